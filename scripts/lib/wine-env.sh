@@ -1,7 +1,7 @@
 # Wine harness shared by the scripts: a private prefix under build/, no debug output, no Mono or Gecko
 # prompts, and an Xvfb display when none is set. Source it; it defines functions and exports only.
 ZEMBRA_ROOT=${ZEMBRA_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)}
-export WINEPREFIX=${WINEPREFIX:-$ZEMBRA_ROOT/build/wineprefix}
+export WINEPREFIX=${WINEPREFIX:-${ZEMBRA_BUILD_DIR:-$ZEMBRA_ROOT/build}/wineprefix}
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES='mscoree,mshtml=;winemenubuilder.exe=d'
 export WINEARCH=win64

@@ -1,0 +1,21 @@
+// The C runtime's low-level file descriptors, under one set of names for both builds (MSVCRT's _open,
+// _read, _lseeki64 ... on Windows; POSIX natively). Files are always binary.
+#pragma once
+
+#include <cstdint>
+
+namespace zembra {
+
+int CrtOpenRead(const char* path);            // read-only; -1 on failure
+int CrtOpenReadWriteCreate(const char* path); // read/write, created if missing, an ordinary writable file
+int CrtOpenWriteTruncate(const char* path);   // write, created if missing, earlier content discarded
+int CrtClose(int fd);
+int CrtRead(int fd, void* buffer, unsigned count);         // bytes read, 0 at the end, -1 on error
+int CrtWrite(int fd, const void* buffer, unsigned count);  // bytes written, -1 on error
+bool CrtSeek(int fd, uint64_t position);                   // absolute, 64-bit
+int64_t CrtFileSize(int fd);                               // -1 on failure; keeps the position
+int CrtDup(int fd);
+int CrtDup2(int fd, int target);
+int CrtErrno();
+
+}  // namespace zembra
