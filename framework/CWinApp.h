@@ -1,0 +1,48 @@
+// CWinApp: the application object. The program defines one global instance of a derived class; the
+// entry point hands control to RunApplication, which runs InitInstance, then the message loop when
+// InitInstance returned true, and ExitInstance in either case.
+#pragma once
+
+#include "framework/CString.h"
+
+#include <windows.h>
+
+class CWnd;
+
+class CWinApp {
+public:
+    explicit CWinApp(const char* appName = nullptr);
+    virtual ~CWinApp();
+    CWinApp(const CWinApp&) = delete;
+    CWinApp& operator=(const CWinApp&) = delete;
+
+    virtual BOOL InitInstance();
+    virtual int ExitInstance();  // the program's exit code
+    virtual int Run();           // message loop until WM_QUIT
+
+    // The hourglass while a long step runs; nested calls count.
+    void BeginWaitCursor();
+    void EndWaitCursor();
+    void RestoreWaitCursor();
+
+    HINSTANCE m_hInstance = nullptr;
+    const char* m_lpCmdLine = "";  // the command line after the program name and its blanks
+    CString m_strAppName;          // message-box caption: the program file's name without extension
+    CWnd* m_pMainWnd = nullptr;
+
+private:
+    int m_nWaitCursorCount = 0;
+    HCURSOR m_hcurWaitCursorRestore = nullptr;
+    int m_nExitCode = 0;
+};
+
+CWinApp* GetApp();
+
+// The program's entry: WinMain calls it with its instance handle.
+int RunApplication(HINSTANCE instance);
+
+// The command-line tail: the text after the program name and the blanks that follow it.
+const char* CommandLineTail(const char* commandLine);
+
+// A message box owned by the active main window, captioned with the application's name.
+int AppMessageBox(const char* text, UINT type = MB_OK);
