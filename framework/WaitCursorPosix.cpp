@@ -1,0 +1,4 @@
+#include "framework/WaitCursor.h"
+
+void BeginWaitCursor() {}
+void EndWaitCursor() {}

@@ -1,0 +1,67 @@
+// CProfileDocument: a profile (INI) file held in memory with its sections and keys in file order and
+// its comment lines, so that it can be read, queried, changed and written back in the same layout.
+//
+// Lookups keep two caches: the current section (the one last used), and a key cursor that makes a
+// walk over one section's keys in file order cost about one comparison per key. With duplicate names
+// the first section of a name wins; among duplicate keys, the first one at or after the cursor.
+// Names compare without regard to case in the ANSI code page.
+#pragma once
+
+#include "framework/CString.h"
+#include "profile/CProfileEntry.h"
+
+#include <cstdint>
+#include <deque>
+#include <unordered_map>
+#include <vector>
+
+class CProfileDocument {
+public:
+    CProfileDocument();
+    virtual ~CProfileDocument();
+    CProfileDocument(const CProfileDocument&) = delete;
+    CProfileDocument& operator=(const CProfileDocument&) = delete;
+
+    void SetPath(const char* path);
+    // Adds the file's sections, keys and comments to the document. False for a missing file (quietly),
+    // a file without any section or key (quietly), an unreadable file or a bad line (with a message).
+    bool Load();
+    // Writes the whole document; false, with a message, when the file could not be written whole.
+    // The earlier file stays as it was in that case.
+    bool Save();
+
+    CString GetString(const char* section, const char* key, const char* defaultValue);
+    // The value as atol reads it (0 when it has no leading number); the default only for a missing key.
+    int32_t GetInt(const char* section, const char* key, int32_t defaultValue);
+    bool SetString(const char* section, const char* key, const char* value);
+    bool SetInt(const char* section, const char* key, uint32_t value);  // written as unsigned decimal
+
+    // The lookups behind the operations above.
+    CProfileEntry* FindSection(const char* name);
+    CProfileEntry* FindKey(CProfileEntry* section, const char* key);
+    CProfileEntry* LookupKey(const char* section, const char* key);
+    CProfileEntry* FindOrAddKey(const char* section, const char* key);
+    CProfileEntry* AddSection(const char* name);
+    CProfileEntry* AddKey(CProfileEntry* section, const char* key, const char* value);
+    // Appends the line unless the list already holds an equal one.
+    static void AddCommentLine(std::vector<CString>& list, const CString& line);
+
+    // The sections in file order; the first m_nSectionCount are in use. m_nSectionSlots counts the
+    // slots made ahead of use in steps of 1000 (whenever fewer than 10 are left); each step moves the
+    // records in the program's model, so it drops m_pCurrentSection. Records here never move.
+    std::deque<CProfileEntry> m_Sections;
+    int m_nSectionCount = 0;
+    int m_nSectionSlots = 0;
+    CProfileEntry* m_pCurrentSection = nullptr;
+    // Comment lines before the first key line of the file. SetPath puts 2000 empty entries in front;
+    // empty entries never match a comment and are never written.
+    std::vector<CString> m_HeaderComments;
+    CString m_strPath;
+    bool m_bUniqueKeys = true;  // off while loading: a repeated key is then appended, not replaced
+    int m_nLastKeyIndex = -1;   // the key cursor
+
+private:
+    // Section numbers by a hash of their names that equal names always share; ascending, so the
+    // first hit that compares equal is the first section of that name.
+    std::unordered_map<uint64_t, std::vector<int>> m_SectionIndex;
+};

@@ -1,0 +1,3 @@
+#include "profile/CProfileEntry.h"
+
+CProfileEntry::~CProfileEntry() = default;
