@@ -1,7 +1,6 @@
 #include "framework/CWinApp.h"
 
 #include "framework/CWnd.h"
-#include "framework/WaitCursor.h"
 
 #include <ole2.h>
 
@@ -44,18 +43,19 @@ int CWinApp::Run() {
 }
 
 void CWinApp::BeginWaitCursor() {
-    ++m_nWaitCursorCount;
-    ::BeginWaitCursor();
+    HCURSOR previous = ::SetCursor(::LoadCursorA(nullptr, MAKEINTRESOURCEA(32514)));  // IDC_WAIT
+    if (m_nWaitCursorCount++ == 0) m_hcurWaitCursorRestore = previous;
 }
 
 void CWinApp::EndWaitCursor() {
     if (m_nWaitCursorCount == 0) return;
-    --m_nWaitCursorCount;
-    ::EndWaitCursor();
+    if (--m_nWaitCursorCount == 0) {
+        ::SetCursor(m_hcurWaitCursorRestore ? m_hcurWaitCursorRestore
+                                            : ::LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)));  // IDC_ARROW
+    }
 }
 
 void CWinApp::RestoreWaitCursor() {
-    // A message box or dialog may have changed the cursor meanwhile.
     if (m_nWaitCursorCount > 0) ::SetCursor(::LoadCursorA(nullptr, MAKEINTRESOURCEA(32514)));
 }
 

@@ -20,7 +20,7 @@ public:
     virtual int ExitInstance();  // the program's exit code
     virtual int Run();           // message loop until WM_QUIT
 
-    // The hourglass while a long step runs; nested calls count (framework/WaitCursor.h).
+    // The hourglass while a long step runs; nested calls count.
     void BeginWaitCursor();
     void EndWaitCursor();
     void RestoreWaitCursor();
@@ -32,6 +32,7 @@ public:
 
 private:
     int m_nWaitCursorCount = 0;
+    HCURSOR m_hcurWaitCursorRestore = nullptr;
     int m_nExitCode = 0;
 };
 

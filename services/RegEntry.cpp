@@ -1,0 +1,35 @@
+// ZEMBRA_SetRegEntry: stores one string value, creating its key on the way. The caller learns nothing
+// of the outcome; only a path whose root names no key is reported.
+#include "archive/ZembraApi.h"
+#include "services/RegistryPath.h"
+#include "services/ServiceMessage.h"
+
+namespace {
+
+void SetRegEntry(const CString& path, const CString& data) {
+    if (path.IsEmpty()) return;
+    zembra::RegistryPath target;
+    if (!zembra::SplitRegistryPath(path, &target)) {
+        zembra::ShowServiceMessage("Key nicht gefunden!(2)");
+        return;
+    }
+    const REGSAM access = KEY_QUERY_VALUE | KEY_SET_VALUE;
+    HKEY key = nullptr;
+    if (RegCreateKeyExA(target.root, target.keyPath, 0, nullptr, 0, access, nullptr, &key, nullptr) != ERROR_SUCCESS &&
+        RegOpenKeyExA(target.root, target.keyPath, 0, access, &key) != ERROR_SUCCESS) {
+        return;
+    }
+    RegSetValueExA(key, target.valueName, 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
+                   static_cast<DWORD>(data.GetLength()) + 1);
+    RegCloseKey(key);
+}
+
+}  // namespace
+
+void WINAPI ZEMBRA_SetRegEntry(CString path, CString data) {
+    try {
+        SetRegEntry(path, data);
+    } catch (...) {
+        // Out of memory while splitting the path: nothing was written, and the caller expects no answer.
+    }
+}
