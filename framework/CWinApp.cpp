@@ -1,6 +1,7 @@
 #include "framework/CWinApp.h"
 
 #include "framework/CWnd.h"
+#include "framework/WaitCursor.h"
 
 #include <ole2.h>
 
@@ -43,19 +44,18 @@ int CWinApp::Run() {
 }
 
 void CWinApp::BeginWaitCursor() {
-    HCURSOR previous = ::SetCursor(::LoadCursorA(nullptr, MAKEINTRESOURCEA(32514)));  // IDC_WAIT
-    if (m_nWaitCursorCount++ == 0) m_hcurWaitCursorRestore = previous;
+    ++m_nWaitCursorCount;
+    ::BeginWaitCursor();
 }
 
 void CWinApp::EndWaitCursor() {
     if (m_nWaitCursorCount == 0) return;
-    if (--m_nWaitCursorCount == 0) {
-        ::SetCursor(m_hcurWaitCursorRestore ? m_hcurWaitCursorRestore
-                                            : ::LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)));  // IDC_ARROW
-    }
+    --m_nWaitCursorCount;
+    ::EndWaitCursor();
 }
 
 void CWinApp::RestoreWaitCursor() {
+    // A message box or dialog may have changed the cursor meanwhile.
     if (m_nWaitCursorCount > 0) ::SetCursor(::LoadCursorA(nullptr, MAKEINTRESOURCEA(32514)));
 }
 

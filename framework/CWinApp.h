@@ -20,7 +20,7 @@ public:
     virtual int ExitInstance();  // the program's exit code
     virtual int Run();           // message loop until WM_QUIT
 
-    // The hourglass while a long step runs; nested calls count.
+    // The hourglass while a long step runs; nested calls count (framework/WaitCursor.h).
     void BeginWaitCursor();
     void EndWaitCursor();
     void RestoreWaitCursor();
@@ -32,7 +32,6 @@ public:
 
 private:
     int m_nWaitCursorCount = 0;
-    HCURSOR m_hcurWaitCursorRestore = nullptr;
     int m_nExitCode = 0;
 };
 

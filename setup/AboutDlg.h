@@ -1,0 +1,10 @@
+// CAboutDlg: the About box, reached through the setup dialog's system menu.
+#pragma once
+
+#include "framework/CDialog.h"
+#include "setup/resource.h"
+
+class CAboutDlg : public CDialog {
+public:
+    CAboutDlg() : CDialog(IDD_ABOUTBOX) {}
+};

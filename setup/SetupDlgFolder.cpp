@@ -1,0 +1,56 @@
+// The target folder: the "..." button's folder browser, and the white text background of the start
+// page's statics.
+#include "setup/SetupDlg.h"
+
+#include "setup/SetupUtils.h"
+#include "setup/resource.h"
+
+#include <shlobj.h>
+
+#include <cstring>
+
+namespace {
+int CALLBACK BrowseCallback(HWND hWnd, UINT notification, LPARAM, LPARAM data) {
+    if (notification == BFFM_INITIALIZED) ::SendMessageA(hWnd, BFFM_SETSELECTIONA, TRUE, data);
+    return 0;
+}
+}  // namespace
+
+void CSetupDlg::OnBrowse() {
+    // The member as it stands: text typed since the last exchange is not read first.
+    char path[521] = {};
+    std::strncpy(path, m_strTargetDir, sizeof(path) - 1);
+
+    BROWSEINFOA info = {};
+    info.hwndOwner = m_hWnd;
+    info.pidlRoot = nullptr;
+    info.pszDisplayName = path;
+    info.lpszTitle = "Wählen Sie das Ziel-Verzeichnis";
+    info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_NEWDIALOGSTYLE;
+    info.lpfn = BrowseCallback;
+    info.lParam = reinterpret_cast<LPARAM>(path);
+
+    LPITEMIDLIST item = ::SHBrowseForFolderA(&info);
+    bool chosen = item && ::SHGetPathFromIDListA(item, path);
+    if (item) {
+        // Freed also when the item has no file-system path; it would leak otherwise.
+        IMalloc* malloc = nullptr;
+        if (SUCCEEDED(::SHGetMalloc(&malloc)) && malloc) {
+            malloc->Free(item);
+            malloc->Release();
+        }
+    }
+    if (!chosen) ::GetTempPathA(MAX_PATH, path);
+
+    m_strTargetDir = path;
+    AddBackslash(m_strTargetDir);
+    UpdateData(false);
+}
+
+HBRUSH CSetupDlg::OnCtlColor(HDC dc, HWND control, UINT type, HBRUSH baseBrush) {
+    if (::GetDlgCtrlID(control) != IDC_BAND_CAPTION && m_nRunState == 0 && type == CTLCOLOR_STATIC) {
+        ::SetBkColor(dc, RGB(255, 255, 255));
+        return ::GetSysColorBrush(COLOR_WINDOW);
+    }
+    return baseBrush;
+}

@@ -1,0 +1,654 @@
+// The setup program as a user meets it: started in a prepared folder next to a test double of
+// zembra1.dll, inspected and operated from outside on the virtual display.
+#include "tests/win/support/GuiDriver.h"
+
+#include <gtest/gtest.h>
+
+#include <commctrl.h>
+#include <richedit.h>
+
+#include <map>
+#include <string>
+
+namespace {
+
+std::string WinPath(const char* unixPath) {
+    std::string path = unixPath;
+    for (char& c : path)
+        if (c == '/') c = '\\';
+    return path[0] == '\\' ? "Z:" + path : path;
+}
+
+std::string Data(const char* name) { return WinPath(ZEMBRA_SETUP_TEST_DATA) + "\\" + name; }
+
+enum class Library { Fake, Partial, Real, None };
+
+// Control ids of the setup dialog.
+constexpr int kNext = 1021, kPic1 = 1031, kPic2 = 1032, kPic3 = 1033, kLabel = 1034, kEdit = 1035, kBrowse = 1036,
+              kProgress = 1037, kWait = 1038, kInfo = 1039, kPrev = 1040, kLine = 1041, kPanelTop = 1042,
+              kPanelBand = 1043, kInstall = 1047, kView1 = 1048, kView2 = 1049, kView3 = 1050, kCaption = 1051;
+
+const char* const kLayoutIni =
+    "[Doc]\r\n"
+    "ProName=Testprodukt\r\n"
+    "ProVersion=2.5\r\n"
+    "DlgWidth=600\r\n"
+    "Pic1Width=160\r\n"
+    "Pic1Height=320\r\n"
+    "Pic2Width=120\r\n"
+    "Pic2Height=90\r\n"
+    "Pic2Space=15\r\n"
+    "Text0=Das Paket fehlt.\r\n"
+    "Text11=Schließen\r\n"
+    "Text12=Abbruch\r\n"
+    "Text13=Los geht's\r\n"
+    "Text14=Bitte warten, während installiert wird\r\n"
+    "Text15=Zielordner:\r\n"
+    "Text16=Ihnen fehlen die Rechte.\r\n";
+
+struct SetupCase {
+    std::string ini = kLayoutIni;
+    std::string fakeIni;  // [Fake] settings of the test double
+    Library library = Library::Fake;
+    bool package = true;
+    std::string tail;
+    std::map<std::string, std::string> files;  // name in the folder -> test data file
+    std::map<std::string, std::string> texts;  // name in the folder -> content
+};
+
+// One run of the setup program in its own folder.
+class SetupRun {
+public:
+    explicit SetupRun(const SetupCase& c) : m_folder("zsetup") {
+        m_ok = !m_folder.Path().empty() && m_folder.Copy(WinPath(ZEMBRA_SETUP_EXE), "Zembra.exe") &&
+               m_folder.Write("Zembra.ini", c.ini) && m_folder.Write("fake.ini", "[Fake]\r\n" + c.fakeIni) &&
+               m_folder.Write("ny.tmp", "[PARA]\r\nSetup=" + m_folder.File("paket.dat") + "\r\n");
+        if (c.package) m_ok = m_ok && m_folder.Write("paket.dat", "package");
+        switch (c.library) {
+        case Library::Fake: m_ok = m_ok && m_folder.Copy(WinPath(ZEMBRA_FAKE_DLL), "zembra1.dll"); break;
+        case Library::Partial: m_ok = m_ok && m_folder.Copy(WinPath(ZEMBRA_FAKE_PARTIAL_DLL), "zembra1.dll"); break;
+        case Library::Real: m_ok = m_ok && m_folder.Copy(WinPath(ZEMBRA_REAL_DLL), "zembra1.dll"); break;
+        case Library::None: break;
+        }
+        for (const auto& f : c.files) m_ok = m_ok && m_folder.Copy(Data(f.second.c_str()), f.first);
+        for (const auto& t : c.texts) m_ok = m_ok && m_folder.Write(t.first, t.second);
+        m_ok = m_ok && m_process.Start(m_folder.File("Zembra.exe"), c.tail, m_folder.Path());
+    }
+    ~SetupRun() {
+        m_process.Kill();
+        ::Sleep(100);  // let Wine release the program's files before the folder goes
+    }
+
+    bool Started() const { return m_ok; }
+    gui::Process& Process() { return m_process; }
+    const gui::TempFolder& Folder() const { return m_folder; }
+    HWND WaitForDialog(const std::string& title = "Testprodukt V2.5") {
+        m_dialog = m_process.WaitForWindow(title, 15000);
+        // The dialog is visible once its initialisation has run; let it finish painting.
+        if (m_dialog) ::Sleep(300);
+        return m_dialog;
+    }
+    HWND Dialog() const { return m_dialog; }
+    HWND Item(int id) const { return ::GetDlgItem(m_dialog, id); }
+    std::string Text(int id) const { return gui::WindowText(Item(id)); }
+    bool Visible(int id) const { return gui::IsVisible(Item(id)); }
+    RECT Rect(int id) const { return gui::ClientRectOf(Item(id)); }
+
+private:
+    gui::TempFolder m_folder;
+    gui::Process m_process;
+    HWND m_dialog = nullptr;
+    bool m_ok = false;
+};
+
+std::string RectText(const RECT& r) {
+    return "(" + std::to_string(r.left) + ", " + std::to_string(r.top) + ", " + std::to_string(r.right - r.left) +
+           " x " + std::to_string(r.bottom - r.top) + ")";
+}
+
+RECT Xywh(long x, long y, long w, long h) { return RECT{x, y, x + w, y + h}; }
+
+// The template's own rectangles, in pixels: the dialog made from the program's resources by this
+// process, with no code of the program running.
+std::map<int, RECT> TemplateRects() {
+    std::map<int, RECT> rects;
+    HMODULE exe = ::LoadLibraryExA(WinPath(ZEMBRA_SETUP_EXE).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    if (!exe) return rects;
+    INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_PROGRESS_CLASS};
+    ::InitCommonControlsEx(&icc);
+    HWND dialog = ::CreateDialogParamA(exe, MAKEINTRESOURCEA(102), nullptr,
+                                       [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; }, 0);
+    if (dialog) {
+        for (int id : {kInstall, kLabel, kWait, kProgress, kInfo, kCaption}) rects[id] = gui::ClientRectOf(::GetDlgItem(dialog, id));
+        ::DestroyWindow(dialog);
+    }
+    ::FreeLibrary(exe);
+    return rects;
+}
+
+long Width(const RECT& r) { return r.right - r.left; }
+long Height(const RECT& r) { return r.bottom - r.top; }
+
+}  // namespace
+
+TEST(SetupDialog, PlacesEveryControlFromTheConfiguredSizes) {
+    SetupRun run(SetupCase{});
+    ASSERT_TRUE(run.Started());
+    ASSERT_NE(nullptr, run.WaitForDialog());
+
+    const long W = 600, P1W = 160, P1H = 320, P2W = 120, P2H = 90, P2S = 15, B = 40;
+    const long F = ::GetSystemMetrics(SM_CYDLGFRAME), T = ::GetSystemMetrics(SM_CYCAPTION);
+    std::map<int, RECT> tpl = TemplateRects();
+    ASSERT_EQ(6u, tpl.size());
+    const long bw = Width(tpl[kInstall]), bh = Height(tpl[kInstall]);
+    const long lw = Width(tpl[kLabel]), lh = Height(tpl[kLabel]);
+    const long h1038 = Height(tpl[kWait]), h1037 = Height(tpl[kProgress]), h1039 = Height(tpl[kInfo]);
+    const long y0 = P1H / 2 - 10;
+    const long editX = P1W + lw + 13, editW = W - P1W - lw - 43;
+
+    struct Row {
+        const char* name;
+        int id;
+        RECT expected;
+    } rows[] = {
+        {"picture of page 0", kPic1, Xywh(0, 0, P1W, P1H)},
+        {"picture of page 1", kPic2, Xywh(W - P2W - P2S, 0, P2W, P2H)},
+        {"picture of page 2", kPic3, Xywh(0, 0, P1W, P1H)},
+        {"previous-page button", kPrev, Xywh(0, P1H + 10, 30, 24)},
+        {"next-page button", kNext, Xywh(40, P1H + 10, 30, 24)},
+        {"install button", kInstall, Xywh(W - 2 * (F + bw + 10), P1H + 10, bw, bh)},
+        {"cancel button", IDCANCEL, Xywh(W - (2 * F + 10) - bw, P1H + 10, bw, bh)},
+        {"separator line", kLine, Xywh(0, P1H, W + 5, 2)},
+        {"wait text", kWait, Xywh(20, y0, W - 2 * F - 40, h1038)},
+        {"progress bar", kProgress, Xywh(20, y0 + h1038 + 5, W - 2 * F - 40, h1037)},
+        {"file information", kInfo, Xywh(20, y0 + h1038 + 5 + h1037 + 5, W - 2 * F - 40, h1039)},
+        {"folder label", kLabel, Xywh(P1W + 10, P1H - lh - 5, lw, lh)},
+        {"folder edit", kEdit, Xywh(editX, P1H - lh - 5, editW, lh)},
+        {"browse button", kBrowse, Xywh(editX + editW, P1H - lh - 5, 20, lh)},
+        {"text of page 0", kView1, Xywh(P1W + 10, 0, W - P1W - 20, P1H)},
+        {"text of page 1", kView2, Xywh(5, 0, W - P2S - P2W - 5, P2H)},
+        {"text of page 2", kView3, Xywh(P1W + 10, 0, W - P1W - 20, P1H)},
+        {"white panel of pages 0 and 2", kPanelTop, Xywh(0, 0, W, P1H)},
+        {"white band of page 1", kPanelBand, Xywh(0, 0, W, P2H)},
+        {"band caption", kCaption, Xywh(5, P1H + 5, Width(tpl[kCaption]), Height(tpl[kCaption]))},
+    };
+    for (const Row& row : rows) {
+        ASSERT_NE(nullptr, run.Item(row.id)) << row.name;
+        EXPECT_EQ(RectText(row.expected), RectText(run.Rect(row.id))) << row.name;
+    }
+
+    RECT window = gui::ScreenRect(run.Dialog());
+    EXPECT_EQ(W, Width(window));
+    EXPECT_EQ(B + P1H + T + 2 * F, Height(window));
+    // centred on the screen
+    EXPECT_NEAR((::GetSystemMetrics(SM_CXSCREEN) - W) / 2, window.left, 1);
+}
+
+namespace {
+std::string WithoutKeys(std::string ini, std::initializer_list<const char*> keys) {
+    for (const char* key : keys) {
+        size_t at = ini.find(std::string("\r\n") + key + "=");
+        if (at == std::string::npos) continue;
+        size_t end = ini.find("\r\n", at + 2);
+        ini.erase(at, end - at);
+    }
+    return ini;
+}
+
+}  // namespace
+
+TEST(SetupDialog, TitleJoinsProductNameAndVersion) {
+    struct Row {
+        const char* name;
+        std::string ini;
+        const char* title;
+    } rows[] = {
+        {"name and version", kLayoutIni, "Testprodukt V2.5"},
+        {"both absent", WithoutKeys(kLayoutIni, {"ProName", "ProVersion"}), " V"},
+        {"version absent", WithoutKeys(kLayoutIni, {"ProVersion"}), "Testprodukt V"},
+        {"umlaut in the name", "[Doc]\r\nProName=Größenwahn\r\nProVersion=1\r\nDlgWidth=500\r\nPic1Height=200\r\n",
+         "Größenwahn V1"},
+    };
+    for (const Row& row : rows) {
+        SetupCase c;
+        c.ini = row.ini;
+        SetupRun run(c);
+        ASSERT_TRUE(run.Started()) << row.name;
+        EXPECT_NE(nullptr, run.WaitForDialog(row.title)) << row.name;
+    }
+}
+
+TEST(SetupDialog, CaptionsComeFromNumberedTexts) {
+    struct Row {
+        const char* name;
+        std::string ini;
+        const char *cancel, *install, *wait, *label;
+    } rows[] = {
+        {"texts given", kLayoutIni, "Abbruch", "Los geht's", "Bitte warten, während installiert wird", "Zielordner:"},
+        {"texts absent: empty captions, not the template's",
+         WithoutKeys(kLayoutIni, {"Text12", "Text13", "Text14", "Text15"}), "", "", "", ""},
+        {"byte 6 is a line break",
+         WithoutKeys(kLayoutIni, {"Text14", "Text15"}) + "Text14=erste Zeile\x06zweite Zeile\r\nText15=Ziel\x06ordner\r\n", "Abbruch",
+         "Los geht's", "erste Zeile\nzweite Zeile", "Ziel\nordner"},
+    };
+    for (const Row& row : rows) {
+        SetupCase c;
+        c.ini = row.ini;
+        SetupRun run(c);
+        ASSERT_TRUE(run.Started()) << row.name;
+        ASSERT_NE(nullptr, run.WaitForDialog()) << row.name;
+        EXPECT_EQ(row.cancel, run.Text(IDCANCEL)) << row.name;
+        EXPECT_EQ(row.install, run.Text(kInstall)) << row.name;
+        EXPECT_EQ(row.wait, run.Text(kWait)) << row.name;
+        EXPECT_EQ(row.label, run.Text(kLabel)) << row.name;
+        EXPECT_EQ("", run.Text(kInfo)) << row.name << ": the template's sample file information is cleared";
+    }
+}
+
+TEST(SetupDialog, StartPageShowsTheFolderControlsOnlyWhenThePathMayChange) {
+    struct Row {
+        const char* name;
+        const char* fakeIni;
+        bool folderControls;
+    } rows[] = {
+        {"PathChange 1", "PathChange=1\r\n", true},
+        {"PathChange 0", "PathChange=0\r\n", false},
+    };
+    for (const Row& row : rows) {
+        SetupCase c;
+        c.fakeIni = row.fakeIni;
+        SetupRun run(c);
+        ASSERT_TRUE(run.Started()) << row.name;
+        ASSERT_NE(nullptr, run.WaitForDialog()) << row.name;
+        for (int id : {kView1, kPanelTop, kPic1, kInstall, IDCANCEL, kLine, kCaption})
+            EXPECT_TRUE(run.Visible(id)) << row.name << ": control " << id;
+        for (int id : {kLabel, kEdit, kBrowse})
+            EXPECT_EQ(row.folderControls, run.Visible(id)) << row.name << ": control " << id;
+        for (int id : {kView2, kPic2, kPanelBand, kWait, kInfo, kProgress, kView3, kPic3, kPrev, kNext})
+            EXPECT_FALSE(run.Visible(id)) << row.name << ": control " << id;
+        EXPECT_EQ("C:\\Programme\\Fake\\", run.Text(kEdit)) << row.name << ": the library's folder";
+    }
+}
+
+TEST(SetupDialog, PagesFollowTheRunStateWithTheirCancelCaption) {
+    SetupRun run(SetupCase{});
+    ASSERT_TRUE(run.Started());
+    HWND dialog = run.WaitForDialog();
+    ASSERT_NE(nullptr, dialog);
+
+    struct Step {
+        const char* name;
+        int command;
+        std::initializer_list<int> shown, hidden;
+        const char* cancel;
+    } steps[] = {
+        {"back on page 0 changes nothing", kPrev, {kView1, kPic1, kInstall, kEdit}, {kView2, kView3}, "Abbruch"},
+        {"page 1", kNext, {kView2, kPic2, kPanelBand, kWait, kInfo, kProgress}, {kView1, kInstall, kEdit, kView3},
+         "Abbruch"},
+        {"page 2", kNext, {kView3, kPic3, kPanelTop}, {kView1, kView2, kInstall, kEdit, kProgress}, "Schließen"},
+        {"forward on page 2 changes nothing", kNext, {kView3, kPic3}, {kView2, kInstall}, "Schließen"},
+        {"back to page 1", kPrev, {kView2, kProgress}, {kView3, kInstall}, "Abbruch"},
+        {"back to page 0", kPrev, {kView1, kInstall, kLabel, kEdit, kBrowse}, {kView2, kView3, kProgress},
+         "Abbruch"},
+    };
+    for (const Step& step : steps) {
+        ASSERT_TRUE(gui::ClickAndWait(dialog, step.command)) << step.name;
+        for (int id : step.shown) EXPECT_TRUE(run.Visible(id)) << step.name << ": control " << id;
+        for (int id : step.hidden) EXPECT_FALSE(run.Visible(id)) << step.name << ": control " << id;
+        EXPECT_EQ(step.cancel, run.Text(IDCANCEL)) << step.name;
+    }
+}
+
+TEST(SetupStart, RightsCheckAsksBothGroupsAndRefusesWithText16) {
+    struct Row {
+        const char* name;
+        int level;
+        int admin, powerUser;
+        bool refused;
+    } rows[] = {
+        {"level 3 refuses every user", 3, 1, 1, true},
+        {"level 1 with Power Users only", 1, 0, 1, false},
+        {"level 2 with Power Users only", 2, 0, 1, true},
+        {"level 2 with Administrators", 2, 1, 0, false},
+        {"level 1 with neither group", 1, 0, 0, true},
+        {"level -1 refuses every user", -1, 1, 1, true},
+    };
+    for (const Row& row : rows) {
+        SetupCase c;
+        c.ini += "SecurityNTAuthority=" + std::to_string(row.level) + "\r\n";
+        c.fakeIni = "Admin=" + std::to_string(row.admin) + "\r\nPowerUser=" + std::to_string(row.powerUser) + "\r\n";
+        SetupRun run(c);
+        ASSERT_TRUE(run.Started()) << row.name;
+        if (row.refused) {
+            HWND box = run.Process().WaitForWindow("Setup", 15000);
+            ASSERT_NE(nullptr, box) << row.name;
+            EXPECT_EQ("Ihnen fehlen die Rechte.", gui::MessageBoxText(box)) << row.name;
+            EXPECT_EQ(1u, run.Process().Windows().size()) << row.name << ": nothing but the message is shown";
+            EXPECT_TRUE(gui::AnswerMessageBox(box, IDOK)) << row.name;
+            EXPECT_TRUE(run.Process().WaitForExit(10000)) << row.name;
+        } else {
+            EXPECT_NE(nullptr, run.WaitForDialog()) << row.name;
+        }
+        EXPECT_EQ(0u, run.Folder().Read("fake.log").find("IsUserMemberOfGroup 1\nIsUserMemberOfGroup 0\n"))
+            << row.name << ": Power Users first, then Administrators";
+    }
+}
+
+TEST(SetupStart, NoRightsCheckWithoutSecurityNTAuthority) {
+    SetupCase c;
+    c.fakeIni = "Admin=0\r\nPowerUser=0\r\n";
+    SetupRun run(c);
+    ASSERT_TRUE(run.Started());
+    ASSERT_NE(nullptr, run.WaitForDialog());
+    EXPECT_EQ(std::string::npos, run.Folder().Read("fake.log").find("IsUserMemberOfGroup"));
+}
+
+TEST(SetupStart, FailuresEndTheProgramWithoutTheDialog) {
+    struct Row {
+        const char* name;
+        Library library;
+        bool package;
+        const char* tail;
+        const char* caption;  // null: no window at all
+        const char* message;
+    } rows[] = {
+        {"package missing", Library::Fake, false, "", "Setup", "Das Paket fehlt."},
+        {"package missing, unattended", Library::Fake, false, "/auto", "Setup", "Das Paket fehlt."},
+        {"zembra1.dll missing", Library::None, true, "", "Zembra", "Ungültiger Aufruf"},
+        {"an export missing", Library::Partial, true, "", nullptr, nullptr},
+    };
+    for (const Row& row : rows) {
+        SetupCase c;
+        c.library = row.library;
+        c.package = row.package;
+        c.tail = row.tail;
+        SetupRun run(c);
+        ASSERT_TRUE(run.Started()) << row.name;
+        if (row.caption) {
+            HWND box = run.Process().WaitForWindow(row.caption, 15000);
+            ASSERT_NE(nullptr, box) << row.name;
+            EXPECT_EQ(row.message, gui::MessageBoxText(box)) << row.name;
+            EXPECT_EQ(1u, run.Process().Windows().size()) << row.name << ": nothing but the message is shown";
+            EXPECT_TRUE(gui::AnswerMessageBox(box, IDOK)) << row.name;
+            EXPECT_TRUE(run.Process().WaitForExit(10000)) << row.name;
+        } else {
+            size_t most = 0;
+            bool ended = gui::WaitUntil(
+                [&] {
+                    most = std::max(most, run.Process().Windows().size());
+                    return !run.Process().Running();
+                },
+                15000, 5);
+            EXPECT_TRUE(ended) << row.name;
+            EXPECT_EQ(0u, most) << row.name << ": no window at all";
+        }
+        EXPECT_EQ(std::string::npos, run.Folder().Read("fake.log").find("SetProgress")) << row.name;
+    }
+}
+
+TEST(SetupStart, AutoSwitchIsAPrefixOfTheCommandLineInAnyCase) {
+    struct Row {
+        const char* name;
+        const char* tail;
+        bool unattended;
+    } rows[] = {
+        {"capitals", "/AUTO", true},
+        {"longer word", "/autostart", true},
+        {"after another word", "x /auto", false},
+        {"empty", "", false},
+    };
+    for (const Row& row : rows) {
+        SetupCase c;
+        c.tail = row.tail;
+        SetupRun run(c);
+        ASSERT_TRUE(run.Started()) << row.name;
+        HWND dialog = run.WaitForDialog();
+        ASSERT_NE(nullptr, dialog) << row.name;
+        // The unattended start moves to the progress page 400 ms after the dialog opened.
+        bool progressPage = gui::WaitUntil([&] { return run.Visible(kProgress); }, 2500);
+        EXPECT_EQ(row.unattended, progressPage) << row.name;
+        EXPECT_EQ(!row.unattended, run.Visible(kInstall)) << row.name;
+    }
+}
+
+namespace {
+// The colour at a point of a control, in the control's client coordinates.
+COLORREF PixelOf(HWND control, int x, int y) {
+    POINT p = {x, y};
+    ::ClientToScreen(control, &p);
+    return gui::ScreenPixel(p.x, p.y);
+}
+
+std::string ColourText(COLORREF c) {
+    char text[32];
+    std::snprintf(text, sizeof(text), "#%02X%02X%02X", GetRValue(c), GetGValue(c), GetBValue(c));
+    return text;
+}
+
+// Near enough for pictures that went through a lossy format.
+bool Near(COLORREF a, COLORREF b) {
+    return std::abs(GetRValue(a) - GetRValue(b)) < 48 && std::abs(GetGValue(a) - GetGValue(b)) < 48 &&
+           std::abs(GetBValue(a) - GetBValue(b)) < 48;
+}
+
+const COLORREF kRed = RGB(255, 0, 0), kBlue = RGB(0, 0, 255), kGreen = RGB(0, 192, 0), kYellow = RGB(255, 255, 0),
+               kBlack = RGB(0, 0, 0), kWhite = RGB(255, 255, 255);
+
+struct Probe {
+    const char* where;
+    int x, y;  // in the control, negative: from its right or bottom edge
+    COLORREF colour;
+};
+
+void ExpectColours(const char* name, HWND control, std::initializer_list<Probe> probes) {
+    RECT rect;
+    ::GetClientRect(control, &rect);
+    for (const Probe& p : probes) {
+        int x = p.x < 0 ? rect.right + p.x : p.x, y = p.y < 0 ? rect.bottom + p.y : p.y;
+        COLORREF seen = PixelOf(control, x, y);
+        EXPECT_TRUE(Near(p.colour, seen)) << name << ", " << p.where << ": expected " << ColourText(p.colour)
+                                          << ", seen " << ColourText(seen);
+    }
+}
+}  // namespace
+
+// gfx1: 60 x 40, upper half red, lower half blue, centred in the 160 x 320 column on black.
+TEST(SetupPictures, StartPagePictureIsCentredUprightOnBlackInEveryFormat) {
+    struct Row {
+        const char* name;
+        const char* file;
+    } rows[] = {
+        {"bitmap", "gfx1.bmp"},
+        {"JPEG named gfx1.bmp", "picture.jpg"},
+        {"GIF named gfx1.bmp", "picture.gif"},
+    };
+    for (const Row& row : rows) {
+        SetupCase c;
+        c.files = {{"gfx1.bmp", row.file}};
+        SetupRun run(c);
+        ASSERT_TRUE(run.Started()) << row.name;
+        ASSERT_NE(nullptr, run.WaitForDialog()) << row.name;
+        // centre (80, 160): the picture spans x 50..109, y 140..179
+        ExpectColours(row.name, run.Item(kPic1),
+                      {{"upper half", 80, 145, kRed},
+                       {"lower half", 80, 174, kBlue},
+                       {"left of the picture", 45, 160, kBlack},
+                       {"right of the picture", 114, 160, kBlack},
+                       {"above the picture", 80, 135, kBlack},
+                       {"below the picture", 80, 184, kBlack},
+                       {"picture's first column", 51, 150, kRed},
+                       {"picture's last column", 108, 170, kBlue}});
+    }
+}
+
+TEST(SetupPictures, UnreadablePictureDrawsNothing) {
+    SetupCase c;
+    c.texts = {{"gfx1.bmp", "this is no picture"}};
+    SetupRun run(c);
+    ASSERT_TRUE(run.Started());
+    ASSERT_NE(nullptr, run.WaitForDialog());
+    // Nothing drawn, not even the black background: the white panel behind it shows.
+    ExpectColours("text file as gfx1.bmp", run.Item(kPic1), {{"centre", 80, 160, kWhite}, {"corner", 3, 3, kWhite}});
+}
+
+TEST(SetupPictures, ProgressPagePictureStandsAtTheRightOnWhite) {
+    SetupCase c;
+    c.files = {{"gfx1.bmp", "gfx1.bmp"}, {"gfx2.bmp", "gfx2.bmp"}};
+    SetupRun run(c);
+    ASSERT_TRUE(run.Started());
+    HWND dialog = run.WaitForDialog();
+    ASSERT_NE(nullptr, dialog);
+    ASSERT_TRUE(gui::ClickAndWait(dialog, kNext));
+    ::Sleep(300);
+    // gfx2: 50 x 30 green in a 120 x 90 control; vertically centred (y 30..59), right edge on the control's
+    ExpectColours("gfx2", run.Item(kPic2),
+                  {{"picture", -10, 45, kGreen},
+                   {"picture's last column", -1, 45, kGreen},
+                   {"picture's first column", -50, 45, kGreen},
+                   {"left of the picture", -52, 45, kWhite},
+                   {"left edge", 2, 45, kWhite},
+                   {"above the picture", -10, 27, kWhite}});
+}
+
+TEST(SetupPictures, LastPageShowsGfx3OrElseGfx1) {
+    struct Row {
+        const char* name;
+        bool gfx3;
+        COLORREF upper, lower;
+    } rows[] = {
+        {"gfx3.bmp present", true, kYellow, kYellow},
+        {"gfx3.bmp absent", false, kRed, kBlue},
+    };
+    for (const Row& row : rows) {
+        SetupCase c;
+        c.files = {{"gfx1.bmp", "gfx1.bmp"}};
+        if (row.gfx3) c.files["gfx3.bmp"] = "gfx3.bmp";
+        SetupRun run(c);
+        ASSERT_TRUE(run.Started()) << row.name;
+        HWND dialog = run.WaitForDialog();
+        ASSERT_NE(nullptr, dialog) << row.name;
+        ASSERT_TRUE(gui::ClickAndWait(dialog, kNext)) << row.name;
+        ASSERT_TRUE(gui::ClickAndWait(dialog, kNext)) << row.name;
+        ::Sleep(300);
+        ExpectColours(row.name, run.Item(kPic3),
+                      {{"upper part", 80, 150, row.upper}, {"lower part", 80, 170, row.lower}, {"beside", 20, 160, kBlack}});
+    }
+}
+
+TEST(SetupPages, StaticsOfTheStartPageStandOnWhite) {
+    SetupRun run(SetupCase{});
+    ASSERT_TRUE(run.Started());
+    HWND dialog = run.WaitForDialog();
+    ASSERT_NE(nullptr, dialog);
+    ExpectColours("page 0", run.Item(kLabel), {{"label's background", -2, 1, kWhite}});
+    ASSERT_TRUE(gui::ClickAndWait(dialog, kNext));
+    ::Sleep(300);
+    COLORREF face = ::GetSysColor(COLOR_3DFACE);
+    ExpectColours("page 1", run.Item(kWait), {{"wait text's background", -2, 1, face}});
+}
+
+TEST(SetupPages, TextsShowRtfOrPlainText) {
+    struct Row {
+        const char* name;
+        int view;
+        const char* file;
+        std::string content;
+        std::string shown;
+    } rows[] = {
+        {"RTF", kView1, "t1.rtf", "{\\rtf1\\ansi Hallo {\\b Welt} \\'e4\\par}", "Hallo Welt \xE4"},
+        {"plain text", kView2, "t2.rtf", "Nur Text, kein RTF: {\\b nicht fett}", "Nur Text, kein RTF: {\\b nicht fett}"},
+        {"missing", kView3, "", "", ""},
+        {"cut at a zero byte", kView3, "t3.rtf", std::string("vorher\0nachher", 14), "vorher"},
+    };
+    for (const Row& row : rows) {
+        SetupCase c;
+        if (row.file[0]) c.texts[row.file] = row.content;
+        SetupRun run(c);
+        ASSERT_TRUE(run.Started()) << row.name;
+        ASSERT_NE(nullptr, run.WaitForDialog()) << row.name;
+        std::string shown = run.Text(row.view);
+        while (!shown.empty() && (shown.back() == '\r' || shown.back() == '\n')) shown.pop_back();
+        EXPECT_EQ(row.shown, shown) << row.name;
+    }
+
+    // Each view is limited to 65535 characters instead of the control's 32767. (Wine's control raises
+    // its limit to fit a longer streamed text instead of cutting it, so a short text shows the limit.)
+    SetupRun run(SetupCase{});
+    ASSERT_TRUE(run.Started());
+    ASSERT_NE(nullptr, run.WaitForDialog());
+    for (int view : {kView1, kView2, kView3}) {
+        DWORD_PTR limit = 0;
+        ASSERT_TRUE(::SendMessageTimeoutA(run.Item(view), EM_GETLIMITTEXT, 0, 0, SMTO_NORMAL, 5000, &limit));
+        EXPECT_EQ(65535u, limit) << "view " << view;
+    }
+}
+
+TEST(SetupDialogs, AboutBoxOpensFromTheSystemMenu) {
+    SetupRun run(SetupCase{});
+    ASSERT_TRUE(run.Started());
+    HWND dialog = run.WaitForDialog();
+    ASSERT_NE(nullptr, dialog);
+    ::PostMessageA(dialog, WM_SYSCOMMAND, 0x0010, 0);
+    HWND about = run.Process().WaitForWindow("Info über NyZembraSetup", 10000);
+    ASSERT_NE(nullptr, about);
+    EXPECT_EQ(dialog, ::GetWindow(about, GW_OWNER)) << "modal to the setup dialog";
+    EXPECT_FALSE(::IsWindowEnabled(dialog));
+    bool versionShown = false;
+    for (HWND child = ::GetWindow(about, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
+        versionShown = versionShown || gui::WindowText(child) == "NyZembraSetup Version 1.x";
+    EXPECT_TRUE(versionShown);
+    ASSERT_TRUE(gui::AnswerMessageBox(about, IDOK));
+    EXPECT_TRUE(gui::IsVisible(dialog)) << "the setup dialog stays";
+    EXPECT_TRUE(::IsWindowEnabled(dialog));
+    EXPECT_EQ("Testprodukt V2.5", gui::WindowText(dialog));
+}
+
+TEST(SetupDialogs, CancelledFolderBrowserLeavesTheTemporaryFolder) {
+    SetupRun run(SetupCase{});
+    ASSERT_TRUE(run.Started());
+    HWND dialog = run.WaitForDialog();
+    ASSERT_NE(nullptr, dialog);
+    gui::Click(dialog, kBrowse);
+    HWND browser = run.Process().WaitForOtherDialog({dialog}, 10000);
+    ASSERT_NE(nullptr, browser);
+    EXPECT_EQ(dialog, ::GetWindow(browser, GW_OWNER));
+    ASSERT_TRUE(gui::AnswerMessageBox(browser, IDCANCEL));
+
+    char temp[MAX_PATH] = {};
+    ::GetTempPathA(MAX_PATH, temp);
+    std::string expected = temp;
+    while (!expected.empty() && expected.back() == '\\') expected.pop_back();
+    expected += '\\';
+    EXPECT_TRUE(gui::WaitUntil([&] { return run.Text(kEdit) == expected; }, 5000)) << run.Text(kEdit);
+}
+
+TEST(SetupScreens, StartAndProgressPages) {
+    std::string folder = WinPath(ZEMBRA_SCREENSHOT_DIR);
+    ::CreateDirectoryA(folder.c_str(), nullptr);
+    // Without a window manager on the virtual display the title bar is drawn only when Wine draws it.
+    HKEY x11 = nullptr;
+    ::RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Wine\\X11 Driver", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &x11,
+                      nullptr);
+    if (x11) ::RegSetValueExA(x11, "Decorated", 0, REG_SZ, reinterpret_cast<const BYTE*>("N"), 2);
+    SetupCase c;
+    c.ini = WithoutKeys(kLayoutIni, {"Text15"}) + "Text15=Pfad:\r\n";
+    c.files = {{"gfx1.bmp", "gfx1.bmp"}, {"gfx2.bmp", "gfx2.bmp"}};
+    c.texts = {{"t1.rtf", "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}\\f0\\fs20 {\\b Willkommen!}\\par "
+                          "Dieses Programm installiert das Testprodukt auf Ihrem Rechner. Schließen Sie bitte "
+                          "alle anderen Anwendungen, bevor Sie fortfahren.\\par\\par Größe: 12 MB\\par}"},
+               {"t2.rtf", "Die Dateien werden jetzt kopiert."}};
+    SetupRun run(c);
+    if (x11) {
+        ::RegDeleteValueA(x11, "Decorated");
+        ::RegCloseKey(x11);
+    }
+    ASSERT_TRUE(run.Started());
+    HWND dialog = run.WaitForDialog();
+    ASSERT_NE(nullptr, dialog);
+    ::SetForegroundWindow(dialog);
+    ::Sleep(300);
+    EXPECT_TRUE(gui::SaveWindowPng(dialog, folder + "\\setup-page0.png"));
+    ASSERT_TRUE(gui::ClickAndWait(dialog, kNext));
+    ::Sleep(400);
+    EXPECT_TRUE(gui::SaveWindowPng(dialog, folder + "\\setup-page1.png"));
+}
