@@ -1,11 +1,10 @@
 // CFile: a file opened and closed within one operation, read and written as bytes.
-// CStdioFile adds line reading in the runtime's text mode.
 #pragma once
 
 #include "framework/CString.h"
 
 #include <cstdint>
-#include <memory>
+#include <vector>
 
 class CFile {
 public:
@@ -25,6 +24,8 @@ public:
     bool IsOpen() const noexcept { return m_hFile != kClosed; }
     // Bytes read, 0 at the end of the file, -1 on an error.
     int Read(void* buffer, unsigned count);
+    // Appends everything from the current position to the end; false on a read error.
+    bool ReadToEnd(std::vector<char>& bytes);
     // True when every byte was written.
     bool Write(const void* buffer, unsigned count);
     // False when the system reports that the file could not be completed.
@@ -40,24 +41,4 @@ public:
 private:
     static constexpr intptr_t kClosed = -1;
     intptr_t m_hFile = kClosed;  // the system's handle or descriptor
-};
-
-class CStdioFile : public CFile {
-public:
-    // Next line without its line feed, as the runtime's text mode delivers it: CR LF counts as LF,
-    // another CR stays, Ctrl-Z ends the file. The line is taken up to its first zero byte, as every
-    // C string is. False at the end of the file or on a read error (see HasReadError).
-    bool ReadString(CString& line);
-    bool HasReadError() const noexcept { return m_bReadError; }
-
-private:
-    bool Fill();
-    int PeekRaw();
-
-    static constexpr unsigned kBufferSize = 65536;
-    std::unique_ptr<char[]> m_buffer;
-    unsigned m_nPos = 0;
-    unsigned m_nEnd = 0;
-    bool m_bEnd = false;
-    bool m_bReadError = false;
 };

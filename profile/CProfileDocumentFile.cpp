@@ -3,10 +3,11 @@
 #include "profile/CProfileDocument.h"
 
 #include "framework/CFile.h"
+#include "framework/TextLines.h"
 #include "framework/MessageBox.h"
 #include "framework/WaitCursor.h"
 
-#include <cstring>
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -16,10 +17,15 @@ void ShowProfileError(const CString& text) { ShowMessageBox(text, "Error!", BoxI
 // Control characters (a tab, say) cannot start a line. Bytes from 0x80 up are letters of the ANSI code
 // page or a UTF-8 byte-order mark: such a line is read like any other, so an umlaut at the start of a
 // comment or key, or a file saved with a byte-order mark, loads.
-bool StartsPrintable(const CString& line) {
-    unsigned char first = static_cast<unsigned char>(line[0]);
-    return first >= 0x20 && first != 0x7F;
+bool StartsPrintable(char first) {
+    unsigned char c = static_cast<unsigned char>(first);
+    return c >= 0x20 && c != 0x7F;
 }
+
+// Longer lines do not fit the string type; they are reported like any other line that is no text.
+constexpr size_t kMaxLine = 0x3FFFFFFF;
+
+CString Text(const char* begin, const char* end) { return CString(begin, static_cast<int>(end - begin)); }
 
 }  // namespace
 
@@ -28,16 +34,11 @@ bool CProfileDocument::Load() {
     m_bUniqueKeys = false;
     if (!CFile::Exists(m_strPath)) return false;
 
-    std::vector<CString> lines;
+    std::vector<char> bytes;
     {
-        CStdioFile file;
-        if (!file.Open(m_strPath, CFile::modeRead)) {
-            ShowProfileError("Die Datei\n" + m_strPath + "\nnicht gefunden");
-            return false;
-        }
-        CString line;
-        while (file.ReadString(line)) lines.push_back(std::move(line));
-        if (file.HasReadError()) {  // a file that cannot be read whole is not loaded in part
+        CFile file;
+        // A file that cannot be read whole is not loaded in part.
+        if (!file.Open(m_strPath, CFile::modeRead) || !file.ReadToEnd(bytes)) {
             ShowProfileError("Die Datei\n" + m_strPath + "\nnicht gefunden");
             return false;
         }
@@ -46,34 +47,35 @@ bool CProfileDocument::Load() {
     CString sectionName, lastKeyName;
     std::vector<CString> pending;  // comments waiting for the next section header
     long lineNumber = 0;
-    for (CString& line : lines) {
+    CTextLines lines(bytes.data(), bytes.size());
+    const char* text;
+    size_t length;
+    while (lines.Next(text, length)) {
         ++lineNumber;
-        int length = line.GetLength();
-        if (length > 0 && line[length - 1] == '\r') line = line.Left(length - 1);
-        if (line.IsEmpty()) continue;
-        if (!StartsPrintable(line)) {
+        if (length > 0 && text[length - 1] == '\r') --length;
+        if (length == 0) continue;
+        if (!StartsPrintable(text[0]) || length > kMaxLine) {
             CString message;
             message.Format("Die Datei\n%s\nhat einen falschen Datentyp in\nZeile %ld", m_strPath.c_str(), lineNumber);
             ShowProfileError(message);
             return false;
         }
-        const char* text = line;
-        const char* mark = std::strpbrk(text, ";#[=");
-        if (!mark) continue;
-        int at = static_cast<int>(mark - text);
+        const char* end = text + length;
+        const char* mark = std::find_if(text, end, [](char c) { return c == ';' || c == '#' || c == '[' || c == '='; });
+        if (mark == end) continue;
         switch (*mark) {
             case ';':
             case '#':
-                AddCommentLine(lastKeyName.IsEmpty() ? m_HeaderComments : pending, line);
+                AddCommentLine(lastKeyName.IsEmpty() ? m_HeaderComments : pending, Text(text, end));
                 break;
             case '=':
-                lastKeyName = line.Left(at);
-                SetString(sectionName, lastKeyName, text + at + 1);
+                lastKeyName = Text(text, mark);
+                SetString(sectionName, lastKeyName, Text(mark + 1, end));
                 break;
             default: {  // '['
-                int close = line.Find(']');
-                if (close < at) break;  // no ']', or only one before the '['
-                sectionName = line.Mid(at + 1, close - at - 1);
+                const char* close = std::find(text, end, ']');
+                if (close == end || close < mark) break;  // no ']', or only one before the '['
+                sectionName = Text(mark + 1, close);
                 CProfileEntry* section = AddSection(sectionName);
                 section->m_Comments = std::move(pending);
                 pending.clear();

@@ -1,5 +1,6 @@
-#include "framework/CFile.h"
+#include "framework/TextLines.h"
 
+#include "framework/CFile.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -9,7 +10,7 @@
 
 using namespace std::string_literals;
 
-TEST(StdioFile, ReadsLinesAsTheRuntimesTextModeDelivers) {
+TEST(TextLines, LinesAreWhatTheRuntimesTextModeDelivers) {
     struct Row {
         const char* name;
         std::string bytes;
@@ -25,44 +26,37 @@ TEST(StdioFile, ReadsLinesAsTheRuntimesTextModeDelivers) {
         {"CR at the end of the file stays", "a\r", {"a\r"}},
         {"Ctrl-Z ends the file", "a\nb\x1a" "c\nd\n", {"a", "b"}},
         {"Ctrl-Z at a line start", "a\n\x1a" "b\n", {"a"}},
-        {"CR before Ctrl-Z", "a\r\x1a", {"a\r"}},
+        {"Ctrl-Z first", "\x1a" "a\n", {}},
+        {"CR before Ctrl-Z stays", "a\r\x1a", {"a\r"}},
         {"zero byte cuts the line", "ab\0cd\nef\n"s, {"ab", "ef"}},
+        {"zero byte before CR LF", "ab\0\r\n"s, {"ab"}},
+        {"CR then zero byte", "ab\r\0x\r\n"s, {"ab\r"}},
         {"line of zero bytes is an empty line", "\0\0\nx"s, {"", "x"}},
     };
     for (const Row& r : rows) {
-        TempDir dir;
-        std::string path = dir.File("t.txt");
-        TempDir::Write(path, r.bytes);
-        CStdioFile file;
-        ASSERT_TRUE(file.Open(path.c_str(), CFile::modeRead)) << r.name;
-        std::vector<std::string> lines;
-        CString line;
-        while (file.ReadString(line)) lines.push_back(line.c_str());
-        EXPECT_FALSE(file.HasReadError()) << r.name;
-        EXPECT_EQ(r.lines, lines) << r.name;
+        CTextLines lines(r.bytes.data(), r.bytes.size());
+        std::vector<std::string> got;
+        const char* line;
+        size_t length;
+        while (lines.Next(line, length)) got.push_back(std::string(line, length));
+        EXPECT_EQ(r.lines, got) << r.name;
     }
 }
 
-TEST(StdioFile, LinesCrossingTheReadBufferStayWhole) {
-    // A CR LF pair split across two reads, and a line longer than the buffer.
-    std::string first(65535, 'a');
-    std::string longLine(200000, 'b');
+TEST(TextLines, AWholeFileIsReadToItsEnd) {
     TempDir dir;
     std::string path = dir.File("t.txt");
-    TempDir::Write(path, first + "\r\n" + longLine + "\r\nend");
-    CStdioFile file;
+    std::string content(200000, 'b');
+    content += "\r\nend";
+    TempDir::Write(path, content);
+    CFile file;
     ASSERT_TRUE(file.Open(path.c_str(), CFile::modeRead));
-    CString line;
-    ASSERT_TRUE(file.ReadString(line));
-    EXPECT_EQ(first, line.c_str());
-    ASSERT_TRUE(file.ReadString(line));
-    EXPECT_EQ(longLine, line.c_str());
-    ASSERT_TRUE(file.ReadString(line));
-    EXPECT_EQ("end", std::string(line.c_str()));
-    EXPECT_FALSE(file.ReadString(line));
+    std::vector<char> bytes{'x'};
+    ASSERT_TRUE(file.ReadToEnd(bytes));
+    EXPECT_EQ("x" + content, std::string(bytes.begin(), bytes.end()));
 }
 
-TEST(StdioFile, FoldersAndMissingFilesDoNotOpen) {
+TEST(TextLines, FoldersAndMissingFilesDoNotOpen) {
     TempDir dir;
     CFile file;
     EXPECT_FALSE(file.Open(dir.Path().c_str(), CFile::modeRead));
