@@ -652,3 +652,167 @@ TEST(SetupScreens, StartAndProgressPages) {
     ::Sleep(400);
     EXPECT_TRUE(gui::SaveWindowPng(dialog, folder + "\\setup-page1.png"));
 }
+
+namespace {
+GUITHREADINFO ThreadInfo(HWND window) {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof(info);
+    ::GetGUIThreadInfo(::GetWindowThreadProcessId(window, nullptr), &info);
+    return info;
+}
+
+void Focus(HWND dialog, HWND control) {
+    DWORD_PTR ignored;
+    ::SendMessageTimeoutA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE, SMTO_NORMAL, 5000, &ignored);
+}
+}  // namespace
+
+TEST(SetupPages, TextViewsNeverKeepTheFocus) {
+    SetupCase c;
+    c.texts = {{"t1.rtf", "Ein Text zum Anklicken."}};
+    SetupRun run(c);
+    ASSERT_TRUE(run.Started());
+    HWND dialog = run.WaitForDialog();
+    ASSERT_NE(nullptr, dialog);
+    HWND view = run.Item(kView1);
+
+    struct Row {
+        const char* name;
+        int from;
+        std::function<void()> act;
+    } rows[] = {
+        {"tabbing from Cancel onto the view", IDCANCEL,
+         [&] {
+             DWORD_PTR ignored;
+             ::SendMessageTimeoutA(dialog, WM_NEXTDLGCTL, 0, FALSE, SMTO_NORMAL, 5000, &ignored);
+         }},
+        {"clicking into the view while the edit has the focus", kEdit,
+         [&] {
+             DWORD_PTR ignored;
+             ::SendMessageTimeoutA(view, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 10), SMTO_NORMAL, 5000, &ignored);
+             ::SendMessageTimeoutA(view, WM_LBUTTONUP, 0, MAKELPARAM(20, 10), SMTO_NORMAL, 5000, &ignored);
+         }},
+    };
+    for (const Row& row : rows) {
+        Focus(dialog, run.Item(row.from));
+        ASSERT_EQ(run.Item(row.from), ThreadInfo(dialog).hwndFocus) << row.name;
+        row.act();
+        ::Sleep(100);
+        GUITHREADINFO info = ThreadInfo(dialog);
+        EXPECT_EQ(run.Item(row.from), info.hwndFocus) << row.name;
+        EXPECT_NE(view, info.hwndCaret) << row.name << ": no caret in the view";
+    }
+}
+
+namespace {
+// The program file's resources, read as data by this process.
+class ProgramResources {
+public:
+    ProgramResources() : m_exe(::LoadLibraryExA(WinPath(ZEMBRA_SETUP_EXE).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE)) {
+        INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_PROGRESS_CLASS};
+        ::InitCommonControlsEx(&icc);
+    }
+    ~ProgramResources() {
+        if (m_exe) ::FreeLibrary(m_exe);
+    }
+    HMODULE Module() const { return m_exe; }
+    // A dialog made from the template with a procedure that does nothing.
+    HWND Dialog(int id) const {
+        return ::CreateDialogParamA(m_exe, MAKEINTRESOURCEA(id), nullptr,
+                                    [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; }, 0);
+    }
+
+private:
+    HMODULE m_exe;
+};
+
+// Text and rectangle (dialog units: x, y, width, height) of a template control, by id or, for id -1, by its text.
+struct TemplateControl {
+    const char* name;
+    int id;
+    const char* text;
+    RECT units;
+};
+
+void ExpectTemplate(int templateId, const char* caption, SIZE size, std::initializer_list<TemplateControl> controls) {
+    ProgramResources res;
+    HWND dialog = res.Dialog(templateId);
+    ASSERT_NE(nullptr, dialog) << "template " << templateId;
+    EXPECT_EQ(caption, gui::WindowText(dialog)) << "template " << templateId;
+    RECT client = {0, 0, size.cx, size.cy};
+    ::MapDialogRect(dialog, &client);
+    RECT actual;
+    ::GetClientRect(dialog, &actual);
+    EXPECT_EQ(RectText(client), RectText(actual)) << "template " << templateId << " size";
+    for (const TemplateControl& c : controls) {
+        HWND control = nullptr;
+        if (c.id != -1) {
+            control = ::GetDlgItem(dialog, c.id);
+        } else {
+            for (HWND child = ::GetWindow(dialog, GW_CHILD); child && !control; child = ::GetWindow(child, GW_HWNDNEXT))
+                if (gui::WindowText(child) == c.text) control = child;
+        }
+        ASSERT_NE(nullptr, control) << c.name;
+        if (c.id != -1) {
+            EXPECT_EQ(c.text, gui::WindowText(control)) << c.name;
+        }
+        // Position and size convert each on its own, as the dialog manager does.
+        RECT mapped = c.units;
+        ::MapDialogRect(dialog, &mapped);
+        EXPECT_EQ(RectText(Xywh(mapped.left, mapped.top, mapped.right, mapped.bottom)),
+                  RectText(gui::ClientRectOf(control)))
+            << c.name;
+    }
+    ::DestroyWindow(dialog);
+}
+
+// x, y, width, height in dialog units, kept apart for the conversion.
+RECT Units(long x, long y, long w, long h) { return RECT{x, y, w, h}; }
+}  // namespace
+
+TEST(SetupResources, AboutBoxTemplate) {
+    ExpectTemplate(100, "Info über NyZembraSetup", SIZE{235, 55},
+                   {{"version line", -1, "NyZembraSetup Version 1.x", Units(40, 10, 119, 8)},
+                    {"OK button", IDOK, "OK", Units(178, 7, 50, 14)}});
+}
+
+TEST(SetupResources, OverwriteDialogTemplate) {
+    ExpectTemplate(130, "Setup", SIZE{187, 113},
+                   {{"question", 1057, "Static", Units(7, 5, 172, 25)},
+                    {"choice 0", 1052, "Überschreiben", Units(7, 34, 172, 10)},
+                    {"choice 1", 1053, "Alle überschreiben", Units(7, 46, 172, 10)},
+                    {"choice 2", 1054, "Nicht überschreiben", Units(7, 58, 172, 10)},
+                    {"choice 3", 1055, "Alle nicht überschreiben", Units(7, 70, 172, 10)},
+                    {"confirm button", 1056, "...", Units(24, 93, 138, 14)}});
+}
+
+TEST(SetupResources, SetupDialogTemplateTexts) {
+    ExpectTemplate(102, "ZembraSetup", SIZE{449, 383},
+                   {{"install", kInstall, "Installieren", Units(321, 298, 50, 14)},
+                    {"cancel", IDCANCEL, "Abbrechen", Units(383, 298, 50, 14)},
+                    {"folder label", kLabel, "Pfad:", Units(7, 215, 19, 13)},
+                    {"wait text", kWait, "Bitte warten Sie, während die neuen Daten installiert werden",
+                     Units(180, 214, 190, 8)},
+                    {"file information", kInfo, "Ordner:\tC:\\Programme\\Irgendwas\nDatei:\tDatei.xyz\nGröße:\t1000",
+                     Units(181, 238, 189, 26)},
+                    {"band caption", kCaption, "NyZembra", Units(7, 280, 40, 8)},
+                    {"progress bar", kProgress, "Progress1", Units(179, 224, 80, 11)}});
+}
+
+TEST(SetupResources, IconAndAboutEntryText) {
+    ProgramResources res;
+    char text[256] = {};
+    ::LoadStringA(res.Module(), 101, text, sizeof(text));
+    EXPECT_STREQ("Inf&o über NyZembraSetup...", text);
+    HICON icon = static_cast<HICON>(::LoadImageA(res.Module(), MAKEINTRESOURCEA(128), IMAGE_ICON, 32, 32, 0));
+    ASSERT_NE(nullptr, icon);
+    ICONINFO info = {};
+    ASSERT_TRUE(::GetIconInfo(icon, &info));
+    BITMAP bitmap = {};
+    ::GetObjectA(info.hbmColor, sizeof(bitmap), &bitmap);
+    EXPECT_EQ(32, bitmap.bmWidth);
+    EXPECT_EQ(32, bitmap.bmHeight);
+    ::DeleteObject(info.hbmColor);
+    ::DeleteObject(info.hbmMask);
+    ::DestroyIcon(icon);
+}
