@@ -1,0 +1,40 @@
+#include "archive/LengthErrorBox.h"
+
+#include <windows.h>
+
+namespace zembra {
+namespace {
+
+// The class library names an application after the string resource 0xE000 of its program, or else
+// after the program's file name without extension.
+void HostTitle(char* title, int size) {
+    HMODULE host = GetModuleHandleA(nullptr);
+    if (LoadStringA(host, 0xE000, title, size) > 0) return;
+    char path[MAX_PATH];
+    DWORD n = GetModuleFileNameA(host, path, MAX_PATH);
+    if (n == 0 || n >= MAX_PATH) {
+        lstrcpynA(title, "", size);
+        return;
+    }
+    const char* name = path;
+    for (const char* p = path; *p; ++p)
+        if (*p == '\\' || *p == '/' || *p == ':') name = p + 1;
+    lstrcpynA(title, name, size);
+    char* dot = nullptr;
+    for (char* p = title; *p; ++p)
+        if (*p == '.') dot = p;
+    if (dot) *dot = '\0';
+}
+
+}  // namespace
+
+void ShowLengthErrorBox(const char* text) {
+    char title[MAX_PATH];
+    HostTitle(title, sizeof title);
+    // The class library's default for an OK-only box: the exclamation icon, owned by the active window.
+    MessageBoxA(GetActiveWindow(), text, title, MB_OK | MB_ICONEXCLAMATION);
+}
+
+void SetLengthErrorObserver(LengthErrorObserver, void*) {}
+
+}  // namespace zembra
