@@ -1,0 +1,218 @@
+#include "archive/PackageDirectory.h"
+
+#include "archive/CrtIo.h"
+#include "archive/LibraryState.h"
+#include "framework/AnsiText.h"
+
+#include <algorithm>
+#include <cstring>
+#include <new>
+
+namespace zembra {
+namespace {
+
+class FilePackageSource : public PackageSource {
+public:
+    explicit FilePackageSource(const char* path) : m_fd(CrtOpenRead(path)) {
+        if (m_fd >= 0) {
+            int64_t size = CrtFileSize(m_fd);
+            if (size >= 0) m_size = static_cast<uint64_t>(size);
+            else Close();
+        }
+    }
+    ~FilePackageSource() override { Close(); }
+    FilePackageSource(const FilePackageSource&) = delete;
+    FilePackageSource& operator=(const FilePackageSource&) = delete;
+
+    bool IsOpen() const { return m_fd >= 0; }
+    uint64_t Size() const override { return m_size; }
+
+    bool ReadAt(uint64_t position, void* buffer, uint32_t count) override {
+        if (position > m_size || count > m_size - position || !CrtSeek(m_fd, position)) return false;
+        uint8_t* out = static_cast<uint8_t*>(buffer);
+        while (count > 0) {
+            unsigned chunk = count < (1u << 20) ? count : (1u << 20);
+            int got = CrtRead(m_fd, out, chunk);
+            if (got <= 0) return false;
+            out += got;
+            count -= static_cast<uint32_t>(got);
+        }
+        return true;
+    }
+
+private:
+    void Close() {
+        if (m_fd >= 0) CrtClose(m_fd);
+        m_fd = -1;
+    }
+    int m_fd;
+    uint64_t m_size = 0;
+};
+
+uint32_t ReadLe32(const uint8_t* p) {
+    return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 | static_cast<uint32_t>(p[2]) << 16 |
+           static_cast<uint32_t>(p[3]) << 24;
+}
+
+bool IsMarkerAt(const uint8_t* p) { return std::memcmp(p, kPackageMarker, kPackageMarkerSize) == 0; }
+
+}  // namespace
+
+bool MemoryPackageSource::ReadAt(uint64_t position, void* buffer, uint32_t count) {
+    if (position > m_size || count > m_size - position) return false;
+    if (count > 0) std::memcpy(buffer, m_data + position, count);
+    return true;
+}
+
+bool FindPackageMarker(PackageSource& source, uint64_t* markerPosition) {
+    uint64_t size = source.Size();
+    uint8_t last[kPackageMarkerSize];
+    if (size >= kPackageMarkerSize && source.ReadAt(size - kPackageMarkerSize, last, kPackageMarkerSize) &&
+        IsMarkerAt(last)) {
+        *markerPosition = size - kPackageMarkerSize;
+        return true;
+    }
+    if (size < kMarkerScanSize) return false;
+    std::vector<uint8_t> window(kMarkerScanSize);
+    if (!source.ReadAt(size - kMarkerScanSize, window.data(), kMarkerScanSize)) return false;
+    // Only the first three bytes are compared at every position; the first full match, the one
+    // farthest from the end, wins.
+    for (uint32_t i = 0; i + kPackageMarkerSize <= kMarkerScanSize; ++i) {
+        const uint8_t* p = &window[i];
+        if (p[0] == '>' && p[1] == 'N' && p[2] == 'Y' && IsMarkerAt(p)) {
+            *markerPosition = size - kMarkerScanSize + i;
+            return true;
+        }
+    }
+    return false;
+}
+
+bool PackageDirectory::Load(const char* path) {
+    FilePackageSource file(path ? path : "");
+    if (!file.IsOpen()) return Fail(PackageLoadError::CannotOpen);
+    return Load(file, path);
+}
+
+bool PackageDirectory::Load(PackageSource& source, const char* path) {
+    CString loadedFrom(path);  // path may point into the state this load replaces
+    Free();
+    m_packageSize = source.Size();
+
+    uint64_t marker = 0;
+    if (!FindPackageMarker(source, &marker)) return Fail(PackageLoadError::NoMarker);
+    if (marker < kTrailerFieldsSize) return Fail(PackageLoadError::OutsideFile);
+
+    uint8_t fields[kTrailerFieldsSize];
+    if (!source.ReadAt(marker - kTrailerFieldsSize, fields, kTrailerFieldsSize)) return Fail(PackageLoadError::ReadFailed);
+    uint32_t textLength = fields[0];
+    uint32_t dataBase = ReadLe32(fields + 1) + ReadLe32(fields + 5);  // modulo 2^32 by definition
+    uint32_t directorySize = ReadLe32(fields + 9);
+
+    uint64_t textStart = marker - kTrailerFieldsSize;
+    if (textStart < textLength) return Fail(PackageLoadError::OutsideFile);
+    textStart -= textLength;
+    if (textStart < directorySize) return Fail(PackageLoadError::OutsideFile);
+
+    // The directory is bounded by the file, so a hostile size cannot ask for more than the file holds.
+    try {
+        m_buffer.resize(directorySize);
+    } catch (const std::bad_alloc&) {
+        return Fail(PackageLoadError::OutOfMemory);
+    }
+    if (!source.ReadAt(textStart - directorySize, m_buffer.data(), directorySize)) return Fail(PackageLoadError::ReadFailed);
+
+    m_dataBase = dataBase;
+    try {
+        IndexRecords();
+    } catch (const std::bad_alloc&) {
+        return Fail(PackageLoadError::OutOfMemory);
+    }
+    m_path = loadedFrom;
+    m_loaded = true;
+    return true;
+}
+
+// Walks the records once: names are unmasked in place, and the zero that ends a name overwrites the
+// first byte of its size field once that size has been read. Every record takes at least five bytes,
+// so a hostile count cannot make the walk longer than the directory.
+void PackageDirectory::IndexRecords() {
+    const uint32_t end = static_cast<uint32_t>(m_buffer.size());
+    if (end < 4) return;
+    uint32_t count = ReadLe32(m_buffer.data());
+    m_records.reserve(std::min<uint32_t>(count, end / 5));
+    uint64_t offset = m_dataBase;
+    uint32_t pos = 4;
+    for (uint32_t i = 0; i < count; ++i) {
+        if (end - pos < 1) break;
+        uint32_t length = std::min<uint32_t>(m_buffer[pos], kMaxStoredNameLength);
+        uint32_t name = pos + 1;
+        if (end - name < length + 4) break;
+        for (uint32_t k = 0; k + 1 < length; ++k) m_buffer[name + k] ^= kPackageNameMask;
+        uint32_t size = ReadLe32(&m_buffer[name + length]);
+        m_buffer[name + length] = 0;
+        // An offset past 2^32 - 1 cannot be reported, and a wrapped one would point at other data.
+        if (offset > UINT32_MAX) break;
+        m_records.push_back(Record{name, static_cast<uint32_t>(offset), size});
+        offset += size;
+        pos = name + length + 4;
+    }
+
+    m_byKey.resize(m_records.size());
+    for (uint32_t i = 0; i < m_byKey.size(); ++i) m_byKey[i] = i;
+    std::stable_sort(m_byKey.begin(), m_byKey.end(),
+                     [this](uint32_t a, uint32_t b) { return AnsiCompareNoCase(NameOf(a), NameOf(b)) < 0; });
+}
+
+bool PackageDirectory::Fail(PackageLoadError error) {
+    uint64_t size = m_packageSize;
+    Free();
+    m_packageSize = size;
+    m_error = error;
+    return false;
+}
+
+void PackageDirectory::Free() {
+    m_loaded = false;
+    m_error = PackageLoadError::None;
+    m_path.Empty();
+    m_dataBase = 0;
+    m_packageSize = 0;
+    std::vector<uint8_t>().swap(m_buffer);
+    std::vector<Record>().swap(m_records);
+    std::vector<uint32_t>().swap(m_byKey);
+}
+
+uint32_t PackageDirectory::Find(const char* key, uint32_t* size) const {
+    uint32_t found = 0, foundSize = 0;
+    if (key) {
+        auto it = std::lower_bound(m_byKey.begin(), m_byKey.end(), key,
+                                   [this](uint32_t record, const char* k) { return AnsiCompareNoCase(NameOf(record), k) < 0; });
+        if (it != m_byKey.end() && AnsiCompareNoCase(NameOf(*it), key) == 0) {
+            found = m_records[*it].offset;
+            if (found != 0) foundSize = m_records[*it].size;
+        }
+    }
+    if (size) *size = foundSize;
+    return found;
+}
+
+PackageEntryInfo PackageDirectory::Entry(size_t index) const {
+    const Record& r = m_records[index];
+    return PackageEntryInfo{NameOf(static_cast<uint32_t>(index)), r.offset, r.size};
+}
+
+bool LoadPackageDirectory(const char* path) { return State().directory.Load(path); }
+
+uint32_t FindPackageEntry(const char* key, uint32_t* size) { return State().directory.Find(key, size); }
+
+void FreePackageDirectory() { State().directory.Free(); }
+
+bool EnsurePackageDirectory(const char* packageOrNull) {
+    LibraryState& state = State();
+    const char* package = packageOrNull ? packageOrNull : state.packagePath.c_str();
+    PackageDirectory& directory = state.directory;
+    if (directory.IsLoaded() && AnsiCompareNoCase(directory.Path(), package) == 0) return true;
+    return directory.Load(package);
+}
+
+}  // namespace zembra

@@ -1,0 +1,122 @@
+// The package directory: the marker near a package's end, the trailer in front of it and the masked
+// directory of named entries, resolved to the file offset and stored size of each entry's data.
+//
+// Layout at the tail, M being the marker's first byte:
+//   directory (D bytes) | trailer text (N bytes) | N (1) | offset part 1 (4) | offset part 2 (4) |
+//   D (4) | reserved (4) | ">NYZEMBRA_SETUP<" (16) | up to 8177 bytes of anything
+// The directory is a 32-bit count, then per entry: L (1), L name bytes (the key masked with 0x5A,
+// then an unmasked zero), the stored size (4). Integers are little-endian. Entry data lies one entry
+// after the other from the data base offset (offset part 1 + offset part 2, modulo 2^32).
+#pragma once
+
+#include "framework/CString.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace zembra {
+
+constexpr char kPackageMarker[] = ">NYZEMBRA_SETUP<";
+constexpr uint32_t kPackageMarkerSize = 16;
+constexpr uint32_t kMarkerScanSize = 8193;       // tail searched when the last 16 bytes are not the marker
+constexpr uint32_t kTrailerFieldsSize = 17;      // N, both offset parts, D and the reserved field
+constexpr uint32_t kMaxTrailerText = 255;
+constexpr uint8_t kPackageNameMask = 0x5A;       // writers of other packages rely on this value
+constexpr uint32_t kMaxStoredNameLength = 250;   // L, the terminating zero included
+
+// The bytes of a package, read from its tail only.
+class PackageSource {
+public:
+    virtual ~PackageSource() = default;
+    virtual uint64_t Size() const = 0;
+    // All count bytes at position, or false.
+    virtual bool ReadAt(uint64_t position, void* buffer, uint32_t count) = 0;
+};
+
+class MemoryPackageSource : public PackageSource {
+public:
+    MemoryPackageSource(const void* data, size_t size) : m_data(static_cast<const uint8_t*>(data)), m_size(size) {}
+    uint64_t Size() const override { return m_size; }
+    bool ReadAt(uint64_t position, void* buffer, uint32_t count) override;
+
+private:
+    const uint8_t* m_data;
+    size_t m_size;
+};
+
+enum class PackageLoadError {
+    None,
+    CannotOpen,     // the file cannot be opened or measured
+    NoMarker,       // neither the last 16 bytes nor the last 8193 hold the marker
+    OutsideFile,    // the trailer or the directory would begin before the file's start
+    ReadFailed,
+    OutOfMemory,
+};
+
+// Finds the marker: the last 16 bytes first, then the last 8193 bytes, where the position farthest
+// from the end wins. A file shorter than 8193 bytes is only searched at its very end.
+bool FindPackageMarker(PackageSource& source, uint64_t* markerPosition);
+
+struct PackageEntryInfo {
+    const char* key;  // unmasked, zero-terminated; lives as long as the directory
+    uint32_t offset;  // data base offset + sizes of the records before it
+    uint32_t size;
+};
+
+class PackageDirectory {
+public:
+    // Replaces whatever was loaded; a failed load leaves nothing loaded.
+    bool Load(const char* path);
+    bool Load(PackageSource& source, const char* path);
+    void Free();
+
+    bool IsLoaded() const { return m_loaded; }
+    PackageLoadError LastError() const { return m_error; }
+    const CString& Path() const { return m_path; }
+    uint32_t DataBase() const { return m_dataBase; }
+    uint32_t DirectorySize() const { return static_cast<uint32_t>(m_buffer.size()); }
+    uint64_t PackageSize() const { return m_packageSize; }  // the file's length when it was loaded
+
+    // Offset of the first record in directory order whose key equals key, letter case aside; its
+    // stored size goes to *size. 0 means not found (so a record at offset 0 cannot be found) and
+    // leaves *size 0.
+    uint32_t Find(const char* key, uint32_t* size) const;
+
+    // The records the reader can reach, in directory order: reading stops at the first record that
+    // does not fit in the directory and at the first whose offset would pass 2^32 - 1.
+    size_t EntryCount() const { return m_records.size(); }
+    PackageEntryInfo Entry(size_t index) const;
+
+private:
+    struct Record {
+        uint32_t name;  // position of the unmasked name in m_buffer
+        uint32_t offset;
+        uint32_t size;
+    };
+    bool Fail(PackageLoadError error);
+    void IndexRecords();
+    const char* NameOf(uint32_t record) const { return reinterpret_cast<const char*>(&m_buffer[m_records[record].name]); }
+
+    bool m_loaded = false;
+    PackageLoadError m_error = PackageLoadError::None;
+    CString m_path;
+    uint32_t m_dataBase = 0;
+    uint64_t m_packageSize = 0;
+    std::vector<uint8_t> m_buffer;    // the directory as read, names unmasked in place
+    std::vector<Record> m_records;    // directory order
+    std::vector<uint32_t> m_byKey;    // record numbers sorted by key; equal keys keep directory order
+};
+
+// The library's loaded directory (in the library state).
+bool LoadPackageDirectory(const char* path);
+uint32_t FindPackageEntry(const char* key, uint32_t* size);
+void FreePackageDirectory();
+
+// Makes the directory of the call's package the loaded one: the named package, or the default
+// package when the call names none. Loads only when nothing is loaded or the loaded directory came
+// from another path (compared without regard to case). false: the load failed, the operation
+// returns 1.
+bool EnsurePackageDirectory(const char* packageOrNull);
+
+}  // namespace zembra

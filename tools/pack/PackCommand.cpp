@@ -1,0 +1,120 @@
+#include "tools/pack/PackCommand.h"
+
+#include "archive/PackageDirectory.h"
+#include "tools/pack/PackageWriter.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+
+namespace zembra {
+namespace {
+
+const char kUsage[] =
+    "usage: zembra-pack -o PACKAGE [--prefix FILE] [--text TEXT] [--level N] ENTRY...\n"
+    "       zembra-pack --list PACKAGE\n"
+    "entries, in package order:\n"
+    "  --gzip KEY FILE      FILE as one gzip member, for extraction with decoding\n"
+    "  --stored KEY FILE    FILE's bytes unchanged, for a plain copy\n"
+    "options:\n"
+    "  -o, --output PACKAGE the package to write; replaced only once it is complete\n"
+    "  --prefix FILE        bytes placed before the first entry (an extractor program, say)\n"
+    "  --text TEXT          trailer text, at most 255 bytes\n"
+    "  --level N            compression level 0 to 9 for the --gzip entries that follow (default 9)\n";
+
+int Usage(std::ostream& err, const std::string& problem) {
+    err << "zembra-pack: " << problem << "\n" << kUsage;
+    return 2;
+}
+
+const char* LoadErrorText(PackageLoadError error) {
+    switch (error) {
+        case PackageLoadError::CannotOpen: return "cannot be opened";
+        case PackageLoadError::NoMarker: return "is not a package (no marker at its end)";
+        case PackageLoadError::OutsideFile: return "is damaged (its trailer reaches before the start of the file)";
+        case PackageLoadError::ReadFailed: return "cannot be read";
+        case PackageLoadError::OutOfMemory: return "has a directory too large for memory";
+        case PackageLoadError::None: break;
+    }
+    return "cannot be loaded";
+}
+
+bool ParseLevel(const std::string& text, int* level) {
+    if (text.size() != 1 || text[0] < '0' || text[0] > '9') return false;
+    *level = text[0] - '0';
+    return true;
+}
+
+}  // namespace
+
+int ListPackage(const std::string& path, std::ostream& out, std::ostream& err) {
+    PackageDirectory directory;
+    if (!directory.Load(path.c_str())) {
+        err << "zembra-pack: " << path << " " << LoadErrorText(directory.LastError()) << "\n";
+        return 1;
+    }
+    size_t width = 3;
+    for (size_t i = 0; i < directory.EntryCount(); ++i) width = std::max(width, std::strlen(directory.Entry(i).key));
+    char line[64];
+    out << "KEY" << std::string(width - 3, ' ');
+    std::snprintf(line, sizeof line, " %10s %10s\n", "OFFSET", "SIZE");
+    out << line;
+    for (size_t i = 0; i < directory.EntryCount(); ++i) {
+        PackageEntryInfo e = directory.Entry(i);
+        out << e.key << std::string(width - std::strlen(e.key), ' ');
+        std::snprintf(line, sizeof line, " %10lu %10lu\n", static_cast<unsigned long>(e.offset),
+                      static_cast<unsigned long>(e.size));
+        out << line;
+    }
+    return 0;
+}
+
+int RunPackCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    if (args.empty()) return Usage(err, "nothing to do");
+    if (args[0] == "--help" || args[0] == "-h") {
+        out << kUsage;
+        return 0;
+    }
+    if (args[0] == "--list") {
+        if (args.size() != 2) return Usage(err, "--list takes exactly one package");
+        return ListPackage(args[1], out, err);
+    }
+
+    PackageWriter writer;
+    std::string output;
+    int level = 9;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        auto needs = [&](size_t count) { return i + count < args.size(); };
+        if (a == "-o" || a == "--output") {
+            if (!needs(1)) return Usage(err, a + " needs a package path");
+            output = args[++i];
+        } else if (a == "--prefix") {
+            if (!needs(1)) return Usage(err, "--prefix needs a file");
+            writer.SetPrefixFile(args[++i]);
+        } else if (a == "--text") {
+            if (!needs(1)) return Usage(err, "--text needs a text");
+            writer.SetTrailerText(args[++i]);
+        } else if (a == "--level") {
+            if (!needs(1) || !ParseLevel(args[i + 1], &level)) return Usage(err, "--level needs a digit from 0 to 9");
+            ++i;
+        } else if (a == "--gzip" || a == "--stored") {
+            if (!needs(2)) return Usage(err, a + " needs a key and a file");
+            writer.AddFile(args[i + 1], args[i + 2], a == "--gzip" ? EntryMode::Gzip : EntryMode::Stored, level);
+            i += 2;
+        } else {
+            return Usage(err, "unknown argument \"" + a + "\"");
+        }
+    }
+    if (output.empty()) return Usage(err, "no package given (-o PACKAGE)");
+    if (writer.Entries().empty()) return Usage(err, "no entries given");
+
+    std::string error;
+    if (!writer.Write(output, &error)) {
+        err << "zembra-pack: " << error << "\n";
+        return 1;
+    }
+    return 0;
+}
+
+}  // namespace zembra

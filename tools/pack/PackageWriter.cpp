@@ -1,0 +1,303 @@
+#include "tools/pack/PackageWriter.h"
+
+#include "archive/PackageDirectory.h"
+#include "framework/AnsiText.h"
+
+#include <zlib.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
+namespace zembra {
+namespace {
+
+constexpr size_t kChunk = 64 * 1024;
+
+std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
+
+std::string SystemError() { return std::strerror(errno); }
+
+// The entry's bytes, from a file or from memory.
+class EntryInput {
+public:
+    explicit EntryInput(const PackageEntry& entry) : m_entry(entry) {
+        if (!entry.inMemory) m_file = std::fopen(entry.inputPath.c_str(), "rb");
+    }
+    ~EntryInput() {
+        if (m_file) std::fclose(m_file);
+    }
+    EntryInput(const EntryInput&) = delete;
+    EntryInput& operator=(const EntryInput&) = delete;
+
+    bool IsOpen() const { return m_entry.inMemory || m_file; }
+    // Bytes read; 0 at the end or on an error (Failed tells which).
+    size_t Read(unsigned char* buffer, size_t size) {
+        if (m_entry.inMemory) {
+            size_t n = std::min(size, m_entry.data.size() - m_position);
+            std::memcpy(buffer, m_entry.data.data() + m_position, n);
+            m_position += n;
+            return n;
+        }
+        return std::fread(buffer, 1, size, m_file);
+    }
+    bool Failed() const { return m_file && std::ferror(m_file); }
+
+private:
+    const PackageEntry& m_entry;
+    std::FILE* m_file = nullptr;
+    size_t m_position = 0;
+};
+
+// The package being written: a file, or memory for a single gzip member.
+class PackageOutput {
+public:
+    PackageOutput(std::FILE* file, std::string* error) : m_file(file), m_error(error) {}
+    PackageOutput(std::string* memory, std::string* error) : m_memory(memory), m_error(error) {}
+    uint64_t Written() const { return m_written; }
+
+    bool Put(const void* data, size_t size) {
+        if (m_memory) {
+            m_memory->append(static_cast<const char*>(data), size);
+        } else if (size > 0 && std::fwrite(data, 1, size, m_file) != size) {
+            *m_error = "cannot write the package: " + SystemError();
+            return false;
+        }
+        m_written += size;
+        return true;
+    }
+    bool PutLe32(uint32_t value) {
+        unsigned char bytes[4] = {static_cast<unsigned char>(value), static_cast<unsigned char>(value >> 8),
+                                  static_cast<unsigned char>(value >> 16), static_cast<unsigned char>(value >> 24)};
+        return Put(bytes, 4);
+    }
+
+private:
+    std::FILE* m_file = nullptr;
+    std::string* m_memory = nullptr;
+    std::string* m_error;
+    uint64_t m_written = 0;
+};
+
+bool CopyStored(EntryInput& input, PackageOutput& out) {
+    std::vector<unsigned char> buffer(kChunk);
+    for (;;) {
+        size_t n = input.Read(buffer.data(), buffer.size());
+        if (n == 0) return !input.Failed();
+        if (!out.Put(buffer.data(), n)) return false;
+    }
+}
+
+// One gzip member: zlib's gzip wrapper with a header of our own, so that no time, name or
+// build-dependent operating-system code makes two runs differ.
+bool Deflate(EntryInput& input, int level, PackageOutput& out, bool* readFailed) {
+    z_stream z{};
+    if (deflateInit2(&z, level, Z_DEFLATED, 15 + 16, 8, Z_DEFAULT_STRATEGY) != Z_OK) return false;
+    gz_header header{};
+    header.os = 0;
+    deflateSetHeader(&z, &header);
+    std::vector<unsigned char> in(kChunk), zout(kChunk);
+    bool ok = true;
+    int flush = Z_NO_FLUSH;
+    while (ok && flush != Z_FINISH) {
+        size_t n = input.Read(in.data(), in.size());
+        if (n == 0) {
+            if (input.Failed()) {
+                *readFailed = true;
+                ok = false;
+                break;
+            }
+            flush = Z_FINISH;
+        }
+        z.next_in = in.data();
+        z.avail_in = static_cast<uInt>(n);
+        do {
+            z.next_out = zout.data();
+            z.avail_out = static_cast<uInt>(zout.size());
+            int rc = deflate(&z, flush);
+            if (rc == Z_STREAM_ERROR) {
+                ok = false;
+                break;
+            }
+            if (!out.Put(zout.data(), zout.size() - z.avail_out)) {
+                ok = false;
+                break;
+            }
+        } while (z.avail_out == 0);
+    }
+    deflateEnd(&z);
+    return ok;
+}
+
+bool ReplaceWith(const std::string& temporary, const std::string& output) {
+#ifdef _WIN32
+    return MoveFileExA(temporary.c_str(), output.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+#else
+    return std::rename(temporary.c_str(), output.c_str()) == 0;
+#endif
+}
+
+}  // namespace
+
+void PackageWriter::AddFile(std::string key, std::string path, EntryMode mode, int level) {
+    PackageEntry entry;
+    entry.key = std::move(key);
+    entry.mode = mode;
+    entry.level = level;
+    entry.inputPath = std::move(path);
+    m_entries.push_back(std::move(entry));
+}
+
+void PackageWriter::AddData(std::string key, std::string data, EntryMode mode, int level) {
+    PackageEntry entry;
+    entry.key = std::move(key);
+    entry.mode = mode;
+    entry.level = level;
+    entry.data = std::move(data);
+    entry.inMemory = true;
+    m_entries.push_back(std::move(entry));
+}
+
+std::string PackageWriter::Validate() const {
+    if (m_trailerText.size() > kMaxTrailerText)
+        return "the trailer text is " + std::to_string(m_trailerText.size()) + " bytes long; at most " +
+               std::to_string(kMaxTrailerText) + " fit";
+    for (const PackageEntry& e : m_entries) {
+        if (e.key.empty()) return "an entry key must not be empty";
+        if (e.key.find('\0') != std::string::npos) return "entry key " + Quoted(e.key) + " contains a zero byte";
+        if (e.key.size() >= kMaxStoredNameLength)
+            return "entry key " + Quoted(e.key.substr(0, 20) + "...") + " is " + std::to_string(e.key.size()) +
+                   " bytes long; keys must be shorter than " + std::to_string(kMaxStoredNameLength) + " bytes";
+        if (e.mode == EntryMode::Gzip && (e.level < 0 || e.level > 9))
+            return "entry " + Quoted(e.key) + ": compression level " + std::to_string(e.level) + " is not 0 to 9";
+    }
+    // The reader resolves a key to its first record, so a second record with the same key could
+    // never be reached.
+    std::vector<const PackageEntry*> byKey;
+    for (const PackageEntry& e : m_entries) byKey.push_back(&e);
+    std::stable_sort(byKey.begin(), byKey.end(), [](const PackageEntry* a, const PackageEntry* b) {
+        return AnsiCompareNoCase(a->key.c_str(), b->key.c_str()) < 0;
+    });
+    for (size_t i = 1; i < byKey.size(); ++i) {
+        if (AnsiCompareNoCase(byKey[i - 1]->key.c_str(), byKey[i]->key.c_str()) == 0)
+            return "entry key " + Quoted(byKey[i]->key) + " is given twice (keys ignore letter case)";
+    }
+    return std::string();
+}
+
+bool PackageWriter::Write(const std::string& outputPath, std::string* error) const {
+    std::string problem = Validate();
+    if (!problem.empty()) {
+        *error = problem;
+        return false;
+    }
+    const std::string temporary = outputPath + ".partial";
+    std::FILE* file = std::fopen(temporary.c_str(), "wb");
+    if (!file) {
+        *error = "cannot create " + Quoted(temporary) + ": " + SystemError();
+        return false;
+    }
+
+    PackageOutput out(file, error);
+    auto body = [&]() -> bool {
+        if (!m_prefixPath.empty()) {
+            PackageEntry prefix;
+            prefix.inputPath = m_prefixPath;
+            EntryInput input(prefix);
+            if (!input.IsOpen()) {
+                *error = "cannot open the prefix file " + Quoted(m_prefixPath) + ": " + SystemError();
+                return false;
+            }
+            if (!CopyStored(input, out)) {
+                if (input.Failed()) *error = "cannot read the prefix file " + Quoted(m_prefixPath);
+                return false;
+            }
+        }
+        // The reader takes offset 0 for "not found", so the first entry must not start there.
+        if (out.Written() == 0 && !out.Put("", 1)) return false;
+        const uint64_t base = out.Written();
+        if (base > m_offsetLimit) {
+            *error = "the prefix file " + Quoted(m_prefixPath) + " is larger than a package can address";
+            return false;
+        }
+
+        std::vector<uint32_t> sizes;
+        for (const PackageEntry& e : m_entries) {
+            const uint64_t start = out.Written();
+            if (start > m_offsetLimit) {
+                *error = "entry " + Quoted(e.key) + " would start at offset " + std::to_string(start) +
+                         ", beyond the 32-bit offsets of a package";
+                return false;
+            }
+            EntryInput input(e);
+            if (!input.IsOpen()) {
+                *error = "entry " + Quoted(e.key) + ": cannot open " + Quoted(e.inputPath) + ": " + SystemError();
+                return false;
+            }
+            bool readFailed = false;
+            bool ok = e.mode == EntryMode::Gzip ? Deflate(input, e.level, out, &readFailed) : CopyStored(input, out);
+            if (!ok) {
+                if (readFailed || input.Failed()) *error = "entry " + Quoted(e.key) + ": cannot read " + Quoted(e.inputPath);
+                else if (error->empty()) *error = "entry " + Quoted(e.key) + ": compression failed";
+                return false;
+            }
+            const uint64_t size = out.Written() - start;
+            if (size > m_offsetLimit) {
+                *error = "entry " + Quoted(e.key) + " takes " + std::to_string(size) +
+                         " bytes, more than the 32-bit sizes of a package hold";
+                return false;
+            }
+            sizes.push_back(static_cast<uint32_t>(size));
+        }
+
+        std::vector<unsigned char> directory;
+        auto le32 = [&directory](uint32_t v) {
+            for (int i = 0; i < 4; ++i) directory.push_back(static_cast<unsigned char>(v >> (8 * i)));
+        };
+        le32(static_cast<uint32_t>(m_entries.size()));
+        for (size_t i = 0; i < m_entries.size(); ++i) {
+            const std::string& key = m_entries[i].key;
+            directory.push_back(static_cast<unsigned char>(key.size() + 1));
+            for (unsigned char c : key) directory.push_back(c ^ kPackageNameMask);
+            directory.push_back(0);
+            le32(sizes[i]);
+        }
+        const unsigned char textLength = static_cast<unsigned char>(m_trailerText.size());
+        return out.Put(directory.data(), directory.size()) && out.Put(m_trailerText.data(), m_trailerText.size()) &&
+               out.Put(&textLength, 1) &&
+               out.PutLe32(static_cast<uint32_t>(base)) && out.PutLe32(0) &&
+               out.PutLe32(static_cast<uint32_t>(directory.size())) && out.PutLe32(0) &&
+               out.Put(kPackageMarker, kPackageMarkerSize);
+    };
+
+    bool ok = body();
+    if (std::fclose(file) != 0 && ok) {
+        *error = "cannot write the package: " + SystemError();
+        ok = false;
+    }
+    if (ok && !ReplaceWith(temporary, outputPath)) {
+        *error = "cannot replace " + Quoted(outputPath) + " with the new package";
+        ok = false;
+    }
+    if (!ok) std::remove(temporary.c_str());
+    return ok;
+}
+
+bool GzipMember(const std::string& data, int level, std::string* member) {
+    PackageEntry entry;
+    entry.data = data;
+    entry.inMemory = true;
+    EntryInput input(entry);
+    std::string error;
+    member->clear();
+    PackageOutput out(member, &error);
+    bool readFailed = false;
+    return Deflate(input, level, out, &readFailed);
+}
+
+}  // namespace zembra
