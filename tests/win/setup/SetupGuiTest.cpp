@@ -6,6 +6,7 @@
 
 #include <commctrl.h>
 #include <richedit.h>
+#include <shlobj.h>
 
 #include <map>
 #include <string>
@@ -815,4 +816,68 @@ TEST(SetupResources, IconAndAboutEntryText) {
     ::DeleteObject(info.hbmColor);
     ::DeleteObject(info.hbmMask);
     ::DestroyIcon(icon);
+}
+
+namespace {
+// The nine exports that the setup program binds, in the real library.
+std::string MissingRealExports() {
+    std::string missing;
+    HMODULE lib = ::LoadLibraryA(WinPath(ZEMBRA_REAL_DLL).c_str());
+    for (const char* name : {"ZEMBRA_Expand", "ZEMBRA_SetProgress", "ZEMBRA_SetCancel", "ZEMBRA_GetInstallPath",
+                             "ZEMBRA_SetRegEntry", "ZEMBRA_IsUserMemberOfGroup", "ZEMBRA_CheckVersion",
+                             "ZEMBRA_ReplaceFileOnReboot", "ZEMBRA_IsThisNT"})
+        if (!lib || !::GetProcAddress(lib, name)) missing += std::string(" ") + name;
+    if (lib) ::FreeLibrary(lib);
+    return missing;
+}
+
+std::string ProgramFilesFolder() {
+    char folder[MAX_PATH] = {};
+    ::SHGetSpecialFolderPathA(nullptr, folder, CSIDL_PROGRAM_FILES, FALSE);
+    std::string path = folder;
+    if (!path.empty() && path.back() != '\\') path += '\\';
+    return path;
+}
+}  // namespace
+
+TEST(SetupWithRealLibrary, MainScenarios) {
+    std::string missing = MissingRealExports();
+    if (!missing.empty()) GTEST_SKIP() << "the real zembra1.dll does not export yet:" << missing;
+
+    struct Row {
+        const char* name;
+        std::string iniExtra;
+        const char* boxCaption;  // null: the dialog opens
+        const char* boxText;
+        std::string target;
+    } rows[] = {
+        {"target under Program Files with the product name", "TargetPath=2\r\nTargetPathUser=1\r\n", nullptr, "",
+         ProgramFilesFolder() + "Testprodukt\\"},
+        {"rights of an administrator", "SecurityNTAuthority=2\r\n", nullptr, "", ""},
+        {"level 3 refuses every user", "SecurityNTAuthority=3\r\n", "Setup", "Ihnen fehlen die Rechte.", ""},
+        {"registry folder required and missing",
+         "TargetPath=1\r\nTargetPathRegistry=1\r\nRegEntry=HKEY_CURRENT_USER\\Software\\ZembraTestNichtDa\\Pfad\r\n",
+         "Setup", "Pfad in der Registry nicht gefunden!\nEntpacken wird abgebrochen!", ""},
+    };
+    for (const Row& row : rows) {
+        SetupCase c;
+        c.library = Library::Real;
+        c.ini += row.iniExtra;
+        SetupRun run(c);
+        ASSERT_TRUE(run.Started()) << row.name;
+        if (row.boxCaption) {
+            HWND box = run.Process().WaitForWindow(row.boxCaption, 15000);
+            ASSERT_NE(nullptr, box) << row.name;
+            EXPECT_EQ(row.boxText, gui::MessageBoxText(box)) << row.name;
+            EXPECT_EQ(1u, run.Process().Windows().size()) << row.name << ": nothing but the message is shown";
+            EXPECT_TRUE(gui::AnswerMessageBox(box, IDOK)) << row.name;
+            EXPECT_TRUE(run.Process().WaitForExit(10000)) << row.name;
+        } else {
+            ASSERT_NE(nullptr, run.WaitForDialog()) << row.name;
+            if (!row.target.empty()) {
+                EXPECT_EQ(row.target, run.Text(kEdit)) << row.name;
+            }
+            EXPECT_TRUE(run.Visible(kView1)) << row.name;
+        }
+    }
 }
