@@ -609,6 +609,8 @@ TEST(SetupDialogs, CancelledFolderBrowserLeavesTheTemporaryFolder) {
     ASSERT_TRUE(run.Started());
     HWND dialog = run.WaitForDialog();
     ASSERT_NE(nullptr, dialog);
+    // Typed text is not read before the browser; the browser's outcome replaces it.
+    ASSERT_TRUE(gui::SetText(run.Item(kEdit), "D:\\Getippt\\"));
     gui::Click(dialog, kBrowse);
     HWND browser = run.Process().WaitForOtherDialog({dialog}, 10000);
     ASSERT_NE(nullptr, browser);
