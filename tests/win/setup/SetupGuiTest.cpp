@@ -102,6 +102,16 @@ private:
     bool m_ok = false;
 };
 
+std::string WithoutKeys(std::string ini, std::initializer_list<const char*> keys) {
+    for (const char* key : keys) {
+        size_t at = ini.find(std::string("\r\n") + key + "=");
+        if (at == std::string::npos) continue;
+        size_t end = ini.find("\r\n", at + 2);
+        ini.erase(at, end - at);
+    }
+    return ini;
+}
+
 std::string RectText(const RECT& r) {
     return "(" + std::to_string(r.left) + ", " + std::to_string(r.top) + ", " + std::to_string(r.right - r.left) +
            " x " + std::to_string(r.bottom - r.top) + ")";
@@ -132,12 +142,24 @@ long Height(const RECT& r) { return r.bottom - r.top; }
 
 }  // namespace
 
-TEST(SetupDialog, PlacesEveryControlFromTheConfiguredSizes) {
-    SetupRun run(SetupCase{});
-    ASSERT_TRUE(run.Started());
-    ASSERT_NE(nullptr, run.WaitForDialog());
+namespace {
+struct Layout {
+    const char* name;
+    long W, P1W, P1H, P2W, P2H, P2S;
+};
 
-    const long W = 600, P1W = 160, P1H = 320, P2W = 120, P2H = 90, P2S = 15, B = 40;
+void ExpectLayout(const Layout& layout) {
+    const long W = layout.W, P1W = layout.P1W, P1H = layout.P1H, P2W = layout.P2W, P2H = layout.P2H,
+               P2S = layout.P2S, B = 40;
+    SetupCase c;
+    c.ini = WithoutKeys(kLayoutIni, {"DlgWidth", "Pic1Width", "Pic1Height", "Pic2Width", "Pic2Height", "Pic2Space"}) +
+            "DlgWidth=" + std::to_string(W) + "\r\nPic1Width=" + std::to_string(P1W) + "\r\nPic1Height=" +
+            std::to_string(P1H) + "\r\nPic2Width=" + std::to_string(P2W) + "\r\nPic2Height=" + std::to_string(P2H) +
+            "\r\nPic2Space=" + std::to_string(P2S) + "\r\n";
+    SetupRun run(c);
+    ASSERT_TRUE(run.Started()) << layout.name;
+    ASSERT_NE(nullptr, run.WaitForDialog()) << layout.name;
+
     const long F = ::GetSystemMetrics(SM_CYDLGFRAME), T = ::GetSystemMetrics(SM_CYCAPTION);
     std::map<int, RECT> tpl = TemplateRects();
     ASSERT_EQ(6u, tpl.size());
@@ -174,29 +196,25 @@ TEST(SetupDialog, PlacesEveryControlFromTheConfiguredSizes) {
         {"band caption", kCaption, Xywh(5, P1H + 5, Width(tpl[kCaption]), Height(tpl[kCaption]))},
     };
     for (const Row& row : rows) {
-        ASSERT_NE(nullptr, run.Item(row.id)) << row.name;
-        EXPECT_EQ(RectText(row.expected), RectText(run.Rect(row.id))) << row.name;
+        ASSERT_NE(nullptr, run.Item(row.id)) << layout.name << ", " << row.name;
+        EXPECT_EQ(RectText(row.expected), RectText(run.Rect(row.id))) << layout.name << ", " << row.name;
     }
 
     RECT window = gui::ScreenRect(run.Dialog());
-    EXPECT_EQ(W, Width(window));
-    EXPECT_EQ(B + P1H + T + 2 * F, Height(window));
-    // centred on the screen
-    EXPECT_NEAR((::GetSystemMetrics(SM_CXSCREEN) - W) / 2, window.left, 1);
+    EXPECT_EQ(W, Width(window)) << layout.name;
+    EXPECT_EQ(B + P1H + T + 2 * F, Height(window)) << layout.name;
+    EXPECT_NEAR((::GetSystemMetrics(SM_CXSCREEN) - W) / 2, window.left, 1) << layout.name << ": centred";
 }
-
-namespace {
-std::string WithoutKeys(std::string ini, std::initializer_list<const char*> keys) {
-    for (const char* key : keys) {
-        size_t at = ini.find(std::string("\r\n") + key + "=");
-        if (at == std::string::npos) continue;
-        size_t end = ini.find("\r\n", at + 2);
-        ini.erase(at, end - at);
-    }
-    return ini;
-}
-
 }  // namespace
+
+TEST(SetupDialog, PlacesEveryControlFromTheConfiguredSizes) {
+    const Layout layouts[] = {
+        {"even sizes", 600, 160, 320, 120, 90, 15},
+        {"odd sizes: halves truncate", 451, 99, 301, 77, 55, 3},
+    };
+    for (const Layout& layout : layouts) ExpectLayout(layout);
+}
+
 
 TEST(SetupDialog, TitleJoinsProductNameAndVersion) {
     struct Row {
@@ -541,10 +559,11 @@ TEST(SetupPages, StaticsOfTheStartPageStandOnWhite) {
     ASSERT_TRUE(run.Started());
     HWND dialog = run.WaitForDialog();
     ASSERT_NE(nullptr, dialog);
+    COLORREF face = ::GetSysColor(COLOR_3DFACE);
     ExpectColours("page 0", run.Item(kLabel), {{"label's background", -2, 1, kWhite}});
+    ExpectColours("page 0", run.Item(kCaption), {{"band caption keeps the dialog's colour", -1, 0, face}});
     ASSERT_TRUE(gui::ClickAndWait(dialog, kNext));
     ::Sleep(300);
-    COLORREF face = ::GetSysColor(COLOR_3DFACE);
     ExpectColours("page 1", run.Item(kWait), {{"wait text's background", -2, 1, face}});
 }
 
