@@ -14,22 +14,9 @@ BOOL CWnd::PostMessage(UINT msg, WPARAM wParam, LPARAM lParam) const {
 
 void CWnd::SetWindowText(const char* text) { ::SetWindowTextA(m_hWnd, text); }
 
-CString CWnd::GetWindowText() const {
-    CString text;
-    int length = ::GetWindowTextLengthA(m_hWnd);
-    if (length > 0) {
-        ::GetWindowTextA(m_hWnd, text.GetBuffer(length), length + 1);
-        text.ReleaseBuffer();
-    }
-    return text;
-}
-
 BOOL CWnd::ShowWindow(int show) { return ::ShowWindow(m_hWnd, show); }
-BOOL CWnd::IsWindowVisible() const { return ::IsWindowVisible(m_hWnd); }
-BOOL CWnd::EnableWindow(BOOL enable) { return ::EnableWindow(m_hWnd, enable); }
 HWND CWnd::GetDlgItem(int id) const { return ::GetDlgItem(m_hWnd, id); }
 void CWnd::SetDlgItemText(int id, const char* text) { ::SetDlgItemTextA(m_hWnd, id, text); }
-void CWnd::GetWindowRect(RECT* rect) const { ::GetWindowRect(m_hWnd, rect); }
 void CWnd::GetClientRect(RECT* rect) const { ::GetClientRect(m_hWnd, rect); }
 
 void CWnd::ScreenToClient(RECT* rect) const {
@@ -66,10 +53,6 @@ void CWnd::CenterWindow() {
 }
 
 void CWnd::Invalidate(BOOL erase) { ::InvalidateRect(m_hWnd, nullptr, erase); }
-
-BOOL CWnd::RedrawWindow(const RECT* rect, HRGN region, UINT flags) {
-    return ::RedrawWindow(m_hWnd, rect, region, flags);
-}
 
 BOOL CWnd::SetTimer(UINT_PTR id, UINT elapse) { return ::SetTimer(m_hWnd, id, elapse, nullptr) != 0; }
 BOOL CWnd::KillTimer(UINT_PTR id) { return ::KillTimer(m_hWnd, id); }

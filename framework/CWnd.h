@@ -15,27 +15,21 @@ public:
     CWnd(const CWnd&) = delete;
     CWnd& operator=(const CWnd&) = delete;
 
-    HWND GetSafeHwnd() const { return m_hWnd; }
     operator HWND() const { return m_hWnd; }
 
     LRESULT SendMessage(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0) const;
     BOOL PostMessage(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0) const;
 
     void SetWindowText(const char* text);
-    CString GetWindowText() const;
     BOOL ShowWindow(int show);
-    BOOL IsWindowVisible() const;
-    BOOL EnableWindow(BOOL enable = TRUE);
     HWND GetDlgItem(int id) const;
     void SetDlgItemText(int id, const char* text);
-    void GetWindowRect(RECT* rect) const;
     void GetClientRect(RECT* rect) const;
     void ScreenToClient(RECT* rect) const;
     void MoveWindow(int x, int y, int width, int height, BOOL repaint = TRUE);
     BOOL SetWindowPos(HWND insertAfter, int x, int y, int cx, int cy, UINT flags);
     void CenterWindow();
     void Invalidate(BOOL erase = TRUE);
-    BOOL RedrawWindow(const RECT* rect, HRGN region, UINT flags);
     BOOL SetTimer(UINT_PTR id, UINT elapse);
     BOOL KillTimer(UINT_PTR id);
     BOOL IsIconic() const;

@@ -10,18 +10,9 @@ class CStatic : public CWnd {};
 
 class CEdit : public CWnd {};
 
-class CButton : public CWnd {
-public:
-    int GetCheck() const { return static_cast<int>(SendMessage(BM_GETCHECK)); }
-    void SetCheck(int check) { SendMessage(BM_SETCHECK, check); }
-};
+class CButton : public CWnd {};
 
-class CProgressCtrl : public CWnd {
-public:
-    void SetRange(short lower, short upper) { SendMessage(PBM_SETRANGE, 0, MAKELPARAM(lower, upper)); }
-    int SetPos(int pos) { return static_cast<int>(SendMessage(PBM_SETPOS, pos)); }
-    int GetPos() const { return static_cast<int>(SendMessage(PBM_GETPOS)); }
-};
+class CProgressCtrl : public CWnd {};
 
 class CRichEditCtrl : public CWnd {
 public:
