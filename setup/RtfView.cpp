@@ -1,5 +1,7 @@
 #include "setup/RtfView.h"
 
+#include "framework/CFile.h"
+
 #include <cstring>
 
 BOOL CRtfView::Create(CWnd* parent, UINT id, bool richEdit10) {
@@ -11,17 +13,16 @@ BOOL CRtfView::Create(CWnd* parent, UINT id, bool richEdit10) {
 
 CString CRtfView::ReadTextFile(const char* path) {
     CString text;
-    HANDLE file = ::CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return text;
-    DWORD size = ::GetFileSize(file, nullptr);
-    if (size != INVALID_FILE_SIZE && size > 0 && size < 0x7FFFFFFF) {
-        char* buffer = text.GetBufferSetLength(static_cast<int>(size));
-        DWORD read = 0;
-        if (!::ReadFile(file, buffer, size, &read, nullptr)) read = 0;
-        buffer[read] = '\0';
+    CFile file;
+    if (!file.Open(path, CFile::modeRead)) return text;
+    int64_t length = file.GetLength();
+    if (length > 0 && length < 0x7FFFFFFF) {
+        char* buffer = text.GetBufferSetLength(static_cast<int>(length));
+        int read = file.Read(buffer, static_cast<unsigned>(length));
+        buffer[read > 0 ? read : 0] = '\0';
         text.ReleaseBuffer();  // up to the first zero byte
     }
-    ::CloseHandle(file);
+    file.Close();
     return text;
 }
 
