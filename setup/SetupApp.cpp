@@ -1,7 +1,7 @@
 #include "setup/SetupApp.h"
 
-#include "setup/SetupDlg.h"
 #include "install/Texts.h"
+#include "setup/SetupDlg.h"
 
 #include <cstdlib>
 

@@ -1,9 +1,9 @@
 #include "setup/SetupDlg.h"
 
 #include "framework/DataExchange.h"
+#include "install/Texts.h"
 #include "setup/AboutDlg.h"
 #include "setup/SetupApp.h"
-#include "install/Texts.h"
 #include "setup/SetupUtils.h"
 #include "setup/resource.h"
 

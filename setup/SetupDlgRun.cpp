@@ -2,8 +2,8 @@
 // at RunInstallation; until it does, a run shows the progress page and stays there.
 #include "setup/SetupDlg.h"
 
-#include "setup/SetupApp.h"
 #include "install/Texts.h"
+#include "setup/SetupApp.h"
 #include "setup/SetupUtils.h"
 
 void CSetupDlg::OnInstall() {
@@ -36,6 +36,7 @@ void CSetupDlg::OnCancel() {
         return;
     }
     theApp.BeginWaitCursor();
+    // After a completed run the recorded programs start here, before the dialog ends.
     CDialog::OnCancel();
     theApp.EndWaitCursor();
 }
