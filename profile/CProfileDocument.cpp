@@ -137,7 +137,7 @@ CProfileEntry* CProfileDocument::AddKey(CProfileEntry* section, const char* key,
 
 void CProfileDocument::AddCommentLine(std::vector<CString>& list, const CString& line) {
     for (const CString& entry : list)
-        if (!entry.IsEmpty() && SameName(entry, line)) return;
+        if (entry.IsEmpty() ? line.IsEmpty() : SameName(entry, line)) return;
     list.push_back(line);
 }
 

@@ -7,6 +7,7 @@
 // Names compare without regard to case in the ANSI code page.
 #pragma once
 
+#include "framework/CObject.h"
 #include "framework/CString.h"
 #include "profile/CProfileEntry.h"
 
@@ -15,10 +16,10 @@
 #include <unordered_map>
 #include <vector>
 
-class CProfileDocument {
+class CProfileDocument : public CObject {
 public:
     CProfileDocument();
-    virtual ~CProfileDocument();
+    ~CProfileDocument() override;
     CProfileDocument(const CProfileDocument&) = delete;
     CProfileDocument& operator=(const CProfileDocument&) = delete;
 
@@ -27,7 +28,7 @@ public:
     // a file without any section or key (quietly), an unreadable file or a bad line (with a message).
     bool Load();
     // Writes the whole document; false, with a message, when the file could not be written whole.
-    // The earlier file stays as it was in that case.
+    // The earlier file then stays as it was (or, where no file could be made beside it, is gone).
     bool Save();
 
     CString GetString(const char* section, const char* key, const char* defaultValue);

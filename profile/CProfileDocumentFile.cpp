@@ -91,12 +91,17 @@ bool CProfileDocument::Load() {
 
 bool CProfileDocument::Save() {
     // Written beside the file and put in its place only when whole: a full disk or a failing write
-    // leaves the earlier file as it was.
+    // leaves the earlier file as it was. Where no file can be made beside it (a path at the length
+    // limit, say), the file itself is written, as before, and removed again when that fails.
     CString temporary = m_strPath + ".$$$";
     CFile file;
+    bool inPlace = false;
     if (!file.Open(temporary, CFile::modeWrite | CFile::modeCreate)) {
-        ShowProfileError("Die Datei\n" + m_strPath + "\nließ sich nicht speichern");
-        return false;
+        inPlace = true;
+        if (!file.Open(m_strPath, CFile::modeWrite | CFile::modeCreate)) {
+            ShowProfileError("Die Datei\n" + m_strPath + "\nließ sich nicht speichern");
+            return false;
+        }
     }
     bool written = true;
     CString block;
@@ -126,9 +131,9 @@ bool CProfileDocument::Save() {
         written = file.Write(block.c_str(), static_cast<unsigned>(block.GetLength()));
     }
     written = file.Close() && written;
-    if (written) written = CFile::Replace(temporary, m_strPath);
+    if (written && !inPlace) written = CFile::Replace(temporary, m_strPath);
     if (!written) {
-        CFile::Remove(temporary);
+        CFile::Remove(inPlace ? m_strPath : temporary);
         ShowProfileError("Die Datei\n" + m_strPath + "\nließ sich nicht speichern");
         return false;
     }

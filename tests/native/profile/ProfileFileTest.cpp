@@ -310,3 +310,44 @@ TEST(ProfileFile, SaveReplacesAnExistingFileWhole) {
     EXPECT_EQ("\r\n[Doc]\r\nFileCount=0\r\n", TempDir::Read(path));
     EXPECT_FALSE(TempDir::Exists(path + ".$$$"));
 }
+
+TEST(ProfileFile, WithoutRoomBesideItTheFileIsWrittenInPlace) {
+    struct Row {
+        const char* name;
+        long sizeLimit;  // 0: none
+        bool saved;
+        bool fileLeft;
+    } rows[] = {
+        {"written whole", 0, true, true},
+        {"disk full: the partial file is removed", 4096, false, false},
+    };
+    for (const Row& r : rows) {
+        TempDir dir;
+        std::string path = dir.File("UnZembra.ini");
+        TempDir::Write(path, "[Old]\nk=v\n");
+        ASSERT_EQ(0, mkdir((path + ".$$$").c_str(), 0700));  // the name beside it is taken
+        CProfileDocument doc;
+        doc.SetPath(path.c_str());
+        for (int i = 0; i < 2000; ++i) doc.SetString("FName", ("File" + std::to_string(i)).c_str(), "ABCDEFGHIJKLMNOP");
+        std::string expected = "\r\n[FName]\r\n";
+        for (int i = 0; i < 2000; ++i) expected += "File" + std::to_string(i) + "=ABCDEFGHIJKLMNOP\r\n";
+
+        MessageBoxRecorder boxes;
+        struct rlimit old, limit;
+        getrlimit(RLIMIT_FSIZE, &old);
+        limit = old;
+        if (r.sizeLimit) limit.rlim_cur = static_cast<rlim_t>(r.sizeLimit);
+        auto previous = std::signal(SIGXFSZ, SIG_IGN);
+        setrlimit(RLIMIT_FSIZE, &limit);
+        bool saved = doc.Save();
+        setrlimit(RLIMIT_FSIZE, &old);
+        std::signal(SIGXFSZ, previous);
+
+        EXPECT_EQ(r.saved, saved) << r.name;
+        EXPECT_EQ(r.saved ? 0u : 1u, boxes.Boxes().size()) << r.name;
+        EXPECT_EQ(r.fileLeft, TempDir::Exists(path)) << r.name;
+        if (r.saved) {
+            EXPECT_EQ(expected, TempDir::Read(path)) << r.name;
+        }
+    }
+}

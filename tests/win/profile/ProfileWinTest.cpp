@@ -132,6 +132,9 @@ TEST(ProfileWin, MissingFilesAndGoodFilesShowNothing) {
     back.SetPath(path.c_str());
     EXPECT_TRUE(back.Load());
     EXPECT_EQ(CString("BGCGDG"), back.GetString("fname", "FILE0", ""));
+    back.m_strPath = folder.File("new.ini").c_str();
+    EXPECT_TRUE(back.Save());
+    EXPECT_EQ(ReadFile(path), ReadFile(folder.File("new.ini")));
     Sleep(200);  // a box would have been found by now
     EXPECT_TRUE(boxes.Boxes().empty());
 }
