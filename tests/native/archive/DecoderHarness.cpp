@@ -9,6 +9,13 @@
 #include <cstdio>
 #include <unistd.h>
 
+#ifdef _WIN32
+#include <windows.h>
+
+#include <atomic>
+#include <thread>
+#endif
+
 namespace decoder_test {
 
 std::string Hex(const char* text) {
@@ -122,16 +129,71 @@ std::string ReadAll(int fd) {
     return out;
 }
 
+#ifdef _WIN32
+// The box is a real message box here: a second thread reads and closes it as a user would.
+class BoxAnswerer {
+public:
+    explicit BoxAnswerer(Decoded& d) : m_decoded(d), m_thread([this] { Run(); }) {}
+    ~BoxAnswerer() {
+        m_stop = true;
+        m_thread.join();
+    }
+
+private:
+    static BOOL CALLBACK FindBox(HWND window, LPARAM found) {
+        DWORD pid = 0;
+        char cls[16] = {};
+        GetWindowThreadProcessId(window, &pid);
+        GetClassNameA(window, cls, sizeof cls);
+        if (pid != GetCurrentProcessId() || std::string(cls) != "#32770" || !IsWindowVisible(window)) return TRUE;
+        *reinterpret_cast<HWND*>(found) = window;
+        return FALSE;
+    }
+    void Run() {
+        while (!m_stop) {
+            HWND box = nullptr;
+            EnumWindows(FindBox, reinterpret_cast<LPARAM>(&box));
+            if (box) {
+                char text[256] = {}, caption[256] = {};
+                GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+                GetWindowTextA(box, caption, sizeof caption);
+                m_decoded.boxText = text;
+                m_decoded.boxCaption = caption;
+                ++m_decoded.lengthBoxes;
+                PostMessageA(box, WM_COMMAND, IDOK, 0);
+                for (int i = 0; i < 500 && IsWindow(box); ++i) Sleep(10);
+            }
+            Sleep(10);
+        }
+    }
+    Decoded& m_decoded;
+    std::atomic<bool> m_stop{false};
+    std::thread m_thread;
+};
+#endif
+
 Decoded Decode(const std::string& input) {
     Decoded d;
     int in = TempFd(input), out = TempFd(""), err = TempFd("");
     int savedErr = dup(2);
     dup2(err, 2);
-    zembra::SetLengthErrorObserver([](const char*, void* c) { ++*static_cast<int*>(c); }, &d.lengthBoxes);
-    zembra::GzipResetInput();
-    zembra::GzipResetBytesWritten();
-    d.result = zembra::GzipDecode(in, out);
-    zembra::SetLengthErrorObserver(nullptr, nullptr);
+    {
+#ifdef _WIN32
+        BoxAnswerer answerer(d);
+#else
+        zembra::SetLengthErrorObserver(
+            [](const char* text, void* c) {
+                auto* decoded = static_cast<Decoded*>(c);
+                ++decoded->lengthBoxes;
+                decoded->boxText = text;
+            },
+            &d);
+#endif
+        zembra::GzipResetInput();
+        zembra::GzipResetBytesWritten();
+        d.result = zembra::GzipDecode(in, out);
+        zembra::SetLengthErrorObserver(nullptr, nullptr);
+    }
     dup2(savedErr, 2);
     close(savedErr);
     d.output = ReadAll(out);

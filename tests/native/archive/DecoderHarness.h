@@ -37,6 +37,7 @@ struct Decoded {
     std::string output;
     std::string errors;  // what the decoder wrote to standard error
     int lengthBoxes = 0;
+    std::string boxText, boxCaption;  // of the last box
 };
 
 // Decodes input as an extraction does: input buffer emptied, count reset, then GzipDecode.

@@ -159,6 +159,7 @@ TEST(GzipDecodeLength, WrongLengthWithRightCrcShowsTheBoxOnceAndCountsAsGood) {
     Decoded d = Decode(member);
     EXPECT_EQ(0, d.result);
     EXPECT_EQ(1, d.lengthBoxes);
+    EXPECT_EQ("invalid compressed data--length error", d.boxText);
     EXPECT_EQ(data, d.output);
 }
 
