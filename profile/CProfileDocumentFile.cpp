@@ -44,7 +44,8 @@ bool CProfileDocument::Load() {
         }
     }
 
-    CString sectionName, lastKeyName;
+    CString sectionName;
+    bool lastKeyNamed = false;  // the most recent key line had a name
     std::vector<CString> pending;  // comments waiting for the next section header
     long lineNumber = 0;
     CTextLines lines(bytes.data(), bytes.size());
@@ -66,11 +67,12 @@ bool CProfileDocument::Load() {
         switch (*mark) {
             case ';':
             case '#':
-                AddCommentLine(lastKeyName.IsEmpty() ? m_HeaderComments : pending, Text(text, end));
+                AddCommentLine(lastKeyNamed ? pending : m_HeaderComments, Text(text, end));
                 break;
             case '=':
-                lastKeyName = Text(text, mark);
-                SetString(sectionName, lastKeyName, Text(mark + 1, end));
+                // SetString without its copy of the value: nothing here can move this text.
+                lastKeyNamed = mark > text;
+                FindOrAddKey(sectionName, Text(text, mark))->m_strValue = Text(mark + 1, end);
                 break;
             default: {  // '['
                 const char* close = std::find(text, end, ']');
