@@ -88,6 +88,11 @@ public:
     size_t EntryCount() const { return m_records.size(); }
     PackageEntryInfo Entry(size_t index) const;
 
+    // Keys are indexed by hashing where the code page folds letter case byte by byte, and kept sorted
+    // by the runtime's comparison where it has double-byte characters. Tests force the sorted index
+    // to cover it in every code page.
+    static void ForceSortedIndex(bool sorted);
+
 private:
     struct Record {
         uint32_t name;  // position of the unmasked name in m_buffer
@@ -95,8 +100,12 @@ private:
         uint32_t size;
     };
     bool Fail(PackageLoadError error);
-    void IndexRecords();
+    void ReadRecords();
+    void HashRecords();
+    void SortRecords();
+    uint32_t Lookup(const char* key) const;  // record number, or kNone
     const char* NameOf(uint32_t record) const { return reinterpret_cast<const char*>(&m_buffer[m_records[record].name]); }
+    static constexpr uint32_t kNone = UINT32_MAX;
 
     bool m_loaded = false;
     PackageLoadError m_error = PackageLoadError::None;
@@ -105,7 +114,8 @@ private:
     uint64_t m_packageSize = 0;
     std::vector<uint8_t> m_buffer;    // the directory as read, names unmasked in place
     std::vector<Record> m_records;    // directory order
-    std::vector<uint32_t> m_byKey;    // record numbers sorted by key; equal keys keep directory order
+    std::vector<uint32_t> m_slots;    // hash index: record number + 1 of the first record per key, 0 free
+    std::vector<uint32_t> m_byKey;    // sorted index: record numbers; equal keys keep directory order
 };
 
 // The library's loaded directory (in the library state).

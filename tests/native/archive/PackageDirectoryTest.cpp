@@ -7,6 +7,7 @@
 
 #include <cctype>
 #include <functional>
+#include <ostream>
 
 using testing_support::ImageRecord;
 using testing_support::PackageImage;
@@ -32,6 +33,16 @@ PackageImage WithTail(size_t tailLength) {
     image.tail = std::string(tailLength, 't');
     return image;
 }
+
+// Both key indexes answer alike; the sorted one is otherwise used only in double-byte code pages.
+struct IndexKind {
+    explicit IndexKind(bool sorted) : sorted(sorted) { PackageDirectory::ForceSortedIndex(sorted); }
+    ~IndexKind() { PackageDirectory::ForceSortedIndex(false); }
+    bool sorted;
+    friend std::ostream& operator<<(std::ostream& out, const IndexKind& kind) {
+        return out << (kind.sorted ? " (sorted index)" : " (hash index)");
+    }
+};
 
 std::string Filler(size_t length) {
     std::string s;
@@ -240,14 +251,17 @@ TEST(PackageDirectoryLookup, ResolvesKeysToOffsetAndSize) {
         {"100 records, half of them duplicates: the first still wins", manyDuplicates, "Dup", 40, 1},
         {"null key", Plain(), nullptr, 0, 0},
     };
-    for (const Row& r : rows) {
-        std::string bytes = r.image.Bytes();
-        zembra::MemoryPackageSource source(bytes.data(), bytes.size());
-        PackageDirectory directory;
-        ASSERT_TRUE(directory.Load(source, "pkg")) << r.name;
-        uint32_t size = 12345;
-        EXPECT_EQ(r.offset, directory.Find(r.key, &size)) << r.name;
-        EXPECT_EQ(r.size, size) << r.name;
+    for (bool sorted : {false, true}) {
+        IndexKind kind(sorted);
+        for (const Row& r : rows) {
+            std::string bytes = r.image.Bytes();
+            zembra::MemoryPackageSource source(bytes.data(), bytes.size());
+            PackageDirectory directory;
+            ASSERT_TRUE(directory.Load(source, "pkg")) << r.name << kind;
+            uint32_t size = 12345;
+            EXPECT_EQ(r.offset, directory.Find(r.key, &size)) << r.name << kind;
+            EXPECT_EQ(r.size, size) << r.name << kind;
+        }
     }
 }
 
@@ -285,14 +299,17 @@ TEST(PackageDirectoryLookup, HostileDirectoriesStopTheSearch) {
         {"directory shorter than its count", tinyDirectory, {{"A10", 0}}},
         {"directory size 0", noDirectory, {{"A10", 0}}},
     };
-    for (const Row& r : rows) {
-        std::string bytes = r.image.Bytes();
-        zembra::MemoryPackageSource source(bytes.data(), bytes.size());
-        PackageDirectory directory;
-        ASSERT_TRUE(directory.Load(source, "pkg")) << r.name;
-        for (const auto& lookup : r.lookups) {
-            uint32_t size = 0;
-            EXPECT_EQ(lookup.second, directory.Find(lookup.first, &size)) << r.name << ": " << lookup.first;
+    for (bool sorted : {false, true}) {
+        IndexKind kind(sorted);
+        for (const Row& r : rows) {
+            std::string bytes = r.image.Bytes();
+            zembra::MemoryPackageSource source(bytes.data(), bytes.size());
+            PackageDirectory directory;
+            ASSERT_TRUE(directory.Load(source, "pkg")) << r.name << kind;
+            for (const auto& lookup : r.lookups) {
+                uint32_t size = 0;
+                EXPECT_EQ(lookup.second, directory.Find(lookup.first, &size)) << r.name << ": " << lookup.first << kind;
+            }
         }
     }
 }
