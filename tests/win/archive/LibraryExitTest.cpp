@@ -38,8 +38,8 @@ std::string UnixPath(std::string windowsPath) {
     return path;
 }
 
-bool MakeUnixLink(const std::string& target, const std::string& link) {
-    std::string command = "/bin/ln -s " + UnixPath(target) + " " + UnixPath(link);
+// Runs a Linux command; Wine cannot wait for a Linux process, so the caller waits for its effect.
+bool RunUnix(std::string command, const std::function<bool()>& done) {
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};
@@ -47,30 +47,20 @@ bool MakeUnixLink(const std::string& target, const std::string& link) {
         return false;
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
-    // Wine cannot wait for a Linux process, so wait for the link instead.
     for (int waited = 0; waited < 10000; waited += 20) {
-        if (GetFileAttributesA(link.c_str()) != INVALID_FILE_ATTRIBUTES) return true;
+        if (done()) return true;
         Sleep(20);
     }
     return false;
 }
 
+bool MakeUnixLink(const std::string& target, const std::string& link) {
+    return RunUnix("/bin/ln -s " + UnixPath(target) + " " + UnixPath(link), [&] { return Exists(link); });
+}
+
+// Windows calls cannot remove a Linux link under Wine (they reach its target), so the tree goes with rm.
 void RemoveTree(const std::string& folder) {
-    WIN32_FIND_DATAA found;
-    HANDLE find = FindFirstFileA((folder + "*").c_str(), &found);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            std::string name = found.cFileName;
-            if (name == "." || name == "..") continue;
-            std::string path = folder + name;
-            SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-            bool link = (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
-            if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && !link) RemoveTree(path + "\\");
-            else DeleteFileA(path.c_str());
-        } while (FindNextFileA(find, &found));
-        FindClose(find);
-    }
-    RemoveDirectoryA(folder.c_str());
+    if (Exists(folder)) RunUnix("/bin/rm -rf " + UnixPath(folder), [&] { return !Exists(folder); });
 }
 
 // root\temp\ stands for the system temporary folder; root\temp\x1\ is what initialisation filled;
