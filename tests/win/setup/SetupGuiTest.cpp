@@ -10,6 +10,7 @@
 
 #include <map>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -55,6 +56,7 @@ struct SetupCase {
     std::string tail;
     std::map<std::string, std::string> files;  // name in the folder -> test data file
     std::map<std::string, std::string> texts;  // name in the folder -> content
+    std::vector<std::string> disabledDlls;     // system DLLs that Wine refuses to load for the program
 };
 
 // One run of the setup program in its own folder.
@@ -73,7 +75,21 @@ public:
         }
         for (const auto& f : c.files) m_ok = m_ok && m_folder.Copy(Data(f.second.c_str()), f.first);
         for (const auto& t : c.texts) m_ok = m_ok && m_folder.Write(t.first, t.second);
+        // Wine's loader reads the program's own DLL overrides from the registry as the program starts.
+        HKEY overrides = nullptr;
+        if (!c.disabledDlls.empty() &&
+            ::RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Wine\\AppDefaults\\Zembra.exe\\DllOverrides", 0, nullptr, 0,
+                              KEY_ALL_ACCESS, nullptr, &overrides, nullptr) == ERROR_SUCCESS) {
+            for (const std::string& dll : c.disabledDlls)
+                ::RegSetValueExA(overrides, dll.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(""), 1);
+        }
         m_ok = m_ok && m_process.Start(m_folder.File("Zembra.exe"), c.tail, m_folder.Path());
+        if (overrides) {
+            ::Sleep(1000);  // until the program has loaded its libraries
+            ::RegCloseKey(overrides);
+            ::RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Wine\\AppDefaults\\Zembra.exe\\DllOverrides");
+            ::RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Wine\\AppDefaults\\Zembra.exe");
+        }
     }
     ~SetupRun() {
         m_process.Kill();
@@ -900,5 +916,43 @@ TEST(SetupWithRealLibrary, MainScenarios) {
             }
             EXPECT_TRUE(run.Visible(kView1)) << row.name;
         }
+    }
+}
+
+// (Wine's version 1 library loads version 2 itself, so the fallback to version 1 alone cannot be shown.)
+TEST(SetupStart, WithoutTheRichEditLibraryTheDialogGoesOnWithoutPages) {
+    struct Row {
+        const char* name;
+        std::vector<std::string> disabled;
+        const char* viewClass;  // null: no page views at all
+    } rows[] = {
+        {"version 2 present", {}, "RichEdit20A"},
+        {"neither", {"riched20", "riched32"}, nullptr},
+    };
+    for (const Row& row : rows) {
+        SetupCase c;
+        c.texts = {{"t1.rtf", "{\\rtf1\\ansi Seite eins\\par}"}};
+        c.disabledDlls = row.disabled;
+        SetupRun run(c);
+        ASSERT_TRUE(run.Started()) << row.name;
+        if (!row.viewClass) {
+            HWND box = run.Process().WaitForWindow("Zembra", 15000);
+            ASSERT_NE(nullptr, box) << row.name;
+            EXPECT_EQ("RICHEDXX.Dll konnte nicht geladen werden", gui::MessageBoxText(box)) << row.name;
+            EXPECT_TRUE(gui::AnswerMessageBox(box, IDOK)) << row.name;
+        }
+        ASSERT_NE(nullptr, run.WaitForDialog()) << row.name << ": the dialog opens in every case";
+        for (int view : {kView1, kView2, kView3}) {
+            if (row.viewClass) {
+                EXPECT_EQ(0, _stricmp(row.viewClass, gui::ClassName(run.Item(view)).c_str()))
+                    << row.name << ": " << gui::ClassName(run.Item(view));
+            } else {
+                EXPECT_EQ(nullptr, run.Item(view)) << row.name;
+            }
+        }
+        if (row.viewClass) {
+            EXPECT_EQ(0u, run.Text(kView1).find("Seite eins")) << row.name << ": " << run.Text(kView1);
+        }
+        EXPECT_TRUE(run.Visible(kInstall)) << row.name;
     }
 }
