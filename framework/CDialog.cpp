@@ -46,8 +46,8 @@ bool CDialog::OnMessage(UINT msg, WPARAM wParam, LPARAM, LRESULT& result) {
         result = OnInitDialog();
         return true;
     case WM_COMMAND:
-        // Enter, Esc and the close box arrive here as IDOK and IDCANCEL.
-        if (HIWORD(wParam) == BN_CLICKED || HIWORD(wParam) == 0) {
+        // Enter, Esc and the close box arrive here as IDOK and IDCANCEL (notification 0).
+        if (HIWORD(wParam) == BN_CLICKED) {
             if (LOWORD(wParam) == IDOK) { OnOK(); result = 0; return true; }
             if (LOWORD(wParam) == IDCANCEL) { OnCancel(); result = 0; return true; }
         }
