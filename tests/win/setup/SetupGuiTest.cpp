@@ -451,6 +451,9 @@ namespace {
 COLORREF PixelOf(HWND control, int x, int y) {
     POINT p = {x, y};
     ::ClientToScreen(control, &p);
+    // Another test's message box may stand over the dialog for a moment.
+    HWND dialog = ::GetAncestor(control, GA_ROOT);
+    gui::WaitUntil([&] { return ::GetAncestor(::WindowFromPoint(p), GA_ROOT) == dialog; }, 5000);
     return gui::ScreenPixel(p.x, p.y);
 }
 
