@@ -642,25 +642,44 @@ TEST(SetupDialogs, AboutBoxOpensFromTheSystemMenu) {
     EXPECT_EQ("Testprodukt V2.5", gui::WindowText(dialog));
 }
 
-TEST(SetupDialogs, CancelledFolderBrowserLeavesTheTemporaryFolder) {
-    SetupRun run(SetupCase{});
-    ASSERT_TRUE(run.Started());
-    HWND dialog = run.WaitForDialog();
-    ASSERT_NE(nullptr, dialog);
-    // Typed text is not read before the browser; the browser's outcome replaces it.
-    ASSERT_TRUE(gui::SetText(run.Item(kEdit), "D:\\Getippt\\"));
-    gui::Click(dialog, kBrowse);
-    HWND browser = run.Process().WaitForOtherDialog({dialog}, 10000);
-    ASSERT_NE(nullptr, browser);
-    EXPECT_EQ(dialog, ::GetWindow(browser, GW_OWNER));
-    ASSERT_TRUE(gui::AnswerMessageBox(browser, IDCANCEL));
-
+TEST(SetupDialogs, FolderBrowserOpensOnTheTargetAndItsOutcomeFillsTheEdit) {
     char temp[MAX_PATH] = {};
     ::GetTempPathA(MAX_PATH, temp);
-    std::string expected = temp;
-    while (!expected.empty() && expected.back() == '\\') expected.pop_back();
-    expected += '\\';
-    EXPECT_TRUE(gui::WaitUntil([&] { return run.Text(kEdit) == expected; }, 5000)) << run.Text(kEdit);
+    std::string tempFolder = temp;
+    while (!tempFolder.empty() && tempFolder.back() == '\\') tempFolder.pop_back();
+    tempFolder += '\\';
+    char windows[MAX_PATH] = {};
+    ::GetWindowsDirectoryA(windows, MAX_PATH);
+
+    struct Row {
+        const char* name;
+        std::string target;  // from the library
+        int answer;
+        std::string shown;
+    } rows[] = {
+        // OK without another choice returns the folder the browser was opened on.
+        {"OK on the preselected folder", std::string(windows) + "\\", IDOK, std::string(windows) + "\\"},
+        {"OK on a drive root: one backslash", "C:\\", IDOK, "C:\\"},
+        {"Cancel: the temporary folder with one backslash", std::string(windows) + "\\", IDCANCEL, tempFolder},
+    };
+    for (const Row& row : rows) {
+        SetupCase c;
+        c.fakeIni = "TargetDir=" + row.target + "\r\n";
+        SetupRun run(c);
+        ASSERT_TRUE(run.Started()) << row.name;
+        HWND dialog = run.WaitForDialog();
+        ASSERT_NE(nullptr, dialog) << row.name;
+        // Typed text is not read before the browser; the browser's outcome replaces it.
+        ASSERT_TRUE(gui::SetText(run.Item(kEdit), "D:\\Getippt\\")) << row.name;
+        gui::Click(dialog, kBrowse);
+        HWND browser = run.Process().WaitForOtherDialog({dialog}, 10000);
+        ASSERT_NE(nullptr, browser) << row.name;
+        EXPECT_EQ(dialog, ::GetWindow(browser, GW_OWNER)) << row.name;
+        ::Sleep(300);  // the browser selects the folder once it is up
+        ASSERT_TRUE(gui::AnswerMessageBox(browser, row.answer)) << row.name;
+        EXPECT_TRUE(gui::WaitUntil([&] { return _stricmp(run.Text(kEdit).c_str(), row.shown.c_str()) == 0; }, 5000))
+            << row.name << ": " << run.Text(kEdit);
+    }
 }
 
 TEST(SetupScreens, StartAndProgressPages) {
