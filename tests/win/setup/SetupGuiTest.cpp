@@ -386,14 +386,18 @@ TEST(SetupStart, FailuresEndTheProgramWithoutTheDialog) {
         const char* tail;
         const char* caption;  // null: no window at all
         const char* message;
+        const char* fakeIni = "";
     } rows[] = {
         {"package missing", Library::Fake, false, "", "Setup", "Das Paket fehlt."},
         {"package missing, unattended", Library::Fake, false, "/auto", "Setup", "Das Paket fehlt."},
         {"zembra1.dll missing", Library::None, true, "", "Zembra", "Ungültiger Aufruf"},
         {"an export missing", Library::Partial, true, "", nullptr, nullptr},
+        // The library tells the user itself; the double says nothing.
+        {"no install path", Library::Fake, true, "", nullptr, nullptr, "InstallPathResult=0\r\n"},
     };
     for (const Row& row : rows) {
         SetupCase c;
+        c.fakeIni = row.fakeIni;
         c.library = row.library;
         c.package = row.package;
         c.tail = row.tail;
@@ -417,7 +421,10 @@ TEST(SetupStart, FailuresEndTheProgramWithoutTheDialog) {
             EXPECT_TRUE(ended) << row.name;
             EXPECT_EQ(0u, most) << row.name << ": no window at all";
         }
-        EXPECT_EQ(std::string::npos, run.Folder().Read("fake.log").find("SetProgress")) << row.name;
+        std::string log = run.Folder().Read("fake.log");
+        EXPECT_EQ(row.library == Library::Fake, log.find("GetInstallPath") != std::string::npos)
+            << row.name << ": the dialog asks for the folder before it checks the package";
+        EXPECT_EQ(std::string::npos, log.find("SetProgress")) << row.name << ": no installation";
     }
 }
 
