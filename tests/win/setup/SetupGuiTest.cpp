@@ -985,3 +985,15 @@ TEST(SetupStart, WithoutTheRichEditLibraryTheDialogGoesOnWithoutPages) {
         EXPECT_TRUE(run.Visible(kInstall)) << row.name;
     }
 }
+
+TEST(SetupStart, LibraryIsAskedForTheFolderWithTheConfigurationAndProductName) {
+    SetupRun run(SetupCase{});
+    ASSERT_TRUE(run.Started());
+    ASSERT_NE(nullptr, run.WaitForDialog());
+    char temp[MAX_PATH] = {};
+    ::GetTempPathA(MAX_PATH, temp);
+    // the target starts as the temporary folder; the configuration is the one beside the program
+    std::string expected = "GetInstallPath " + std::string(temp) + "|" + run.Folder().File("Zembra.ini") + "|Testprodukt\n";
+    std::string log = run.Folder().Read("fake.log");
+    EXPECT_EQ(0, _stricmp(expected.c_str(), log.c_str())) << log;
+}
