@@ -31,7 +31,7 @@ namespace zembra {
 int CrtOpenRead(const char* path) { return _open(path, _O_RDONLY | ZEMBRA_BINARY); }
 
 int CrtOpenReadWriteCreate(const char* path) {
-    return _open(path, _O_RDWR | _O_CREAT | ZEMBRA_BINARY, _S_IREAD | _S_IWRITE);
+    return _open(path, _O_RDWR | _O_CREAT | _O_TRUNC | ZEMBRA_BINARY, _S_IREAD | _S_IWRITE);
 }
 
 int CrtOpenWriteTruncate(const char* path) {

@@ -7,7 +7,9 @@
 namespace zembra {
 
 int CrtOpenRead(const char* path);            // read-only; -1 on failure
-int CrtOpenReadWriteCreate(const char* path); // read/write, created if missing, an ordinary writable file
+// Read/write, created if missing as an ordinary writable file; a file that could not be deleted before
+// is cut, so no old tail survives a shorter new content.
+int CrtOpenReadWriteCreate(const char* path);
 int CrtOpenWriteTruncate(const char* path);   // write, created if missing, earlier content discarded
 int CrtClose(int fd);
 int CrtRead(int fd, void* buffer, unsigned count);         // bytes read, 0 at the end, -1 on error

@@ -1,0 +1,3 @@
+#include "archive/UnpackJob.h"
+
+std::FILE* OpenCaptureFile() { return std::tmpfile(); }
