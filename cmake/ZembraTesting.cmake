@@ -29,8 +29,9 @@ function(zembra_gtest name)
   if(ZEMBRA_WINDOWS)
     target_link_options(${name} PRIVATE -mconsole)
     add_test(NAME ${ZEMBRA_CONFIG}.${name} COMMAND ${name})
+    # Windows programs may show windows or message boxes; they take turns on the one virtual display.
     set_tests_properties(${ZEMBRA_CONFIG}.${name} PROPERTIES TIMEOUT ${ARG_TIMEOUT}
-      WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+      WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/bin RESOURCE_LOCK display)
   else()
     gtest_discover_tests(${name} TEST_PREFIX ${ZEMBRA_CONFIG}. DISCOVERY_TIMEOUT 60
       PROPERTIES TIMEOUT ${ARG_TIMEOUT})
