@@ -39,6 +39,18 @@ bool BuildTargetPath(const char* folder, const char* fileName, char (&target)[MA
     return true;
 }
 
+enum class Lookup { Found, LoadFailed, NotFound };
+
+// The common start of both operations: last error and cancel flag cleared, the call's package
+// directory loaded, the key looked up.
+Lookup FindEntry(const char* package, const char* key, uint32_t* offset, uint32_t* size) {
+    SetLastError(ERROR_SUCCESS);
+    zembra::Progress().cancelFlag = 0;
+    if (!zembra::EnsurePackageDirectory(package)) return Lookup::LoadFailed;
+    *offset = zembra::FindPackageEntry(key ? key : "", size);
+    return *offset == 0 ? Lookup::NotFound : Lookup::Found;
+}
+
 const char* PackageOfCall(const char* package) {
     return package ? package : static_cast<const char*>(zembra::State().packagePath);
 }
@@ -88,12 +100,12 @@ void ExtractEntry(CUnpackJob& job, const char* package, const char* target, uint
 int WINAPI ZEMBRA_Expand(const char* package, const char* folder, const char* key, const char* fileName, int) {
     char target[MAX_PATH];
     if (!BuildTargetPath(folder, fileName, target)) return ERROR_FILENAME_EXCED_RANGE;
-    SetLastError(ERROR_SUCCESS);
-    zembra::Progress().cancelFlag = 0;
-    if (!zembra::EnsurePackageDirectory(package)) return 1;
-    uint32_t size = 0;
-    uint32_t offset = zembra::FindPackageEntry(key ? key : "", &size);
-    if (offset == 0) return 0;
+    uint32_t offset = 0, size = 0;
+    switch (FindEntry(package, key, &offset, &size)) {
+        case Lookup::LoadFailed: return 1;
+        case Lookup::NotFound: return 0;
+        case Lookup::Found: break;
+    }
 
     DeleteFileA(target);
     int result = 0;
@@ -118,12 +130,12 @@ int WINAPI ZEMBRA_Expand(const char* package, const char* folder, const char* ke
 int WINAPI ZEMBRA_Copy(const char* package, const char* folder, const char* key, const char* fileName, int) {
     char target[MAX_PATH];
     if (!BuildTargetPath(folder, fileName, target)) return 1;
-    SetLastError(ERROR_SUCCESS);
-    zembra::Progress().cancelFlag = 0;
-    if (!zembra::EnsurePackageDirectory(package)) return 1;
-    uint32_t size = 0;
-    uint32_t offset = zembra::FindPackageEntry(key ? key : "", &size);
-    if (offset == 0) return 0;
+    uint32_t offset = 0, size = 0;
+    switch (FindEntry(package, key, &offset, &size)) {
+        case Lookup::LoadFailed: return 1;
+        case Lookup::NotFound: return 0;
+        case Lookup::Found: break;
+    }
 
     int in = zembra::CrtOpenRead(PackageOfCall(package));
     if (in < 0) {
