@@ -11,7 +11,7 @@ namespace zembra {
 namespace {
 
 const char kUsage[] =
-    "usage: zembra-pack -o PACKAGE [--prefix FILE] [--text TEXT] [--level N] ENTRY...\n"
+    "usage: zembra-pack -o PACKAGE [--prefix FILE] [--text TEXT] [--seal] [--level N] ENTRY...\n"
     "       zembra-pack --list PACKAGE\n"
     "entries, in package order:\n"
     "  --gzip KEY FILE      FILE as one gzip member, for extraction with decoding\n"
@@ -19,7 +19,9 @@ const char kUsage[] =
     "options:\n"
     "  -o, --output PACKAGE the package to write; replaced only once it is complete\n"
     "  --prefix FILE        bytes placed before the first entry (an extractor program, say)\n"
-    "  --text TEXT          trailer text, at most 255 bytes\n"
+    "  --text TEXT          trailer text, at most 255 bytes (183 with --seal)\n"
+    "  --seal               append a SHA-256 of the entries and the directory to the trailer text;\n"
+    "                       the extractor runs only sealed packages\n"
     "  --level N            compression level 0 to 9 for the --gzip entries that follow (default 9)\n";
 
 int Usage(std::ostream& err, const std::string& problem) {
@@ -95,6 +97,8 @@ int RunPackCommand(const std::vector<std::string>& args, std::ostream& out, std:
         } else if (a == "--text") {
             if (!needs(1)) return Usage(err, "--text needs a text");
             writer.SetTrailerText(args[++i]);
+        } else if (a == "--seal") {
+            writer.SetSealed(true);
         } else if (a == "--level") {
             if (!needs(1) || !ParseLevel(args[i + 1], &level)) return Usage(err, "--level needs a digit from 0 to 9");
             ++i;

@@ -1,7 +1,10 @@
 #include "tools/pack/PackageWriter.h"
 
+#include "archive/CrtIo.h"
 #include "archive/PackageDirectory.h"
 #include "framework/AnsiText.h"
+#include "tools/common/PackageSeal.h"
+#include "tools/common/Sha256.h"
 
 #include <zlib.h>
 
@@ -23,10 +26,21 @@ std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
 
 std::string SystemError() { return std::strerror(errno); }
 
+// Counts the input read across all entries and passes it on to the writer's progress callback.
+struct InputMeter {
+    const std::function<void(const PackProgress&)>* callback = nullptr;
+    PackProgress state{};
+
+    void Add(size_t bytes) {
+        state.inputDone += bytes;
+        if (callback && *callback) (*callback)(state);
+    }
+};
+
 // The entry's bytes, from a file or from memory.
 class EntryInput {
 public:
-    explicit EntryInput(const PackageEntry& entry) : m_entry(entry) {
+    explicit EntryInput(const PackageEntry& entry, InputMeter* meter = nullptr) : m_entry(entry), m_meter(meter) {
         if (!entry.inMemory) m_file = std::fopen(entry.inputPath.c_str(), "rb");
     }
     ~EntryInput() {
@@ -38,18 +52,22 @@ public:
     bool IsOpen() const { return m_entry.inMemory || m_file; }
     // Bytes read; 0 at the end or on an error (Failed tells which).
     size_t Read(unsigned char* buffer, size_t size) {
+        size_t n;
         if (m_entry.inMemory) {
-            size_t n = std::min(size, m_entry.data.size() - m_position);
+            n = std::min(size, m_entry.data.size() - m_position);
             std::memcpy(buffer, m_entry.data.data() + m_position, n);
             m_position += n;
-            return n;
+        } else {
+            n = std::fread(buffer, 1, size, m_file);
         }
-        return std::fread(buffer, 1, size, m_file);
+        if (m_meter && n > 0) m_meter->Add(n);
+        return n;
     }
     bool Failed() const { return m_file && std::ferror(m_file); }
 
 private:
     const PackageEntry& m_entry;
+    InputMeter* m_meter;
     std::FILE* m_file = nullptr;
     size_t m_position = 0;
 };
@@ -60,8 +78,15 @@ public:
     PackageOutput(std::FILE* file, std::string* error) : m_file(file), m_error(error) {}
     PackageOutput(std::string* memory, std::string* error) : m_memory(memory), m_error(error) {}
     uint64_t Written() const { return m_written; }
+    // Everything put from here on goes into the seal's digest as well.
+    void StartHashing() { m_hashing = true; }
+    std::string DigestHex() {
+        m_hashing = false;
+        return m_hash.FinalHex();
+    }
 
     bool Put(const void* data, size_t size) {
+        if (m_hashing) m_hash.Update(data, size);
         if (m_memory) {
             m_memory->append(static_cast<const char*>(data), size);
         } else if (size > 0 && std::fwrite(data, 1, size, m_file) != size) {
@@ -82,7 +107,18 @@ private:
     std::string* m_memory = nullptr;
     std::string* m_error;
     uint64_t m_written = 0;
+    bool m_hashing = false;
+    Sha256 m_hash;
 };
+
+uint64_t InputSize(const PackageEntry& entry) {
+    if (entry.inMemory) return entry.data.size();
+    const int fd = CrtOpenRead(entry.inputPath.c_str());
+    if (fd < 0) return 0;
+    const int64_t size = CrtFileSize(fd);
+    CrtClose(fd);
+    return size > 0 ? static_cast<uint64_t>(size) : 0;
+}
 
 bool CopyStored(EntryInput& input, PackageOutput& out) {
     std::vector<unsigned char> buffer(kChunk);
@@ -164,9 +200,10 @@ void PackageWriter::AddData(std::string key, std::string data, EntryMode mode, i
 }
 
 std::string PackageWriter::Validate() const {
-    if (m_trailerText.size() > kMaxTrailerText)
+    const size_t room = m_sealed ? kMaxSealedFreeText : kMaxTrailerText;
+    if (m_trailerText.size() > room)
         return "the trailer text is " + std::to_string(m_trailerText.size()) + " bytes long; at most " +
-               std::to_string(kMaxTrailerText) + " fit";
+               std::to_string(room) + " fit" + (m_sealed ? " beside the seal" : "");
     for (const PackageEntry& e : m_entries) {
         if (e.key.empty()) return "an entry key must not be empty";
         if (e.key.find('\0') != std::string::npos) return "entry key " + Quoted(e.key) + " contains a zero byte";
@@ -225,16 +262,25 @@ bool PackageWriter::Write(const std::string& outputPath, std::string* error) con
             *error = "the prefix file " + Quoted(m_prefixPath) + " is larger than a package can address";
             return false;
         }
+        if (m_sealed) out.StartHashing();
+
+        InputMeter meter;
+        meter.callback = &m_progress;
+        meter.state.entryCount = m_entries.size();
+        if (m_progress)
+            for (const PackageEntry& e : m_entries) meter.state.inputTotal += InputSize(e);
 
         std::vector<uint32_t> sizes;
         for (const PackageEntry& e : m_entries) {
+            meter.state.entry = sizes.size();
+            meter.state.key = &e.key;
             const uint64_t start = out.Written();
             if (start > m_offsetLimit) {
                 *error = "entry " + Quoted(e.key) + " would start at offset " + std::to_string(start) +
                          ", beyond the 32-bit offsets of a package";
                 return false;
             }
-            EntryInput input(e);
+            EntryInput input(e, &meter);
             if (!input.IsOpen()) {
                 *error = "entry " + Quoted(e.key) + ": cannot open " + Quoted(e.inputPath) + ": " + SystemError();
                 return false;
@@ -267,9 +313,10 @@ bool PackageWriter::Write(const std::string& outputPath, std::string* error) con
             directory.push_back(0);
             le32(sizes[i]);
         }
-        const unsigned char textLength = static_cast<unsigned char>(m_trailerText.size());
-        return out.Put(directory.data(), directory.size()) && out.Put(m_trailerText.data(), m_trailerText.size()) &&
-               out.Put(&textLength, 1) &&
+        if (!out.Put(directory.data(), directory.size())) return false;
+        const std::string text = m_sealed ? SealedTrailerText(m_trailerText, out.DigestHex()) : m_trailerText;
+        const unsigned char textLength = static_cast<unsigned char>(text.size());
+        return out.Put(text.data(), text.size()) && out.Put(&textLength, 1) &&
                out.PutLe32(static_cast<uint32_t>(base)) && out.PutLe32(0) &&
                out.PutLe32(static_cast<uint32_t>(directory.size())) && out.PutLe32(0) &&
                out.Put(kPackageMarker, kPackageMarkerSize);

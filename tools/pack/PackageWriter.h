@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -26,12 +27,26 @@ struct PackageEntry {
     bool inMemory = false;
 };
 
+// Where a write stands: the entry in work and the input bytes read so far of all entries.
+struct PackProgress {
+    size_t entry;          // 0-based, in package order
+    size_t entryCount;
+    const std::string* key;
+    uint64_t inputDone;
+    uint64_t inputTotal;   // the sizes of all inputs as they were when the write began
+};
+
 class PackageWriter {
 public:
     static constexpr uint64_t kMaxOffset = UINT32_MAX;  // offsets and sizes are 32-bit in a package
 
     void SetPrefixFile(std::string path) { m_prefixPath = std::move(path); }
     void SetTrailerText(std::string text) { m_trailerText = std::move(text); }
+    // Appends the seal (a SHA-256 of the entries and the directory) to the trailer text; the free text
+    // then has room for kMaxSealedFreeText bytes.
+    void SetSealed(bool sealed) { m_sealed = sealed; }
+    // Called after every piece of input read, from inside Write.
+    void SetProgress(std::function<void(const PackProgress&)> progress) { m_progress = std::move(progress); }
     void AddFile(std::string key, std::string path, EntryMode mode, int level = 9);
     void AddData(std::string key, std::string data, EntryMode mode, int level = 9);
     const std::vector<PackageEntry>& Entries() const { return m_entries; }
@@ -50,6 +65,8 @@ public:
 private:
     std::string m_prefixPath;
     std::string m_trailerText;
+    bool m_sealed = false;
+    std::function<void(const PackProgress&)> m_progress;
     std::vector<PackageEntry> m_entries;
     uint64_t m_offsetLimit = kMaxOffset;
 };

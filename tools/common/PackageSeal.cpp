@@ -1,0 +1,123 @@
+#include "tools/common/PackageSeal.h"
+
+#include "archive/CrtIo.h"
+#include "tools/common/Sha256.h"
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+namespace zembra {
+namespace {
+
+uint32_t Le32(const uint8_t* p) {
+    return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
+}
+
+bool IsLowerHex(char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'); }
+
+// The digest the text carries, or empty when it carries none.
+std::string SealOf(const std::string& text) {
+    if (text.size() < kSealSize) return std::string();
+    const size_t at = text.size() - kSealSize;
+    if (at > 0 && text[at - 1] != ' ') return std::string();
+    if (text.compare(at, sizeof kSealTag - 1, kSealTag) != 0) return std::string();
+    std::string digest = text.substr(at + sizeof kSealTag - 1);
+    for (char c : digest)
+        if (!IsLowerHex(c)) return std::string();
+    return digest;
+}
+
+}  // namespace
+
+std::string SealedTrailerText(const std::string& freeText, const std::string& digestHex) {
+    return freeText.empty() ? kSealTag + digestHex : freeText + " " + kSealTag + digestHex;
+}
+
+bool ReadPackageTail(PackageSource& source, PackageTail* tail, SealStatus* status) {
+    uint64_t marker = 0;
+    if (!FindPackageMarker(source, &marker)) {
+        *status = SealStatus::NotAPackage;
+        return false;
+    }
+    uint8_t fields[kTrailerFieldsSize];
+    if (marker < kTrailerFieldsSize) {
+        *status = SealStatus::Damaged;
+        return false;
+    }
+    if (!source.ReadAt(marker - kTrailerFieldsSize, fields, kTrailerFieldsSize)) {
+        *status = SealStatus::ReadFailed;
+        return false;
+    }
+    const uint32_t textLength = fields[0];
+    const uint32_t directorySize = Le32(fields + 9);
+    const uint64_t textStart = marker - kTrailerFieldsSize - textLength;
+    if (marker < kTrailerFieldsSize + textLength || textStart < directorySize) {
+        *status = SealStatus::Damaged;
+        return false;
+    }
+    tail->marker = marker;
+    tail->dataBase = Le32(fields + 1) + Le32(fields + 5);
+    tail->directorySize = directorySize;
+    tail->textStart = textStart;
+    tail->directoryStart = textStart - directorySize;
+    tail->text.assign(textLength, '\0');
+    if (textLength > 0 && !source.ReadAt(textStart, &tail->text[0], textLength)) {
+        *status = SealStatus::ReadFailed;
+        return false;
+    }
+    // Entries lie in front of the directory; a base behind it cannot come from a writer.
+    if (tail->dataBase == 0 || tail->dataBase > tail->directoryStart) {
+        *status = SealStatus::Damaged;
+        return false;
+    }
+    *status = SealStatus::Intact;
+    return true;
+}
+
+SealStatus CheckPackageSeal(PackageSource& source) {
+    PackageTail tail;
+    SealStatus status;
+    if (!ReadPackageTail(source, &tail, &status)) return status;
+    const std::string sealed = SealOf(tail.text);
+    if (sealed.empty()) return SealStatus::Unsealed;
+
+    Sha256 hash;
+    std::vector<uint8_t> chunk(1u << 20);
+    for (uint64_t at = tail.dataBase; at < tail.textStart;) {
+        const uint32_t count = static_cast<uint32_t>(std::min<uint64_t>(chunk.size(), tail.textStart - at));
+        if (!source.ReadAt(at, chunk.data(), count)) return SealStatus::ReadFailed;
+        hash.Update(chunk.data(), count);
+        at += count;
+    }
+    return hash.FinalHex() == sealed ? SealStatus::Intact : SealStatus::Mismatch;
+}
+
+FilePackageReader::FilePackageReader(const std::string& path) : m_fd(CrtOpenRead(path.c_str())) {
+    if (m_fd < 0) return;
+    const int64_t size = CrtFileSize(m_fd);
+    if (size < 0) {
+        CrtClose(m_fd);
+        m_fd = -1;
+        return;
+    }
+    m_size = static_cast<uint64_t>(size);
+}
+
+FilePackageReader::~FilePackageReader() {
+    if (m_fd >= 0) CrtClose(m_fd);
+}
+
+bool FilePackageReader::ReadAt(uint64_t position, void* buffer, uint32_t count) {
+    if (m_fd < 0 || position > m_size || count > m_size - position || !CrtSeek(m_fd, position)) return false;
+    uint8_t* out = static_cast<uint8_t*>(buffer);
+    while (count > 0) {
+        const int got = CrtRead(m_fd, out, count < (1u << 20) ? count : (1u << 20));
+        if (got <= 0) return false;
+        out += got;
+        count -= static_cast<uint32_t>(got);
+    }
+    return true;
+}
+
+}  // namespace zembra

@@ -1,0 +1,244 @@
+#include "tools/start/Extractor.h"
+
+#include "archive/PackageDirectory.h"
+#include "archive/ZembraApi.h"
+#include "tools/common/PackageKeys.h"
+#include "tools/common/PackageSeal.h"
+#include "tools/common/PeImage.h"
+#include "tools/start/PackageHandle.h"
+#include "tools/start/RuntimeUnpack.h"
+#include "tools/start/StartCommandLine.h"
+#include "tools/start/StartMessages.h"
+#include "tools/start/WorkFolder.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <vector>
+
+namespace zembra {
+namespace {
+
+constexpr size_t kMaxPackagePath = MAX_PATH - 1;  // what the library and "ny.tmp" hold
+constexpr uint32_t kHeadBytes = 4096;
+
+std::string ModulePath() {
+    std::vector<char> buffer(MAX_PATH);
+    for (;;) {
+        DWORD length = GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+        if (length == 0) return std::string();
+        if (length < buffer.size()) return std::string(buffer.data(), length);
+        buffer.resize(buffer.size() * 2);
+    }
+}
+
+std::string FullPath(const std::string& path) {
+    DWORD length = GetFullPathNameA(path.c_str(), 0, nullptr, nullptr);
+    if (length == 0) return path;
+    std::vector<char> buffer(length + 1);
+    length = GetFullPathNameA(path.c_str(), static_cast<DWORD>(buffer.size()), buffer.data(), nullptr);
+    return length > 0 && length < buffer.size() ? std::string(buffer.data(), length) : path;
+}
+
+std::string ProgramName() {
+    std::string path = ModulePath();
+    size_t slash = path.find_last_of("\\/");
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+std::string Usage() { return "Aufruf: " + ProgramName() + " --package PAKETDATEI [/auto]"; }
+
+// Whether anything was appended behind the program's own image: then a missing marker means a cut
+// installer rather than the bare extractor.
+bool HasAppendedBytes(PackageSource& self) {
+    std::vector<uint8_t> head(static_cast<size_t>(std::min<uint64_t>(kHeadBytes, self.Size())));
+    if (head.empty() || !self.ReadAt(0, head.data(), static_cast<uint32_t>(head.size()))) return true;
+    PeImage image;
+    std::string error;
+    if (!ParsePeHeaders(head.data(), head.size(), &image, &error)) return true;
+    return self.Size() > image.imageEnd;
+}
+
+int PackageProblem(SealStatus status, const std::string& package, bool named, PackageSource& source) {
+    switch (status) {
+        case SealStatus::NotAPackage:
+            if (!named && !HasAppendedBytes(source))
+                return StopWithMessage("Diesem Programm ist kein Installationspaket angehängt.\n\n" + Usage(),
+                                       kStartBadCall);
+            return StopWithMessage("Das Installationspaket ist unvollständig oder keines:\n" + package +
+                                       "\n\nVermutlich wurde die Datei nicht ganz heruntergeladen oder kopiert. "
+                                       "Es wurde nichts installiert.",
+                                   kStartPackageDamaged);
+        case SealStatus::Damaged:
+        case SealStatus::Mismatch:
+            return StopWithMessage("Das Installationspaket ist beschädigt:\n" + package +
+                                       "\n\nSeine Prüfsumme stimmt nicht mit dem Inhalt überein. Es wurde nichts "
+                                       "installiert. Bitte besorgen Sie sich die Datei noch einmal.",
+                                   kStartPackageDamaged);
+        case SealStatus::Unsealed:
+            return StopWithMessage("Das Installationspaket trägt keine Prüfsumme und wird deshalb nicht "
+                                   "ausgeführt:\n" + package,
+                                   kStartPackageDamaged);
+        case SealStatus::ReadFailed:
+            return StopWithMessage("Das Installationspaket lässt sich nicht lesen:\n" + package,
+                                   kStartPackageUnreadable);
+        case SealStatus::Intact:
+            break;
+    }
+    return 0;
+}
+
+// zembra1.dll, loaded from the working folder, with the two exports the extractor calls.
+class RuntimeLibrary {
+public:
+    ~RuntimeLibrary() { Free(); }
+    bool Load(const std::string& path, const DllSearch& search, unsigned long* error) {
+        // With the default search set to the system folder, the library's own imports come from there;
+        // otherwise its folder replaces the program's folder in the search.
+        m_module = LoadLibraryExA(path.c_str(), nullptr, search.systemFolderOnly ? 0 : LOAD_WITH_ALTERED_SEARCH_PATH);
+        if (!m_module) {
+            *error = GetLastError();
+            return false;
+        }
+        init = reinterpret_cast<PFN_ZEMBRA_Init>(reinterpret_cast<void*>(GetProcAddress(m_module, "ZEMBRA_Init")));
+        exit = reinterpret_cast<PFN_ZEMBRA_Exit>(reinterpret_cast<void*>(GetProcAddress(m_module, "ZEMBRA_Exit")));
+        return true;
+    }
+    // ZEMBRA_Exit empties the folder, but cannot delete the library itself while it is loaded.
+    void Release() {
+        if (m_initialised && exit) exit();
+        m_initialised = false;
+        Free();
+    }
+    void Free() {
+        if (m_module) FreeLibrary(m_module);
+        m_module = nullptr;
+    }
+    void MarkInitialised() { m_initialised = true; }
+
+    PFN_ZEMBRA_Init init = nullptr;
+    PFN_ZEMBRA_Exit exit = nullptr;
+
+private:
+    HMODULE m_module = nullptr;
+    bool m_initialised = false;
+};
+
+bool FileExists(const std::string& path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+// Starts the setup program with the tail and waits for it; false with a system error code.
+bool RunSetupProgram(const std::string& folder, const std::string& tail, DWORD* exitCode, DWORD* error) {
+    const std::string program = folder + "Zembra.exe";
+    std::string commandLine = "\"" + program + "\"";
+    if (!tail.empty()) commandLine += " " + tail;
+    std::vector<char> writable(commandLine.begin(), commandLine.end());
+    writable.push_back('\0');
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessA(program.c_str(), writable.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
+                        &startup, &process)) {
+        *error = GetLastError();
+        return false;
+    }
+    CloseHandle(process.hThread);
+    bool ok = WaitForSingleObject(process.hProcess, INFINITE) == WAIT_OBJECT_0 &&
+              GetExitCodeProcess(process.hProcess, exitCode);
+    if (!ok) *error = GetLastError();
+    CloseHandle(process.hProcess);
+    return ok;
+}
+
+}  // namespace
+
+int RunExtractor(const char* commandLine, const DllSearch& search) {
+    const StartCall call = ParseStartTail(CommandLineTailOf(commandLine));
+    if (!call.error.empty()) return StopWithMessage(call.error + "\n\n" + Usage(), kStartBadCall);
+
+    const std::string package = call.packageGiven ? FullPath(call.package) : ModulePath();
+    if (package.empty() || package.size() > kMaxPackagePath)
+        return StopWithMessage("Der Pfad des Installationspakets ist zu lang (höchstens 259 Zeichen):\n" + package,
+                               kStartPackageUnreadable);
+
+    // Checked before anything is unpacked, and held so that nobody can change it afterwards.
+    PackageHandle source;
+    unsigned long error = 0;
+    if (!source.Open(package, &error))
+        return StopWithMessage("Das Installationspaket lässt sich nicht öffnen:\n" + package + "\n\n" +
+                                   SystemErrorText(error),
+                               kStartPackageUnreadable);
+    const SealStatus status = CheckPackageSeal(source);
+    if (status != SealStatus::Intact) return PackageProblem(status, package, call.packageGiven, source);
+
+    PackageDirectory directory;
+    if (!directory.Load(source, package.c_str()))
+        return PackageProblem(SealStatus::Damaged, package, call.packageGiven, source);
+    uint32_t size = 0;
+    if (directory.Find(kSetupProgramKey, &size) == 0)
+        return StopWithMessage("Im Installationspaket fehlt das Setup-Programm:\n" + package, kStartPackageDamaged);
+    const uint32_t runtimeOffset = directory.Find(kRuntimeKey, &size);
+    if (runtimeOffset == 0)
+        return StopWithMessage("Im Installationspaket fehlt die Laufzeitbibliothek " + std::string(kRuntimeFileName) +
+                                   ":\n" + package,
+                               kStartPackageDamaged);
+
+    char tempRoot[MAX_PATH + 1] = {};
+    const DWORD tempLength = GetTempPathA(sizeof tempRoot, tempRoot);
+    if (tempLength == 0 || tempLength >= sizeof tempRoot)
+        return StopWithMessage("Der temporäre Ordner des Systems ist nicht bekannt.\n\n" +
+                                   SystemErrorText(GetLastError()),
+                               kStartNoWorkFolder);
+    std::string root = tempRoot;
+    if (root.back() != '\\') root += '\\';
+
+    WorkFolder folder;
+    if (!folder.Create(root, &error))
+        return StopWithMessage("Im temporären Ordner lässt sich kein Arbeitsordner anlegen:\n" + root + "\n\n" +
+                                   SystemErrorText(error),
+                               kStartNoWorkFolder);
+    const std::string runtimePath = folder.Path() + kRuntimeFileName;
+    if (!UnpackEntryTo(package, runtimeOffset, runtimePath, &error))
+        return StopWithMessage("Die Laufzeitbibliothek lässt sich nicht in den Arbeitsordner entpacken:\n" +
+                                   runtimePath + "\n\n" + SystemErrorText(error),
+                               kStartUnpackFailed);
+
+    RuntimeLibrary runtime;
+    if (!runtime.Load(runtimePath, search, &error))
+        return StopWithMessage("Die Laufzeitbibliothek lässt sich nicht laden:\n" + runtimePath + "\n\n" +
+                                   SystemErrorText(error),
+                               kStartUnpackFailed);
+    if (!runtime.init || !runtime.exit)
+        return StopWithMessage("Die Laufzeitbibliothek im Installationspaket passt nicht zu diesem Programm "
+                               "(ZEMBRA_Init oder ZEMBRA_Exit fehlt).",
+                               kStartUnpackFailed);
+
+    runtime.init(package.c_str(), folder.Path().c_str(), 0, 0, 0);
+    runtime.MarkInitialised();
+    int result = 0;
+    if (!FileExists(folder.Path() + "Zembra.exe")) {
+        result = StopWithMessage("Das Setup-Programm ließ sich nicht aus dem Installationspaket entpacken:\n" +
+                                     folder.Path() + "Zembra.exe",
+                                 kStartUnpackFailed);
+    } else if (!WritePrivateProfileStringA("PARA", "Setup", package.c_str(), (folder.Path() + "ny.tmp").c_str())) {
+        result = StopWithMessage("Die Übergabedatei für das Setup-Programm lässt sich nicht schreiben:\n" +
+                                     folder.Path() + "ny.tmp\n\n" + SystemErrorText(GetLastError()),
+                                 kStartUnpackFailed);
+    } else {
+        DWORD exitCode = 0;
+        DWORD startError = 0;
+        if (RunSetupProgram(folder.Path(), call.setupTail, &exitCode, &startError))
+            result = static_cast<int>(exitCode);
+        else
+            result = StopWithMessage("Das Setup-Programm lässt sich nicht starten:\n" + folder.Path() +
+                                         "Zembra.exe\n\n" + SystemErrorText(startError),
+                                     kStartSetupFailed);
+    }
+    runtime.Release();
+    folder.Remove();
+    return result;
+}
+
+}  // namespace zembra

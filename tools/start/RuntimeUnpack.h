@@ -1,0 +1,14 @@
+// Unpacks one gzip entry of the package with the portable decoder linked into the extractor. That is
+// how zembra1.dll gets into the working folder: the library cannot unpack itself.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace zembra {
+
+// The entry at offset, decoded into target (created or replaced). False with a system error code;
+// nothing of a failed target is left.
+bool UnpackEntryTo(const std::string& package, uint32_t offset, const std::string& target, unsigned long* error);
+
+}  // namespace zembra

@@ -1,0 +1,27 @@
+// What the extractor tells the user when it cannot run the setup, and the exit codes that go with it.
+// Every stop is shown in a message box, in an unattended run too: nobody else would learn why nothing
+// was installed.
+#pragma once
+
+#include <string>
+
+namespace zembra {
+
+enum StartExitCode {
+    kStartBadCall = 10,       // no package attached and none named, or a malformed command line
+    kStartPackageUnreadable = 11,
+    kStartPackageDamaged = 12,  // cut, altered, unsealed or not a package
+    kStartNoWorkFolder = 13,
+    kStartUnpackFailed = 14,  // runtime library or setup program could not be placed or loaded
+    kStartSetupFailed = 15,   // the setup program could not be started or waited for
+};
+
+constexpr char kStartCaption[] = "Setup";
+
+// "Fehlercode N: <the system's text>" for a system error code.
+std::string SystemErrorText(unsigned long code);
+
+// Shows text in a message box (error icon, in front of other windows) and returns code.
+int StopWithMessage(const std::string& text, int code);
+
+}  // namespace zembra
