@@ -2,6 +2,7 @@
 
 #include "archive/PackageDirectory.h"
 #include "tools/pack/PackageWriter.h"
+#include "tools/pack/ProductPack.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -12,6 +13,7 @@ namespace {
 
 const char kUsage[] =
     "usage: zembra-pack -o PACKAGE [--prefix FILE] [--text TEXT] [--seal] [--level N] ENTRY...\n"
+    "       zembra-pack --product DESCRIPTION --runtime FOLDER -o SETUP.EXE [--ini FILE] [--level N]\n"
     "       zembra-pack --list PACKAGE\n"
     "entries, in package order:\n"
     "  --gzip KEY FILE      FILE as one gzip member, for extraction with decoding\n"
@@ -22,7 +24,14 @@ const char kUsage[] =
     "  --text TEXT          trailer text, at most 255 bytes (183 with --seal)\n"
     "  --seal               append a SHA-256 of the entries and the directory to the trailer text;\n"
     "                       the extractor runs only sealed packages\n"
-    "  --level N            compression level 0 to 9 for the --gzip entries that follow (default 9)\n";
+    "  --level N            compression level 0 to 9 for the --gzip entries that follow (default 9)\n"
+    "  --progress           show the progress on standard error also when it is no terminal\n"
+    "product mode:\n"
+    "  --product FILE       the product description (UTF-8 INI: [Product], [Layout], [Placement],\n"
+    "                       [Texts], [Pages], [Pictures], [Files])\n"
+    "  --runtime FOLDER     where ZembraStart.exe, ZembraSetup.exe and zembra1.dll lie (a Windows\n"
+    "                       build's bin folder: win32 for real Windows)\n"
+    "  --ini FILE           also write the computed Zembra.ini there\n";
 
 int Usage(std::ostream& err, const std::string& problem) {
     err << "zembra-pack: " << problem << "\n" << kUsage;
@@ -45,6 +54,66 @@ bool ParseLevel(const std::string& text, int* level) {
     if (text.size() != 1 || text[0] < '0' || text[0] > '9') return false;
     *level = text[0] - '0';
     return true;
+}
+
+// One line that grows on a terminal; otherwise a line per tenth.
+class ProgressPrinter {
+public:
+    ProgressPrinter(std::ostream& err, bool terminal) : m_err(err), m_terminal(terminal) {}
+    ~ProgressPrinter() {
+        if (m_shown && m_terminal) m_err << "\n";
+    }
+    void operator()(const PackProgress& p) {
+        const int percent = p.inputTotal ? static_cast<int>(p.inputDone * 100 / p.inputTotal) : 100;
+        const int step = m_terminal ? percent : percent / 10 * 10;
+        if (step == m_last) return;
+        m_last = step;
+        m_shown = true;
+        char line[96];
+        std::snprintf(line, sizeof line, "zembra-pack: %3d%%  entry %zu of %zu (%s)", step, p.entry + 1, p.entryCount,
+                      p.key->c_str());
+        if (m_terminal) m_err << "\r" << line << "\x1b[K" << std::flush;
+        else m_err << line << "\n";
+    }
+
+private:
+    std::ostream& m_err;
+    bool m_terminal;
+    bool m_shown = false;
+    int m_last = -1;
+};
+
+int RunProductCommand(const std::vector<std::string>& args, std::ostream& err, bool errIsTerminal) {
+    ProductPackOptions options;
+    bool progress = errIsTerminal;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        const bool hasValue = i + 1 < args.size();
+        if (a == "--product" && hasValue) options.description = args[++i];
+        else if (a == "--runtime" && hasValue) options.runtimeFolder = args[++i];
+        else if ((a == "-o" || a == "--output") && hasValue) options.output = args[++i];
+        else if (a == "--ini" && hasValue) options.iniOutput = args[++i];
+        else if (a == "--level" && hasValue && ParseLevel(args[i + 1], &options.level)) ++i;
+        else if (a == "--progress") progress = true;
+        else if (a == "--product" || a == "--runtime" || a == "-o" || a == "--output" || a == "--ini" || a == "--level")
+            return Usage(err, a + (a == "--level" ? " needs a digit from 0 to 9" : " needs a value"));
+        else return Usage(err, "unknown argument \"" + a + "\" in product mode");
+    }
+    if (options.description.empty()) return Usage(err, "no product description given (--product FILE)");
+    if (options.runtimeFolder.empty()) return Usage(err, "no runtime folder given (--runtime FOLDER)");
+    if (options.output.empty()) return Usage(err, "no installer given (-o SETUP.EXE)");
+    std::string error;
+    bool ok;
+    {
+        ProgressPrinter printer(err, errIsTerminal);
+        if (progress) options.progress = [&printer](const PackProgress& p) { printer(p); };
+        ok = PackProduct(options, &error);
+    }
+    if (!ok) {
+        err << "zembra-pack: " << error << "\n";
+        return 1;
+    }
+    return 0;
 }
 
 }  // namespace
@@ -71,7 +140,7 @@ int ListPackage(const std::string& path, std::ostream& out, std::ostream& err) {
     return 0;
 }
 
-int RunPackCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int RunPackCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, bool errIsTerminal) {
     if (args.empty()) return Usage(err, "nothing to do");
     if (args[0] == "--help" || args[0] == "-h") {
         out << kUsage;
@@ -82,9 +151,13 @@ int RunPackCommand(const std::vector<std::string>& args, std::ostream& out, std:
         return ListPackage(args[1], out, err);
     }
 
+    for (const std::string& a : args)
+        if (a == "--product") return RunProductCommand(args, err, errIsTerminal);
+
     PackageWriter writer;
     std::string output;
     int level = 9;
+    bool progress = errIsTerminal;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         auto needs = [&](size_t count) { return i + count < args.size(); };
@@ -97,6 +170,8 @@ int RunPackCommand(const std::vector<std::string>& args, std::ostream& out, std:
         } else if (a == "--text") {
             if (!needs(1)) return Usage(err, "--text needs a text");
             writer.SetTrailerText(args[++i]);
+        } else if (a == "--progress") {
+            progress = true;
         } else if (a == "--seal") {
             writer.SetSealed(true);
         } else if (a == "--level") {
@@ -114,7 +189,13 @@ int RunPackCommand(const std::vector<std::string>& args, std::ostream& out, std:
     if (writer.Entries().empty()) return Usage(err, "no entries given");
 
     std::string error;
-    if (!writer.Write(output, &error)) {
+    bool ok;
+    {
+        ProgressPrinter printer(err, errIsTerminal);
+        if (progress) writer.SetProgress([&printer](const PackProgress& p) { printer(p); });
+        ok = writer.Write(output, &error);
+    }
+    if (!ok) {
         err << "zembra-pack: " << error << "\n";
         return 1;
     }

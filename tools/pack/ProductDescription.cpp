@@ -1,0 +1,362 @@
+#include "tools/pack/ProductDescription.h"
+
+#include "framework/AnsiText.h"
+#include "tools/pack/Cp1252.h"
+
+#include <cctype>
+#include <cstdlib>
+#include <cstring>
+#include <map>
+
+namespace zembra {
+namespace {
+
+enum class Kind { Text, Number, RegistryPath };
+
+struct KeySpec {
+    const char* section;
+    const char* key;
+    Kind kind;
+    long min, max;  // numbers
+};
+
+// The [Doc] keys of "Zembra.ini" a description may set, by section.
+const KeySpec kKeys[] = {
+    {"Product", "ProName", Kind::Text, 0, 0},
+    {"Product", "ProVersion", Kind::Text, 0, 0},
+    {"Product", "SecurityNTAuthority", Kind::Number, 0, 2},
+    {"Product", "UpdateRegVersion", Kind::Number, 0, 1},
+    {"Product", "RegVersion", Kind::RegistryPath, 0, 0},
+    {"Product", "StartEplorer", Kind::Number, 0, 1},
+    {"Layout", "DlgWidth", Kind::Number, 0, 4096},
+    {"Layout", "Pic1Width", Kind::Number, 0, 4096},
+    {"Layout", "Pic1Height", Kind::Number, 0, 4096},
+    {"Layout", "Pic2Width", Kind::Number, 0, 4096},
+    {"Layout", "Pic2Height", Kind::Number, 0, 4096},
+    {"Layout", "Pic2Space", Kind::Number, 0, 4096},
+    {"Placement", "PathChange", Kind::Number, 0, 1},
+    {"Placement", "TargetPath", Kind::Number, 0, 2},
+    {"Placement", "TargetPathUser", Kind::Number, 0, 2},
+    {"Placement", "TargetPathRegistry", Kind::Number, 0, 1},
+    {"Placement", "TargetPathTemp", Kind::Number, 0, 1},
+    {"Placement", "TargetPathSubDir", Kind::Number, 0, 1},
+    {"Placement", "TargetSubDir", Kind::Text, 0, 0},
+    {"Placement", "RegEntry", Kind::RegistryPath, 0, 0},
+    {"Placement", "TargetPathEx", Kind::Text, 0, 0},
+};
+
+const char* const kSections[] = {"Product", "Layout", "Placement", "Texts", "Pages", "Pictures", "Files"};
+
+// The library reads placement keys through the system's profile functions, which take 511 characters.
+constexpr size_t kMaxProfileValue = 511;
+
+std::string Trim(const std::string& s) {
+    size_t begin = 0, end = s.size();
+    while (begin < end && (s[begin] == ' ' || s[begin] == '\t')) ++begin;
+    while (end > begin && (s[end - 1] == ' ' || s[end - 1] == '\t')) --end;
+    return s.substr(begin, end - begin);
+}
+
+bool SameNoCase(const std::string& a, const char* b) {
+    if (a.size() != std::strlen(b)) return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) return false;
+    return true;
+}
+
+bool ParseNumber(const std::string& text, long* value) {
+    if (text.empty() || text.size() > 9) return false;
+    for (char c : text)
+        if (c < '0' || c > '9') return false;
+    *value = std::strtol(text.c_str(), nullptr, 10);
+    return true;
+}
+
+const char* const kRoots[] = {"HKEY_CLASSES_ROOT", "HKEY_CURRENT_USER", "HKEY_LOCAL_MACHINE", "HKEY_USERS",
+                              "HKEY_CURRENT_CONFIG"};
+
+// Root name or digit, backslash, key path, backslash, value name.
+std::string RegistryPathProblem(const std::string& path) {
+    const size_t slash = path.find('\\');
+    if (slash == std::string::npos)
+        return "is not a registry path (ROOT\\Key\\Value, ROOT being HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE, ... "
+               "or a digit 1 to 5)";
+    const std::string root = path.substr(0, slash);
+    if (root.size() == 1 && root[0] >= '1' && root[0] <= '5') return std::string();
+    for (const char* name : kRoots)
+        if (SameNoCase(root, name)) return std::string();
+    return "starts with the unknown registry root \"" + root + "\"";
+}
+
+class Parser {
+public:
+    Parser(const std::string& path, ProductDescription* d, std::string* error) : m_path(path), m_d(d), m_error(error) {}
+
+    bool Fail(int line, const std::string& what) {
+        *m_error = m_path + ":" + std::to_string(line) + ": " + what;
+        return false;
+    }
+
+    // UTF-8 to code page 1252, refusing what the profile syntax cannot carry.
+    bool Ansi(int line, const std::string& utf8, std::string* out) {
+        size_t bad = 0;
+        if (!Utf8ToCp1252(utf8, out, &bad))
+            return Fail(line, "\"" + utf8 + "\" holds " + CodePointAt(utf8, bad) +
+                                  ", which the setup's code page (Windows-1252) cannot show");
+        for (unsigned char c : *out)
+            if (c < 0x20 && c != '\t')
+                return Fail(line, "a value must not hold control characters");
+        return true;
+    }
+
+    bool Line(int line, const std::string& raw);
+    bool Finish(int lastLine);
+
+private:
+    bool Key(int line, const std::string& key, const std::string& value);
+    bool Text(int line, const std::string& key, const std::string& value);
+    bool Numbered(int line, const std::string& key, const std::string& value, std::string (&slots)[3], const char* what);
+    bool File(int line, const std::string& key, const std::string& value);
+
+    std::string m_path;
+    ProductDescription* m_d;
+    std::string* m_error;
+    std::string m_section;
+    std::vector<std::string> m_seenSections;
+    std::vector<std::string> m_seenKeys;  // "section/key", for keys that may appear once
+};
+
+bool Parser::Line(int line, const std::string& raw) {
+    const std::string text = Trim(raw);
+    if (text.empty() || text[0] == ';' || text[0] == '#') return true;
+    if (text[0] == '[') {
+        if (text.back() != ']') return Fail(line, "a section header must end with ']'");
+        const std::string name = Trim(text.substr(1, text.size() - 2));
+        for (const char* known : kSections) {
+            if (!SameNoCase(name, known)) continue;
+            for (const std::string& seen : m_seenSections)
+                if (seen == known) return Fail(line, "section [" + name + "] appears a second time");
+            m_section = known;
+            m_seenSections.push_back(known);
+            return true;
+        }
+        return Fail(line, "unknown section [" + name +
+                              "] (known: Product, Layout, Placement, Texts, Pages, Pictures, Files)");
+    }
+    const size_t equals = text.find('=');
+    if (equals == std::string::npos) return Fail(line, "expected KEY = VALUE or a [section]");
+    if (m_section.empty()) return Fail(line, "a key before the first [section]");
+    const std::string key = Trim(text.substr(0, equals));
+    const std::string value = Trim(text.substr(equals + 1));
+    if (key.empty()) return Fail(line, "a key must have a name");
+    if (m_section == "Files") return File(line, key, value);
+    const std::string id = m_section + "/" + key;
+    for (const std::string& seen : m_seenKeys)
+        if (SameNoCase(seen, id.c_str())) return Fail(line, "key " + key + " is given a second time in [" + m_section + "]");
+    m_seenKeys.push_back(id);
+    if (m_section == "Texts") return Text(line, key, value);
+    if (m_section == "Pages") return Numbered(line, key, value, m_d->pages, "page");
+    if (m_section == "Pictures") return Numbered(line, key, value, m_d->pictures, "picture");
+    return Key(line, key, value);
+}
+
+bool Parser::Key(int line, const std::string& key, const std::string& value) {
+    if (m_section == "Product" && SameNoCase(key, "Text")) {
+        if (!Ansi(line, value, &m_d->trailerText)) return false;
+        return true;
+    }
+    for (const KeySpec& spec : kKeys) {
+        if (m_section != spec.section || !SameNoCase(key, spec.key)) continue;
+        std::string ansi;
+        if (!Ansi(line, value, &ansi)) return false;
+        if (spec.kind == Kind::Number) {
+            long number = 0;
+            if (!ParseNumber(value, &number) || number < spec.min || number > spec.max)
+                return Fail(line, std::string(spec.key) + " must be a whole number from " + std::to_string(spec.min) +
+                                      " to " + std::to_string(spec.max) + ", not \"" + value + "\"");
+            ansi = std::to_string(number);
+        } else if (spec.kind == Kind::RegistryPath && !ansi.empty()) {
+            const std::string problem = RegistryPathProblem(ansi);
+            if (!problem.empty()) return Fail(line, std::string(spec.key) + " \"" + value + "\" " + problem);
+        }
+        if (ansi.size() > kMaxProfileValue)
+            return Fail(line, std::string(spec.key) + " is longer than " + std::to_string(kMaxProfileValue) + " bytes");
+        m_d->docKeys.emplace_back(spec.key, ansi);
+        return true;
+    }
+    return Fail(line, "unknown key " + key + " in [" + m_section + "]");
+}
+
+bool Parser::Text(int line, const std::string& key, const std::string& value) {
+    long number = 0;
+    if (!ParseNumber(key, &number) || number >= kTextCount)
+        return Fail(line, "text number " + key + " is out of range (the texts are numbered 0 to 17)");
+    std::string ansi;
+    if (!Ansi(line, value, &ansi)) return false;
+    // \n is a line break (the setup program turns byte 6 into one), \\ a backslash.
+    std::string text;
+    for (size_t i = 0; i < ansi.size(); ++i) {
+        if (ansi[i] == '\\' && i + 1 < ansi.size() && ansi[i + 1] == 'n') {
+            text.push_back('\x06');
+            ++i;
+        } else if (ansi[i] == '\\' && i + 1 < ansi.size() && ansi[i + 1] == '\\') {
+            text.push_back('\\');
+            ++i;
+        } else {
+            text.push_back(ansi[i]);
+        }
+    }
+    m_d->texts[number] = text;
+    m_d->hasText[number] = true;
+    return true;
+}
+
+bool Parser::Numbered(int line, const std::string& key, const std::string& value, std::string (&slots)[3],
+                      const char* what) {
+    long number = 0;
+    if (!ParseNumber(key, &number) || number < 1 || number > 3)
+        return Fail(line, std::string(what) + " number " + key + " is out of range (1 to 3)");
+    if (value.empty()) return Fail(line, std::string(what) + " " + key + " names no file");
+    slots[number - 1] = value;
+    return true;
+}
+
+// Characters Windows refuses in file names, besides the control characters.
+bool BadNameCharacter(unsigned char c) { return c < 0x20 || std::strchr("\\/:*?\"<>|", c) != nullptr; }
+
+std::string FolderProblem(const std::string& folder) {
+    static const char* const kPlaceholders[] = {"<INSTALLDIR>", "<WINDOWS>", "<SYSTEM>"};
+    if (folder.empty()) return "the target folder is empty";
+    if (folder.compare(0, 2, "\\\\") == 0)
+        return "network paths (\\\\server\\...) are not supported: the setup program would lose a backslash";
+    std::string rest = folder;
+    const bool drive = folder.size() >= 3 && std::isalpha(static_cast<unsigned char>(folder[0])) && folder[1] == ':' &&
+                       folder[2] == '\\';
+    bool anchored = drive;
+    if (drive) rest = folder.substr(3);
+    for (size_t at = rest.find('<'); at != std::string::npos; at = rest.find('<')) {
+        const size_t end = rest.find('>', at);
+        const std::string placeholder = rest.substr(at, end == std::string::npos ? std::string::npos : end - at + 1);
+        bool known = false;
+        for (const char* p : kPlaceholders) {
+            if (placeholder == p) known = true;
+            else if (SameNoCase(placeholder, p))
+                return "write " + std::string(p) + " in capitals; the setup program replaces it only so";
+        }
+        if (!known) return "unknown placeholder " + placeholder + " (known: <INSTALLDIR>, <WINDOWS>, <SYSTEM>)";
+        if (at != 0 || drive) return "a placeholder must stand at the start of the folder";
+        anchored = true;
+        rest.erase(at, placeholder.size());
+    }
+    if (!anchored)
+        return "the target folder must begin with <INSTALLDIR>, <WINDOWS>, <SYSTEM> or a drive (C:\\)";
+    for (unsigned char c : rest)
+        if (c != '\\' && BadNameCharacter(c)) return "the target folder holds a character Windows refuses in paths";
+    return std::string();
+}
+
+bool Parser::File(int line, const std::string& key, const std::string& value) {
+    ProductFile file;
+    file.line = line;
+    file.source = key;
+    std::vector<std::string> parts;
+    size_t start = 0;
+    for (size_t bar = value.find('|'); ; bar = value.find('|', start)) {
+        parts.push_back(Trim(value.substr(start, bar == std::string::npos ? std::string::npos : bar - start)));
+        if (bar == std::string::npos) break;
+        start = bar + 1;
+    }
+    if (parts.size() < 2 || parts.size() > 3)
+        return Fail(line, "expected SOURCE = FOLDER | FLAGS [| NAME]");
+    std::string folder;
+    if (!Ansi(line, parts[0], &folder)) return false;
+    for (char& c : folder)
+        if (c == '/') c = '\\';
+    const std::string problem = FolderProblem(folder);
+    if (!problem.empty()) return Fail(line, "\"" + parts[0] + "\": " + problem);
+    file.folder = folder;
+    file.flags = parts[1];
+    if (file.flags.size() != 8 || file.flags.find_first_not_of("01") != std::string::npos)
+        return Fail(line, "FFlags \"" + file.flags + "\" must be eight characters 0 or 1");
+    std::string name = parts.size() == 3 ? parts[2] : key.substr(key.find_last_of("/\\") + 1);
+    if (!Ansi(line, name, &file.name)) return false;
+    if (file.name.empty() || file.name == "." || file.name == ".." || file.name.size() > 255)
+        return Fail(line, "\"" + name + "\" is not a file name");
+    for (unsigned char c : file.name)
+        if (BadNameCharacter(c)) return Fail(line, "file name \"" + name + "\" holds a character Windows refuses");
+    m_d->files.push_back(file);
+    return true;
+}
+
+// The installed file's path as the system will see it, for telling two entries of one target apart
+// from two that only look different: letter case, doubled backslashes, a backslash after a placeholder.
+std::string TargetIdentity(const ProductFile& file) {
+    std::string path;
+    for (char c : file.folder + "\\")
+        if (c != '\\' || path.empty() || path.back() != '\\') path.push_back(c);
+    if (path[0] == '<') {
+        const size_t end = path.find('>');
+        if (path[end + 1] != '\\') path.insert(end + 1, "\\");
+    }
+    path += file.name;
+    AnsiMakeUpper(&path[0]);
+    return path;
+}
+
+bool Parser::Finish(int lastLine) {
+    const std::string* name = m_d->Doc("ProName");
+    if (!name || name->empty()) return Fail(lastLine, "[Product] ProName is missing: the dialog's title needs it");
+    for (const char* key : {"DlgWidth", "Pic1Height"})
+        if (!m_d->Doc(key)) return Fail(lastLine, std::string("[Layout] ") + key + " is missing: the dialog would have no size");
+    const std::string* update = m_d->Doc("UpdateRegVersion");
+    const std::string* regVersion = m_d->Doc("RegVersion");
+    if (update && *update != "0" && (!regVersion || regVersion->empty()))
+        return Fail(lastLine, "UpdateRegVersion=1 needs RegVersion, the registry value that receives the version");
+    const std::string* target = m_d->Doc("TargetPath");
+    const std::string* entry = m_d->Doc("RegEntry");
+    if (target && *target == "1" && (!entry || entry->empty()))
+        return Fail(lastLine, "TargetPath=1 needs RegEntry, the registry value that holds the folder");
+    const std::string* user = m_d->Doc("TargetPathUser");
+    const std::string* ex = m_d->Doc("TargetPathEx");
+    if (target && *target == "2" && user && *user == "2" && (!ex || ex->empty()))
+        return Fail(lastLine, "TargetPathUser=2 needs TargetPathEx, the folder to install into");
+    if (m_d->files.empty()) return Fail(lastLine, "[Files] lists no file to install");
+    std::map<std::string, const ProductFile*> targets;
+    for (const ProductFile& file : m_d->files) {
+        auto inserted = targets.emplace(TargetIdentity(file), &file);
+        if (!inserted.second)
+            return Fail(file.line, "\"" + file.source + "\" goes to the same target as \"" +
+                                       inserted.first->second->source + "\" (line " +
+                                       std::to_string(inserted.first->second->line) + ")");
+    }
+    return true;
+}
+
+}  // namespace
+
+const std::string* ProductDescription::Doc(const std::string& key) const {
+    for (const auto& entry : docKeys)
+        if (entry.first == key) return &entry.second;
+    return nullptr;
+}
+
+bool ParseProductDescription(const std::string& text, const std::string& path, ProductDescription* description,
+                             std::string* error) {
+    *description = ProductDescription();
+    const size_t slash = path.find_last_of("/\\");
+    description->folder = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+    Parser parser(path, description, error);
+    size_t start = text.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
+    int line = 0;
+    while (start < text.size()) {
+        size_t end = text.find('\n', start);
+        if (end == std::string::npos) end = text.size();
+        std::string raw = text.substr(start, end - start);
+        if (!raw.empty() && raw.back() == '\r') raw.pop_back();
+        if (!parser.Line(++line, raw)) return false;
+        start = end + 1;
+    }
+    return parser.Finish(line);
+}
+
+}  // namespace zembra

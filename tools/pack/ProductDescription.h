@@ -1,0 +1,50 @@
+// The product description: the short INI file (UTF-8) from which zembra-pack writes a whole installer.
+//
+//   [Product]    ProName, ProVersion, SecurityNTAuthority, UpdateRegVersion, RegVersion, StartEplorer, Text
+//   [Layout]     DlgWidth, Pic1Width, Pic1Height, Pic2Width, Pic2Height, Pic2Space (pixels)
+//   [Placement]  PathChange, TargetPath, TargetPathUser, TargetPathRegistry, TargetPathTemp,
+//                TargetPathSubDir, TargetSubDir, RegEntry, TargetPathEx
+//   [Texts]      0 to 17: the numbered texts; \n stands for a line break, \\ for one backslash
+//   [Pages]      1 to 3: RTF files of the pages (welcome, progress, done)
+//   [Pictures]   1 to 3: the pictures of the pages (BMP, JPEG or GIF)
+//   [Files]      SOURCE = FOLDER | FLAGS [| NAME], one line per installed file
+//
+// Keys keep the names they have in "Zembra.ini" (except Text, the free text of the package's trailer).
+// Paths are relative to the description's folder; '/' and '\' both separate folders.
+#pragma once
+
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace zembra {
+
+constexpr int kTextCount = 18;
+
+struct ProductFile {
+    std::string source;  // as written (UTF-8), relative to the description's folder
+    std::string folder;  // FDir, code page 1252
+    std::string flags;   // FFlags: eight characters 0 or 1
+    std::string name;    // FName, code page 1252
+    int line = 0;
+};
+
+struct ProductDescription {
+    std::string folder;                                         // the description's folder, ending with '/'
+    std::vector<std::pair<std::string, std::string>> docKeys;   // [Doc] key and value (1252), in file order
+    std::string texts[kTextCount];
+    bool hasText[kTextCount] = {};
+    std::string pages[3];                                       // sources, empty when absent
+    std::string pictures[3];
+    std::vector<ProductFile> files;
+    std::string trailerText;                                    // 1252
+
+    const std::string* Doc(const std::string& key) const;
+};
+
+// Parses the description's text (path names it in messages and gives the folder). False with a
+// message "FILE:LINE: what is wrong" in *error.
+bool ParseProductDescription(const std::string& text, const std::string& path, ProductDescription* description,
+                             std::string* error);
+
+}  // namespace zembra

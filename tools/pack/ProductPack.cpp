@@ -1,0 +1,195 @@
+#include "tools/pack/ProductPack.h"
+
+#include "tools/common/PackageKeys.h"
+#include "tools/common/PackageSeal.h"
+#include "tools/common/PeImage.h"
+#include "tools/pack/ProductDescription.h"
+#include "tools/pack/ProductManifest.h"
+
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
+namespace zembra {
+namespace {
+
+std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
+
+bool ReadFile(const std::string& path, std::string* bytes, size_t limit = std::string::npos) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return false;
+    if (limit == std::string::npos) {
+        bytes->assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    } else {
+        bytes->assign(limit, '\0');
+        in.read(&(*bytes)[0], static_cast<std::streamsize>(limit));
+        bytes->resize(static_cast<size_t>(in.gcount()));
+    }
+    return !in.bad();
+}
+
+bool WriteWhole(const std::string& path, const std::string& bytes, std::string* error) {
+    const std::string temporary = path + ".partial";
+    {
+        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+        out << bytes;
+        out.close();
+        if (!out) {
+            std::remove(temporary.c_str());
+            *error = "cannot write " + Quoted(path);
+            return false;
+        }
+    }
+#ifdef _WIN32
+    const bool moved = MoveFileExA(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
+#else
+    const bool moved = std::rename(temporary.c_str(), path.c_str()) == 0;
+#endif
+    if (!moved) {
+        std::remove(temporary.c_str());
+        *error = "cannot replace " + Quoted(path);
+    }
+    return moved;
+}
+
+const char* MachineName(uint16_t machine) {
+    switch (machine) {
+        case kPeMachineI386: return "32-bit (x86)";
+        case kPeMachineAmd64: return "64-bit (x86-64)";
+        default: return "of an unknown machine";
+    }
+}
+
+// The three runtime programs, all there and all of one architecture.
+bool CheckRuntime(const std::string& folder, std::string paths[3], std::string* error) {
+    const char* const names[3] = {kExtractorProgram, kSetupProgram, kRuntimeFileName};
+    uint16_t machine = 0;
+    for (int i = 0; i < 3; ++i) {
+        paths[i] = folder + (folder.empty() || folder.back() == '/' || folder.back() == '\\' ? "" : "/") + names[i];
+        std::string head;
+        if (!ReadFile(paths[i], &head, 4096)) {
+            *error = "the runtime folder " + Quoted(folder) + " lacks " + names[i] +
+                     " (give the bin folder of a Windows build with --runtime)";
+            return false;
+        }
+        PeImage image;
+        std::string problem;
+        if (!ParsePeHeaders(reinterpret_cast<const uint8_t*>(head.data()), head.size(), &image, &problem)) {
+            *error = Quoted(paths[i]) + ": " + problem;
+            return false;
+        }
+        if (image.dll != (i == 2)) {
+            *error = Quoted(paths[i]) + (i == 2 ? " is not a DLL" : " is a DLL, not a program");
+            return false;
+        }
+        if (i == 0) machine = image.machine;
+        else if (image.machine != machine) {
+            *error = "the runtime folder mixes architectures: " + std::string(names[0]) + " is " + MachineName(machine) +
+                     ", " + names[i] + " is " + MachineName(image.machine);
+            return false;
+        }
+    }
+    return true;
+}
+
+bool CheckPage(const std::string& path, std::string* problem) {
+    std::string head;
+    if (!ReadFile(path, &head, 5)) *problem = "cannot be read";
+    else if (head != "{\\rtf") *problem = "is not an RTF file (it must begin with {\\rtf)";
+    else return true;
+    return false;
+}
+
+bool CheckPicture(const std::string& path, std::string* problem) {
+    std::string head;
+    if (!ReadFile(path, &head, 4)) {
+        *problem = "cannot be read";
+        return false;
+    }
+    const bool bmp = head.compare(0, 2, "BM") == 0;
+    const bool jpeg = head.size() >= 3 && head.compare(0, 3, "\xFF\xD8\xFF") == 0;
+    const bool gif = head.compare(0, 4, "GIF8") == 0;
+    if (bmp || jpeg || gif) return true;
+    *problem = "is not a BMP, JPEG or GIF picture";
+    return false;
+}
+
+}  // namespace
+
+bool PackProduct(const ProductPackOptions& options, std::string* error) {
+    std::string text;
+    if (!ReadFile(options.description, &text)) {
+        *error = "cannot read the product description " + Quoted(options.description);
+        return false;
+    }
+    ProductDescription description;
+    if (!ParseProductDescription(text, options.description, &description, error)) return false;
+
+    std::string runtime[3];
+    if (!CheckRuntime(options.runtimeFolder, runtime, error)) return false;
+
+    const char* const pageKeys[3] = {"A11", "A12", "A13"};
+    const char* const pictureKeys[3] = {"A20", "A21", "A22"};
+    std::string pages[3], pictures[3];
+    for (int i = 0; i < 3; ++i) {
+        std::string problem;
+        if (!description.pages[i].empty()) {
+            pages[i] = SourcePath(description, description.pages[i]);
+            if (!CheckPage(pages[i], &problem)) {
+                *error = options.description + ": page " + std::to_string(i + 1) + " " + Quoted(description.pages[i]) +
+                         " " + problem;
+                return false;
+            }
+        }
+        if (!description.pictures[i].empty()) {
+            pictures[i] = SourcePath(description, description.pictures[i]);
+            if (!CheckPicture(pictures[i], &problem)) {
+                *error = options.description + ": picture " + std::to_string(i + 1) + " " +
+                         Quoted(description.pictures[i]) + " " + problem;
+                return false;
+            }
+        }
+    }
+
+    ProductManifest manifest;
+    if (!BuildProductManifest(description, options.description, &manifest, error)) return false;
+
+    std::string trailer = description.trailerText;
+    if (trailer.empty()) {
+        const std::string* name = description.Doc("ProName");
+        const std::string* version = description.Doc("ProVersion");
+        trailer = (name ? *name : std::string()) + (version ? " " + *version : std::string());
+        trailer = trailer.substr(0, kMaxSealedFreeText);
+    }
+
+    // In the order the library unpacks them, then the runtime library and the product's files.
+    PackageWriter writer;
+    writer.SetPrefixFile(runtime[0]);
+    writer.SetTrailerText(trailer);
+    writer.SetSealed(true);
+    writer.SetProgress(options.progress);
+    writer.AddFile(kSetupProgramKey, runtime[1], EntryMode::Gzip, options.level);
+    for (int i = 0; i < 3; ++i)
+        if (!pictures[i].empty()) writer.AddFile(pictureKeys[i], pictures[i], EntryMode::Gzip, options.level);
+    writer.AddData("A23", manifest.ini, EntryMode::Gzip, options.level);
+    for (int i = 0; i < 3; ++i)
+        if (!pages[i].empty()) writer.AddFile(pageKeys[i], pages[i], EntryMode::Gzip, options.level);
+    writer.AddFile(kRuntimeKey, runtime[2], EntryMode::Gzip, options.level);
+    for (const ManifestFile* entry : manifest.entries)
+        writer.AddFile(entry->key, entry->path, EntryMode::Gzip, options.level);
+
+    std::string problem = writer.Validate();
+    if (!problem.empty()) {
+        *error = options.description + ": " + problem;
+        return false;
+    }
+    if (!writer.Write(options.output, error)) return false;
+    return options.iniOutput.empty() || WriteWhole(options.iniOutput, manifest.ini, error);
+}
+
+}  // namespace zembra

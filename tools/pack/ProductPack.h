@@ -1,0 +1,29 @@
+// zembra-pack's product mode: from a product description, a single-file installer (Setup.exe) made
+// of the extractor, the setup program, its pictures and pages, the computed "Zembra.ini", the runtime
+// library and the product's files, sealed.
+#pragma once
+
+#include "tools/pack/PackageWriter.h"
+
+#include <functional>
+#include <string>
+
+namespace zembra {
+
+// The runtime programs that go into every installer, from the folder given with --runtime.
+constexpr char kExtractorProgram[] = "ZembraStart.exe";
+constexpr char kSetupProgram[] = "ZembraSetup.exe";
+
+struct ProductPackOptions {
+    std::string description;    // the description file
+    std::string runtimeFolder;  // holds ZembraStart.exe, ZembraSetup.exe, zembra1.dll of one architecture
+    std::string output;         // Setup.exe
+    std::string iniOutput;      // when not empty, the computed "Zembra.ini" is written here as well
+    int level = 9;
+    std::function<void(const PackProgress&)> progress;
+};
+
+// False with a message, and then no output file at all (an existing one stays as it was).
+bool PackProduct(const ProductPackOptions& options, std::string* error);
+
+}  // namespace zembra
