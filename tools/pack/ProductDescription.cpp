@@ -193,14 +193,13 @@ bool Parser::Text(int line, const std::string& key, const std::string& value) {
         return Fail(line, "text number " + key + " is out of range (the texts are numbered 0 to 17)");
     std::string ansi;
     if (!Ansi(line, value, &ansi)) return false;
-    // \n is a line break (the setup program turns byte 6 into one), \\ a backslash.
+    // \n is a line break (the setup program turns byte 6 into one), \t a tab, \\ a backslash; any
+    // other backslash stays, so that paths need no doubling.
     std::string text;
     for (size_t i = 0; i < ansi.size(); ++i) {
-        if (ansi[i] == '\\' && i + 1 < ansi.size() && ansi[i + 1] == 'n') {
-            text.push_back('\x06');
-            ++i;
-        } else if (ansi[i] == '\\' && i + 1 < ansi.size() && ansi[i + 1] == '\\') {
-            text.push_back('\\');
+        const char next = i + 1 < ansi.size() ? ansi[i + 1] : '\0';
+        if (ansi[i] == '\\' && (next == 'n' || next == 't' || next == '\\')) {
+            text.push_back(next == 'n' ? '\x06' : next == 't' ? '\t' : '\\');
             ++i;
         } else {
             text.push_back(ansi[i]);

@@ -4,7 +4,7 @@
 //   [Layout]     DlgWidth, Pic1Width, Pic1Height, Pic2Width, Pic2Height, Pic2Space (pixels)
 //   [Placement]  PathChange, TargetPath, TargetPathUser, TargetPathRegistry, TargetPathTemp,
 //                TargetPathSubDir, TargetSubDir, RegEntry, TargetPathEx
-//   [Texts]      0 to 17: the numbered texts; \n stands for a line break, \\ for one backslash
+//   [Texts]      0 to 17: the numbered texts; \n stands for a line break, \t for a tab, \\ for a backslash
 //   [Pages]      1 to 3: RTF files of the pages (welcome, progress, done)
 //   [Pictures]   1 to 3: the pictures of the pages (BMP, JPEG or GIF)
 //   [Files]      SOURCE = FOLDER | FLAGS [| NAME], one line per installed file

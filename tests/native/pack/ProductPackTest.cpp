@@ -225,7 +225,7 @@ TEST_F(ProductPackTest, DescriptionReachesZembraIniInCodePage1252) {
                  "Text = B\xC3\xBCro-Werkzeug\nSecurityNTAuthority = 2\nStartEplorer=1\n");
     text.replace(text.find("13 = "), 0,
                  "1 = Wirklich abbrechen?\\nAlles bleibt, wie es war.\n"
-                 "3 = \\n ist gesperrt. \\\\ nochmal?\n"
+                 "3 = \\n ist gesperrt. \\\\ nochmal? C:\\Pfad\n"
                  "17 = Gr\xC3\xB6\xC3\x9F" "e 5 \xE2\x82\xAC\n");
     ASSERT_EQ(0, Pack(text)) << m_err.str();
     const Installer installer = Open(m_folder.Path("Setup.exe"));
@@ -248,8 +248,8 @@ TEST_F(ProductPackTest, DescriptionReachesZembraIniInCodePage1252) {
         {"TargetPathUser", "1"},
         {"Text0", "Das Paket fehlt."},
         {"Text1", "Wirklich abbrechen?\x06" "Alles bleibt, wie es war."},
-        {"Text3", "\x06 ist gesperrt. \\ nochmal?"},
-        {"Text10", "Ordner:\\t[1]\x06" "Datei:\\t[2]"},
+        {"Text3", "\x06 ist gesperrt. \\ nochmal? C:\\Pfad"},
+        {"Text10", "Ordner:\t[1]\x06" "Datei:\t[2]"},
         {"Text17", "Gr\xF6\xDF" "e 5 \x80"},
     };
     for (const Row& r : rows) {
