@@ -4,6 +4,8 @@
 
 #include "framework/CDialog.h"
 #include "framework/Controls.h"
+#include "install/EntryFlags.h"
+#include "profile/CNyStringArray.h"
 #include "profile/CProfileDocument.h"
 #include "setup/PictureCtrl.h"
 #include "setup/RtfView.h"
@@ -43,6 +45,9 @@ public:
     CString m_strCurFile;
     CString m_strCurFolder;
     CString m_strSideFile;
+    char m_szDrive[3] = {};  // the target split for its side file, as _splitpath fills them
+    char m_szDir[256] = {};
+    char m_szFName[256] = {};
 
     CRtfView m_View1;
     CRtfView m_View2;
@@ -73,11 +78,31 @@ protected:
     bool OnSysCommand(WPARAM id);
     bool OnPaint();
 
-    // The installation driver's entry points; see SetupDlgRun.cpp.
+    // The installation run (SetupDlgRun.cpp, SetupDlgEntry.cpp, SetupDlgFinish.cpp).
     void RunInstallation();
-    void CancelRun();
+    // The entry steps for section PFile<index>; false when the run is to stop.
+    bool InstallEntry(unsigned long index);
+    // Steps 14 and 15 of an entry: the file written, or put aside for the restart, or given up.
+    enum class Outcome { Installed, Scheduled, NotInstalled };
+    Outcome ExpandEntry(const EntryFlags& flags, const CString& key, const CString& target, DWORD attributes);
+    bool ScheduleSideFile(const CString& key, const CString& target);
+    void WaitBeforeRetry();
+    void CancelSequence();
+    void EndRun();
+    void UpdateFileList();
+    void StartFinishPrograms();
 
 private:
+    // Values of one run, reset when it starts.
+    long m_nTotal = 0;
+    long m_nDone = 0;
+    bool m_bOverwriteRemembered = false;
+    int m_nOverwriteChoice = 0;
+    int m_nLockAnswer = 0;  // a target in use: 0 ask, 1 always retry, 2 always give up
+    long m_nProgramCount = 0;
+    CNyStringArray m_arrScheduledSideFiles;  // side files that this run has handed to the restart
+    bool m_bStartingPrograms = false;
+
     bool CheckRights(long securityNTAuthority);
     void LayOut();
     // A control's window rectangle in client coordinates.

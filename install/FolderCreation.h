@@ -1,0 +1,15 @@
+// Target folders: a folder is made together with every missing folder above it, after checking that
+// its drive exists. A missing drive asks the user whether to stop the whole installation.
+#pragma once
+
+#include "framework/CString.h"
+
+// True when the folder exists afterwards or its creation was attempted (a folder that cannot be made
+// shows up later, when its file cannot be written); false when the drive is missing, the path is
+// empty or a relative path's top folder does not exist. With checkDrive, a missing drive asks
+// "Achtung!!!!" and sets *abort when the user answers Yes.
+bool CreateFolderPath(CString path, bool checkDrive, bool* abort);
+
+// True when the current directory can be set to the root (such as "C:\"); the current directory is
+// left as it was.
+bool DriveExists(const char* root);
