@@ -17,13 +17,14 @@ constexpr DWORD kStepMs = 10;
 
 HWND Control(HWND dialog, int id) { return GetDlgItem(dialog, id); }
 
-// The bar's position as a share of its range, 0 to 1; negative when it cannot be read.
+// The bar's position as a share of its range, 0 to 1; negative when it cannot be read. The bar lives
+// in another process, so only messages that answer in their result are used.
 double ProgressShare(HWND bar) {
-    PBRANGE range = {};
-    SendMessageA(bar, PBM_GETRANGE, FALSE, reinterpret_cast<LPARAM>(&range));
+    const LRESULT low = SendMessageA(bar, PBM_GETRANGE, TRUE, 0);
+    const LRESULT high = SendMessageA(bar, PBM_GETRANGE, FALSE, 0);
     const LRESULT position = SendMessageA(bar, PBM_GETPOS, 0, 0);
-    if (range.iHigh <= range.iLow) return -1;
-    return double(position - range.iLow) / double(range.iHigh - range.iLow);
+    if (high <= low) return -1;
+    return double(position - low) / double(high - low);
 }
 
 bool Save(HWND dialog, const std::string& folder, const char* name) {

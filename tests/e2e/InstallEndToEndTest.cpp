@@ -1,0 +1,141 @@
+// Whole runs under Wine: zembra-pack's product mode makes a single-file Setup.exe from the runtime that
+// this build produced, and the installer is run unattended as a user's script would run it. What was
+// installed, the list file, the registry version and the removed working folder are read afterwards.
+#include "tests/native/support/TempFolder.h"
+#include "tests/win/support/GuiDriver.h"
+#include "tools/pack/ProductPack.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <filesystem>
+#include <map>
+#include <set>
+
+using testing_support::TempFolder;
+
+namespace {
+
+std::string WindowsPath(const char* path) {
+    char full[MAX_PATH] = {};
+    GetFullPathNameA(path, MAX_PATH, full, nullptr);
+    return full;
+}
+
+std::string Profile(const std::string& file, const char* section, const std::string& key) {
+    char value[2048] = {};
+    GetPrivateProfileStringA(section, key.c_str(), "", value, sizeof value, file.c_str());
+    return value;
+}
+
+// The list file's names: two letters A..P per byte, the low half first.
+std::string DecodeName(const std::string& letters) {
+    std::string name;
+    for (size_t i = 0; i + 1 < letters.size(); i += 2)
+        name.push_back(static_cast<char>((letters[i + 1] - 'A') * 16 + (letters[i] - 'A')));
+    return name;
+}
+
+std::set<std::string> ListedNames(const std::string& list, const char* section, const char* countKey, const char* prefix) {
+    std::set<std::string> names;
+    const int count = GetPrivateProfileIntA("Doc", countKey, 0, list.c_str());
+    for (int i = 0; i < count; ++i) names.insert(DecodeName(Profile(list, section, prefix + std::to_string(i))));
+    return names;
+}
+
+std::string RegistryString(HKEY root, const std::string& key, const char* value) {
+    char data[512] = {};
+    DWORD size = sizeof data;
+    if (RegGetValueA(root, key.c_str(), value, RRF_RT_REG_SZ, nullptr, data, &size) != ERROR_SUCCESS) return "<none>";
+    return data;
+}
+
+TEST(InstallEndToEnd, SingleFileSetupInstallsUnattendedAndLeavesNoWorkingFolder) {
+    TempFolder root;
+    const std::string temp = root.Path("temp"), target = root.Path("Ziel");
+    std::filesystem::create_directories(temp);
+    std::filesystem::create_directories(root.Path("produkt/daten"));
+    const std::string runtime = WindowsPath(ZEMBRA_RUNTIME_DIR);
+    std::filesystem::copy_file(runtime + "\\zv_1_2_3_4.dll", root.Path("produkt/werkzeug.dll"));
+    root.Write("produkt/liesmich.txt", "Lies mich.\r\n");
+    root.Write("produkt/daten/werte.csv", std::string(300000, '4'));
+    root.Write("produkt/t1.rtf", "{\\rtf1 Willkommen}");
+    std::filesystem::copy_file(WindowsPath(ZEMBRA_PICTURES "/gfx1.bmp"), root.Path("produkt/gfx1.bmp"));
+    const std::string registryKey = "Software\\Zembra E2E " + std::to_string(GetCurrentProcessId());
+    std::string description =
+        "[Product]\nProName=E2E Produkt\nProVersion=2.5\nUpdateRegVersion=1\nRegVersion=HKEY_CURRENT_USER\\" +
+        registryKey + "\\Version\n"
+        "[Layout]\nDlgWidth=500\nPic1Width=60\nPic1Height=200\n"
+        "[Placement]\nTargetPath=2\nTargetPathUser=2\nTargetPathEx=" + target + "\n"
+        "[Texts]\n0=Paket fehlt\n1=Abbrechen?\n10=[1] [2] [3]\n11=Fertig\n12=Abbrechen\n13=Installieren\n"
+        "[Pages]\n1=t1.rtf\n"
+        "[Pictures]\n1=gfx1.bmp\n"
+        "[Files]\n"
+        "werkzeug.dll = <INSTALLDIR>\\Bin | 11001000\n"
+        "liesmich.txt = <INSTALLDIR> | 11100000\n"
+        "daten/werte.csv = <INSTALLDIR>\\Daten | 10000000\n";
+    root.Write("produkt/produkt.ini", description);
+    zembra::ProductPackOptions options;
+    options.description = root.Path("produkt/produkt.ini");
+    options.runtimeFolder = runtime;
+    options.output = root.Path("Setup.exe");
+    std::string error;
+    ASSERT_TRUE(zembra::PackProduct(options, &error)) << error;
+
+    char savedTmp[MAX_PATH] = {}, savedTemp[MAX_PATH] = {};
+    GetEnvironmentVariableA("TMP", savedTmp, MAX_PATH);
+    GetEnvironmentVariableA("TEMP", savedTemp, MAX_PATH);
+    SetEnvironmentVariableA("TMP", temp.c_str());
+    SetEnvironmentVariableA("TEMP", temp.c_str());
+    DWORD code = 99;
+    std::string box;
+    {
+        gui::Process setup;
+        ASSERT_TRUE(setup.Start(options.output, "/auto", root.Path()));
+        // An unattended run that stops to ask or complain would hang: its box is read and closed.
+        const bool ended = gui::WaitUntil([&] {
+            if (!setup.Running()) return true;
+            HWND other = FindWindowA("#32770", nullptr);
+            if (other && GetDlgItem(other, 0xFFFF)) {
+                box = gui::MessageBoxText(other);
+                gui::AnswerMessageBox(other, IDOK);
+            }
+            return false;
+        }, 120000, 50);
+        ASSERT_TRUE(ended) << "the installer did not end";
+        setup.WaitForExit(1000, &code);
+    }
+    SetEnvironmentVariableA("TMP", savedTmp);
+    SetEnvironmentVariableA("TEMP", savedTemp);
+
+    EXPECT_EQ("", box) << "no message during an unattended run";
+    EXPECT_EQ(0u, code);
+    struct Row {
+        const char* installed;
+        const char* source;
+    } rows[] = {
+        {"Bin\\werkzeug.dll", "produkt/werkzeug.dll"},
+        {"liesmich.txt", "produkt/liesmich.txt"},
+        {"Daten\\werte.csv", "produkt/daten/werte.csv"},
+    };
+    std::set<std::string> installed;
+    for (const Row& r : rows) {
+        const std::string path = target + "\\" + r.installed;
+        installed.insert(path);
+        ASSERT_TRUE(TempFolder::Exists(path)) << r.installed;
+        EXPECT_TRUE(TempFolder::Read(path) == TempFolder::Read(root.Path(r.source))) << r.installed;
+    }
+    const std::string list = target + "\\UnZembra.ini";
+    ASSERT_TRUE(TempFolder::Exists(list));
+    EXPECT_NE(0u, GetFileAttributesA(list.c_str()) & FILE_ATTRIBUTE_HIDDEN);
+    std::set<std::string> listed;
+    for (const std::string& name : ListedNames(list, "FName", "FileCount", "File")) listed.insert(name);
+    EXPECT_EQ(installed, listed);
+    const std::set<std::string> folders = ListedNames(list, "FDir", "DirCount", "Dir");
+    EXPECT_EQ(1u, folders.count(target + "\\Bin") + folders.count(target + "\\Bin\\")) << "created folders are listed";
+    EXPECT_EQ("2.5", RegistryString(HKEY_CURRENT_USER, registryKey, "Version"));
+    EXPECT_TRUE(std::filesystem::is_empty(temp)) << "the working folder is gone";
+    RegDeleteKeyA(HKEY_CURRENT_USER, registryKey.c_str());
+}
+
+}  // namespace
