@@ -162,7 +162,7 @@ std::string Installation::IniText() const {
     return ini;
 }
 
-bool Installation::Start(const std::string& tail) {
+bool Installation::Prepare() {
     if (m_root.empty()) return false;
     std::string setup = SetupFolder();
     std::string package = setup + "paket.dat";
@@ -186,7 +186,13 @@ bool Installation::Start(const std::string& tail) {
               WriteFile(setup + "ny.tmp", "[PARA]\r\nSetup=" + package + "\r\n") &&
               ::CopyFileA(WinPath(ZEMBRA_SETUP_EXE).c_str(), (setup + "Zembra.exe").c_str(), FALSE) &&
               ::CopyFileA(WinPath(ZEMBRA_REAL_DLL).c_str(), (setup + "zembra1.dll").c_str(), FALSE);
-    return ok && m_process.Start(setup + "Zembra.exe", tail, setup);
+    m_prepared = ok;
+    return ok;
+}
+
+bool Installation::Start(const std::string& tail) {
+    if (!m_prepared && !Prepare()) return false;
+    return m_process.Start(SetupFolder() + "Zembra.exe", tail, SetupFolder());
 }
 
 HWND Installation::WaitForDialog() {

@@ -78,8 +78,9 @@ public:
     std::string packageOverride;   // when set, the package file's bytes instead of a package
     bool writeList = true;         // UpdateRegVersion
 
-    // Writes package, configuration, "ny.tmp", program and library into the setup folder and starts
-    // the program there.
+    // Writes package, configuration, "ny.tmp", program and library into the setup folder.
+    bool Prepare();
+    // Starts the program there (preparing the folder first unless done).
     bool Start(const std::string& tail = "");
     gui::Process& Process() { return m_process; }
     HWND WaitForDialog();
@@ -115,6 +116,7 @@ public:
 
 private:
     std::string m_root, m_target, m_regKey;
+    bool m_prepared = false;
     gui::Process m_process;
     HWND m_dialog = nullptr;
 };

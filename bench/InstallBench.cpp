@@ -1,0 +1,315 @@
+// Unattended installations of the real setup program and library under Wine, and where their time
+// goes. Two packages: 2,000 small files in 20 folders, and one file of 200 MB. For each:
+//
+//   run           the program started with /auto until it has closed itself (wall clock; the package
+//                 is written before)
+//   start-up      the program with a manifest of no files: start, dialog, its two 400 ms timers, the
+//                 500 ms pause at the end, and the exit
+//   pauses        the 10 ms the driver sleeps after every entry, as long as Sleep(10) really lasts
+//   library       the same entries decoded by ZEMBRA_Expand in a loop in this process, with a visible
+//                 progress bar and without one
+//   driver        what is left; of it, the driver's folder checks, its name lists and its status line
+//                 and bar are made again here and timed on their own
+//
+//   bench-install [--small-only | --large-only]   (scripts/bench-install builds and runs it)
+#include "archive/ZembraApi.h"
+#include "profile/CNyStringArray.h"
+#include "tests/win/install/InstallRun.h"
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <io.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+double Now() {
+    LARGE_INTEGER frequency, counter;
+    ::QueryPerformanceFrequency(&frequency);
+    ::QueryPerformanceCounter(&counter);
+    return double(counter.QuadPart) / double(frequency.QuadPart);
+}
+
+struct Workload {
+    const char* name;
+    std::vector<inst::Entry> entries;
+    double bytes = 0;
+};
+
+Workload SmallFiles() {
+    Workload w{"2,000 small files in 20 folders", {}};
+    for (int i = 0; i < 2000; ++i) {
+        inst::Entry e;
+        e.name = "datei" + std::to_string(i) + ".txt";
+        e.dir = "<INSTALLDIR>\\Teil" + std::to_string(i / 100);
+        // 1 to 16 KB, text and some incompressible bytes
+        size_t size = 1024 + static_cast<size_t>(i * 7919 % 15) * 1024;
+        e.data = i % 5 == 0 ? inst::Noise(size, static_cast<unsigned>(i)) : inst::Text(size, static_cast<unsigned>(i));
+        w.bytes += double(size);
+        w.entries.push_back(std::move(e));
+    }
+    return w;
+}
+
+Workload LargeFile() {
+    Workload w{"one file of 200 MB", {}};
+    inst::Entry e;
+    e.name = "gross.dat";
+    e.data = inst::Text(200u << 20, 77);
+    // A quarter of it incompressible, in blocks, as in a real program's data.
+    for (size_t at = 0; at + (1u << 20) <= e.data.size(); at += 4u << 20) {
+        std::string noise = inst::Noise(1u << 20, static_cast<unsigned>(at >> 20));
+        e.data.replace(at, noise.size(), noise);
+    }
+    w.bytes = double(e.data.size());
+    w.entries.push_back(std::move(e));
+    return w;
+}
+
+// The entry's file below the target folder: "Teil3\datei300.txt".
+std::string Relative(const inst::Entry& e) {
+    std::string dir = e.dir.substr(std::strlen("<INSTALLDIR>"));
+    if (!dir.empty() && dir[0] == '\\') dir.erase(0, 1);
+    return dir.empty() ? e.name : dir + "\\" + e.name;
+}
+
+// The unattended run: program start until it has closed itself (the package is written before). A
+// message box would wait forever: it ends the measurement with its text.
+double RunUnattended(inst::Installation& run) {
+    if (!run.Prepare()) return -1;
+    double start = Now();
+    if (!run.Start("/auto")) return -1;
+    double result = -1;
+    if (run.WaitForDialog()) {
+        for (;;) {
+            inst::Question question = run.NextQuestion(1000);
+            if (question.window) {
+                std::fprintf(stderr, "bench-install: the program asks \"%s\"\n", question.text.c_str());
+                break;
+            }
+            if (run.WaitForExit(0)) {
+                result = Now() - start;
+                break;
+            }
+        }
+    }
+    return result;
+}
+
+// A visible progress bar of this process, set up as the setup dialog sets up its own.
+class ProgressWindow {
+public:
+    ProgressWindow() {
+        INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_PROGRESS_CLASS};
+        ::InitCommonControlsEx(&icc);
+        m_bar = ::CreateWindowExA(WS_EX_TOPMOST, PROGRESS_CLASSA, "", WS_POPUP | WS_BORDER, 100, 100, 560, 18, nullptr,
+                                  nullptr, nullptr, nullptr);
+        ::SendMessageA(m_bar, PBM_SETRANGE, 0, MAKELPARAM(0, 65535));
+        ::ShowWindow(m_bar, SW_SHOWNA);
+        ::UpdateWindow(m_bar);
+    }
+    ~ProgressWindow() { ::DestroyWindow(m_bar); }
+    HWND Handle() const { return m_bar; }
+
+private:
+    HWND m_bar;
+};
+
+// ZEMBRA_Expand in this process for the same entries, into folders made beforehand, with the running
+// byte count handed to ZEMBRA_SetProgress before each entry as the driver does; with or without a bar.
+double LibraryLoop(const inst::Installation& run, const std::vector<inst::Entry>& entries, HWND bar,
+                   const char* folderName) {
+    HMODULE lib = ::LoadLibraryA(inst::WinPath(ZEMBRA_REAL_DLL).c_str());
+    if (!lib) return -1;
+    auto expand = reinterpret_cast<PFN_ZEMBRA_Expand>(reinterpret_cast<void*>(::GetProcAddress(lib, "ZEMBRA_Expand")));
+    auto setProgress =
+        reinterpret_cast<PFN_ZEMBRA_SetProgress>(reinterpret_cast<void*>(::GetProcAddress(lib, "ZEMBRA_SetProgress")));
+    std::string package = run.SetupFolder() + "paket.dat";
+    std::string base = run.Root() + folderName + "\\";
+    ::CreateDirectoryA(base.c_str(), nullptr);
+    std::vector<std::string> folders;
+    for (const inst::Entry& e : entries) {
+        std::string relative = Relative(e);
+        std::string folder = base + relative.substr(0, relative.size() - e.name.size());
+        ::CreateDirectoryA(folder.c_str(), nullptr);
+        folders.push_back(folder);
+    }
+    long total = 0;
+    for (const inst::Entry& e : entries) total += static_cast<long>(e.data.size());
+    double start = Now();
+    long done = 0;
+    bool ok = true;
+    for (size_t i = 0; i < entries.size(); ++i) {
+        setProgress(bar, static_cast<DWORD>(done), total);
+        std::string key = "K" + std::to_string(i);
+        ok = ok && expand(package.c_str(), folders[i].c_str(), key.c_str(), entries[i].name.c_str(), 0) == 0;
+        done += static_cast<long>(entries[i].data.size());
+    }
+    double took = Now() - start;
+    ::FreeLibrary(lib);
+    return ok ? took : -1;
+}
+
+// The driver's checks of one entry's folder and file, made here for every entry: the folder's presence,
+// the drive test (current directory read, set to the root and back), the folder's and the target's
+// attributes and presence.
+double FolderChecks(const inst::Installation& run, const std::vector<inst::Entry>& entries) {
+    double start = Now();
+    for (const inst::Entry& e : entries) {
+        std::string target = run.TargetFile(Relative(e));
+        std::string folder = target.substr(0, target.size() - e.name.size());
+        _access(folder.c_str(), 0);
+        char saved[MAX_PATH];
+        ::GetCurrentDirectoryA(MAX_PATH, saved);
+        ::SetCurrentDirectoryA(folder.substr(0, 3).c_str());
+        ::SetCurrentDirectoryA(saved);
+        ::GetFileAttributesA(folder.substr(0, folder.size() - 1).c_str());
+        ::GetFileAttributesA(target.c_str());
+        _access(target.c_str(), 0);
+    }
+    return Now() - start;
+}
+
+// The run's two name lists: every target and folder added once, compared without regard to case.
+double NameLists(const inst::Installation& run, const std::vector<inst::Entry>& entries) {
+    CNyStringArray files, folders;
+    double start = Now();
+    for (const inst::Entry& e : entries) {
+        std::string target = run.TargetFile(Relative(e));
+        folders.AddUnique(target.substr(0, target.size() - e.name.size()).c_str());
+        files.AddUnique(target.c_str());
+    }
+    return Now() - start;
+}
+
+// The status line and the bar as the driver moves them for every entry, each change painted by a
+// drain of the message queue, in windows of this process of the dialog's sizes.
+double StatusAndBar(const inst::Installation& run, const std::vector<inst::Entry>& entries) {
+    ProgressWindow bar;
+    HWND status = ::CreateWindowExA(WS_EX_TOPMOST, "STATIC", "", WS_POPUP | SS_LEFT, 100, 130, 554, 42, nullptr, nullptr,
+                                    nullptr, nullptr);
+    ::ShowWindow(status, SW_SHOWNA);
+    auto pump = [] {
+        MSG msg;
+        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageA(&msg);
+        }
+    };
+    long total = 0, done = 0;
+    for (const inst::Entry& e : entries) total += static_cast<long>(e.data.size());
+    double start = Now();
+    for (const inst::Entry& e : entries) {
+        std::string target = run.TargetFile(Relative(e));
+        std::string text = "Ordner:\t" + target.substr(0, target.size() - e.name.size()) + "\nDatei:\t" + e.name +
+                           "\nGröße:\t" + std::to_string(e.data.size());
+        ::SetWindowTextA(status, text.c_str());
+        pump();
+        done += static_cast<long>(e.data.size());
+        ::SendMessageA(bar.Handle(), PBM_SETPOS, static_cast<WPARAM>(::MulDiv(done, 65535, total)), 0);
+        pump();
+    }
+    double took = Now() - start;
+    ::DestroyWindow(status);
+    return took;
+}
+
+// What the fixed pauses really last here: Sleep rounds up to the system's timer.
+double Slept(DWORD ms, int times) {
+    double start = Now();
+    for (int i = 0; i < times; ++i) ::Sleep(ms);
+    return (Now() - start) / times;
+}
+
+bool Measure(Workload& w, double startup) {
+    inst::Installation run;
+    run.entries = std::move(w.entries);
+    std::printf("\n%s, %.1f MB\n", w.name, w.bytes / 1e6);
+    std::fflush(stdout);
+    double total = RunUnattended(run);
+    if (total < 0) {
+        std::fprintf(stderr, "bench-install: the unattended run did not finish\n");
+        return false;
+    }
+    for (const inst::Entry& e : run.entries)
+        if (run.Read(Relative(e)) != e.data) {
+            std::fprintf(stderr, "bench-install: %s was not installed byte-exact\n", e.name.c_str());
+            return false;
+        }
+    double library = LibraryLoop(run, run.entries, nullptr, "ohne-balken");
+    double withBar;
+    {
+        ProgressWindow bar;
+        withBar = LibraryLoop(run, run.entries, bar.Handle(), "mit-balken");
+    }
+    if (library < 0 || withBar < 0) {
+        std::fprintf(stderr, "bench-install: ZEMBRA_Expand failed\n");
+        return false;
+    }
+    double files = double(run.entries.size());
+    double pauses = 0.010 * files, slept = Slept(10, 100) * files;
+    double checks = FolderChecks(run, run.entries), lists = NameLists(run, run.entries);
+    double painting = StatusAndBar(run, run.entries);
+    double driver = total - startup - withBar - slept;
+    std::printf("  unattended run        %8.2f s  %8.1f files/s  %8.2f MB/s\n", total, files / total, w.bytes / 1e6 / total);
+    std::printf("  outside the pauses    %8.2f s  (%.2f s for 10 ms per entry and 500 ms at the end taken off)\n",
+                total - pauses - 0.5, pauses + 0.5);
+    std::printf("  where the time goes:\n");
+    std::printf("    start-up            %8.2f s  program start, dialog, its two 400 ms timers, the 500 ms end\n"
+                "                                  pause and the exit (a manifest without files)\n",
+                startup);
+    std::printf("    pauses after entries%8.2f s  Sleep(10) lasts %.2f ms here\n", slept, slept * 1000 / files);
+    std::printf("    library and its bar %8.2f s  ZEMBRA_Expand in a loop with a visible progress bar\n", withBar);
+    std::printf("      of which decoding %8.2f s  the same without a bar: %.1f files/s, %.2f MB/s\n", library,
+                files / library, w.bytes / 1e6 / library);
+    std::printf("      the bar's share   %8.2f s  positions sent and the message queue drained while decoding\n",
+                withBar - library);
+    std::printf("    driver              %8.2f s  %.2f ms per entry, the rest; of it, measured here:\n", driver,
+                driver * 1000 / files);
+    std::printf("      folder checks     %8.2f s  drive test, presence and attributes of folder and target\n", checks);
+    std::printf("      name lists        %8.2f s  targets and folders added once each\n", lists);
+    std::printf("      status and bar    %8.2f s  the status line and the bar changed and painted per entry\n",
+                painting);
+    std::printf("      what remains      %8.2f s  profile lookups, placeholders, the dialog's other repainting\n",
+                driver - checks - lists - painting);
+    std::fflush(stdout);
+    return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    bool small = true, large = true;
+    if (argc > 1 && std::strcmp(argv[1], "--small-only") == 0) large = false;
+    if (argc > 1 && std::strcmp(argv[1], "--large-only") == 0) small = false;
+
+    // Start-up alone, best of three.
+    double startup = 1e9;
+    for (int i = 0; i < 3; ++i) {
+        inst::Installation empty;
+        // The list file goes into the target folder, which no entry makes here.
+        ::CreateDirectoryA(empty.Target().c_str(), nullptr);
+        double t = RunUnattended(empty);
+        if (t < 0) {
+            std::fprintf(stderr, "bench-install: the empty run did not finish\n");
+            return 1;
+        }
+        if (t < startup) startup = t;
+    }
+    std::printf("start-up and dialog alone (no files): %.2f s\n", startup);
+
+    if (small) {
+        Workload w = SmallFiles();
+        if (!Measure(w, startup)) return 1;
+    }
+    if (large) {
+        Workload w = LargeFile();
+        if (!Measure(w, startup)) return 1;
+    }
+    return 0;
+}
