@@ -59,19 +59,6 @@ void CWinApp::RestoreWaitCursor() {
     if (m_nWaitCursorCount > 0) ::SetCursor(::LoadCursorA(nullptr, MAKEINTRESOURCEA(32514)));
 }
 
-const char* CommandLineTail(const char* commandLine) {
-    const char* p = commandLine ? commandLine : "";
-    if (*p == '"') {
-        ++p;
-        while (*p && *p != '"') ++p;
-        if (*p == '"') ++p;
-    } else {
-        while (*p && *p != ' ' && *p != '\t') ++p;
-    }
-    while (*p == ' ' || *p == '\t') ++p;
-    return p;
-}
-
 int RunApplication(HINSTANCE instance) {
     CWinApp* app = GetApp();
     if (!app) return 1;

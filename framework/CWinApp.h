@@ -4,6 +4,7 @@
 #pragma once
 
 #include "framework/CString.h"
+#include "framework/CommandLine.h"
 
 #include <windows.h>
 
@@ -40,8 +41,6 @@ CWinApp* GetApp();
 // The program's entry: WinMain calls it with its instance handle.
 int RunApplication(HINSTANCE instance);
 
-// The command-line tail: the text after the program name and the blanks that follow it.
-const char* CommandLineTail(const char* commandLine);
 
 // A message box owned by the active main window, captioned with the application's name.
 int AppMessageBox(const char* text, UINT type = MB_OK);

@@ -2,6 +2,7 @@
 
 #include "archive/PackageDirectory.h"
 #include "archive/ZembraApi.h"
+#include "framework/CommandLine.h"
 #include "tools/common/PackageKeys.h"
 #include "tools/common/PackageSeal.h"
 #include "tools/common/PeImage.h"
@@ -155,7 +156,7 @@ bool RunSetupProgram(const std::string& folder, const std::string& tail, DWORD* 
 }  // namespace
 
 int RunExtractor(const char* commandLine, const DllSearch& search) {
-    const StartCall call = ParseStartTail(CommandLineTailOf(commandLine));
+    const StartCall call = ParseStartTail(CommandLineTail(commandLine));
     if (!call.error.empty()) return StopWithMessage(call.error + "\n\n" + Usage(), kStartBadCall);
 
     const std::string package = call.packageGiven ? FullPath(call.package) : ModulePath();

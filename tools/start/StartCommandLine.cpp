@@ -25,18 +25,6 @@ bool StartsWithNoCase(const char* text, const char* word) {
 
 }  // namespace
 
-const char* CommandLineTailOf(const char* commandLine) {
-    const char* p = commandLine ? commandLine : "";
-    if (*p == '"') {
-        ++p;
-        while (*p && *p != '"') ++p;
-        if (*p == '"') ++p;
-    } else {
-        while (*p && !IsBlank(*p)) ++p;
-    }
-    return SkipBlanks(p);
-}
-
 StartCall ParseStartTail(const char* tail) {
     StartCall call;
     const char* p = tail ? tail : "";

@@ -17,9 +17,6 @@ struct StartCall {
     std::string error;      // non-empty: the call cannot be carried out
 };
 
-// The text after the program name and the blanks behind it, as the system passes a program its tail.
-const char* CommandLineTailOf(const char* commandLine);
-
 StartCall ParseStartTail(const char* tail);
 
 }  // namespace zembra

@@ -1,4 +1,5 @@
 #include "archive/PackageDirectory.h"
+#include "tests/native/pack/ZlibInflate.h"
 #include "tests/native/support/TempFolder.h"
 #include "tools/pack/PackCommand.h"
 #include "tools/pack/PackageWriter.h"
@@ -24,26 +25,6 @@ std::string Noise(size_t length, uint32_t seed) {
         c = static_cast<char>(seed >> 16);
     }
     return s;
-}
-
-// The whole of one gzip member, through zlib; "<bad>" when it is not exactly one valid member.
-std::string Inflate(const std::string& member) {
-    z_stream z{};
-    if (inflateInit2(&z, 15 + 16) != Z_OK) return "<bad>";
-    z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(member.data()));
-    z.avail_in = static_cast<uInt>(member.size());
-    std::string out;
-    char buffer[16384];
-    int rc = Z_OK;
-    while (rc == Z_OK) {
-        z.next_out = reinterpret_cast<Bytef*>(buffer);
-        z.avail_out = sizeof buffer;
-        rc = inflate(&z, Z_NO_FLUSH);
-        out.append(buffer, sizeof buffer - z.avail_out);
-    }
-    bool whole = rc == Z_STREAM_END && z.avail_in == 0;
-    inflateEnd(&z);
-    return whole ? out : "<bad>";
 }
 
 struct Input {

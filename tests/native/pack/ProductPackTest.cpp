@@ -2,6 +2,7 @@
 // single-file installer out. Descriptions here are UTF-8 written with escapes, since this source is
 // compiled to code page 1252.
 #include "archive/PackageDirectory.h"
+#include "tests/native/pack/ZlibInflate.h"
 #include "tests/native/support/PeBuilder.h"
 #include "tests/native/support/TempFolder.h"
 #include "tools/common/PackageSeal.h"
@@ -23,24 +24,6 @@ using testing_support::TempFolder;
 namespace {
 
 using Ini = std::map<std::string, std::map<std::string, std::string>>;
-
-std::string Inflate(const std::string& member) {
-    z_stream z{};
-    if (inflateInit2(&z, 15 + 16) != Z_OK) return "<bad>";
-    z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(member.data()));
-    z.avail_in = static_cast<uInt>(member.size());
-    std::string out;
-    char buffer[16384];
-    int rc = Z_OK;
-    while (rc == Z_OK) {
-        z.next_out = reinterpret_cast<Bytef*>(buffer);
-        z.avail_out = sizeof buffer;
-        rc = inflate(&z, Z_NO_FLUSH);
-        out.append(buffer, sizeof buffer - z.avail_out);
-    }
-    inflateEnd(&z);
-    return rc == Z_STREAM_END ? out : "<bad>";
-}
 
 // Sections of a profile text as the setup program reads it: "[name]" lines and key=value lines.
 Ini ParseIni(const std::string& text) {

@@ -4,23 +4,6 @@
 
 namespace {
 
-TEST(StartCommandLine, TailFollowsTheProgramName) {
-    struct Row {
-        const char* name;
-        const char* commandLine;
-        const char* tail;
-    } rows[] = {
-        {"quoted program with blanks", "\"C:\\Mit Blanks\\Setup.exe\"  /auto x", "/auto x"},
-        {"plain program", "Setup.exe\t/AUTO", "/AUTO"},
-        {"no tail", "\"C:\\Setup.exe\"", ""},
-        {"quote never closed", "\"C:\\Setup.exe /auto", ""},
-        {"quotes in the tail stay", "Setup.exe \"a b\" c", "\"a b\" c"},
-        {"nothing at all", "", ""},
-    };
-    for (const Row& r : rows) EXPECT_STREQ(r.tail, zembra::CommandLineTailOf(r.commandLine)) << r.name;
-    EXPECT_STREQ("", zembra::CommandLineTailOf(nullptr));
-}
-
 TEST(StartCommandLine, OnlyALeadingPackageOptionNamesAPackage) {
     struct Row {
         const char* name;

@@ -167,22 +167,3 @@ TEST(FrameworkWindow, AttachedControlSeesItsMessagesAndLetsGoWithItsWindow) {
     EXPECT_EQ(1, dlg.m_Static.m_nPreSubclass);
     EXPECT_EQ(nullptr, dlg.m_Static.m_hWnd) << "detached when its window went";
 }
-
-TEST(FrameworkApp, CommandLineTailFollowsTheProgramNameAndItsBlanks) {
-    struct Row {
-        const char* name;
-        const char* commandLine;
-        const char* tail;
-    } rows[] = {
-        {"plain name", "Zembra.exe /auto", "/auto"},
-        {"quoted name with blanks", "\"C:\\Temp Ordner\\Zembra.exe\"  /AUTO x", "/AUTO x"},
-        {"tabs after the name", "Zembra.exe\t\t/auto", "/auto"},
-        {"no tail", "Zembra.exe", ""},
-        {"quoted name, no tail", "\"C:\\A B\\Zembra.exe\"", ""},
-        {"quote glued to the tail", "\"Zembra.exe\"/auto", "/auto"},
-        {"empty", "", ""},
-        {"blanks kept inside the tail", "Zembra.exe x  /auto ", "x  /auto "},
-    };
-    for (const Row& row : rows) EXPECT_STREQ(row.tail, CommandLineTail(row.commandLine)) << row.name;
-    EXPECT_STREQ("", CommandLineTail(nullptr));
-}
