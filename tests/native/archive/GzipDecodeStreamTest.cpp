@@ -6,6 +6,8 @@
 #include "archive/Progress.h"
 
 #include <gtest/gtest.h>
+
+#include <ostream>
 #include <zlib.h>
 
 #include <csignal>
@@ -102,6 +104,9 @@ struct WriteFailureRow {
     const char* name;
     int (*open)();  // gives the output descriptor
 };
+
+// Rows appear under their names in test listings instead of as raw bytes.
+void PrintTo(const WriteFailureRow& row, std::ostream* out) { *out << row.name; }
 
 int OpenDevFull() { return open("/dev/full", O_WRONLY); }
 

@@ -2,6 +2,8 @@
 #include "DecoderHarness.h"
 
 #include <gtest/gtest.h>
+
+#include <ostream>
 #include <zlib.h>
 
 using namespace decoder_test;
@@ -15,6 +17,9 @@ struct DeflateRow {
     const char* output;  // expected for result 0
     const char* errors;  // expected on standard error
 };
+
+// Rows appear under their names in test listings instead of as raw bytes.
+void PrintTo(const DeflateRow& row, std::ostream* out) { *out << row.name; }
 
 // zlib's verdict on each stream, for the record: stored/fixed/dynamic rows that fail are refused by
 // zlib's inflate as well, with the message given in the comment.
@@ -107,6 +112,8 @@ struct MemberRow {
     std::string output;
 };
 
+void PrintTo(const MemberRow& row, std::ostream* out) { *out << row.name; }
+
 const std::string kHello = "hello";
 const std::string kHelloDeflate = Hex("01 05 00 fa ff 68 65 6c 6c 6f");
 const std::string kHelloTrailer = Le32(Crc(kHello)) + Le32(5);
@@ -169,6 +176,8 @@ struct ZipRow {
     int result;
     std::string output;
 };
+
+void PrintTo(const ZipRow& row, std::ostream* out) { *out << row.name; }
 
 const std::string kZipData = SampleData(70000, 7);
 

@@ -3,6 +3,8 @@
 #include "archive/HuffmanTable.h"
 
 #include <gtest/gtest.h>
+
+#include <ostream>
 #include <zlib.h>
 
 #include <string>
@@ -36,6 +38,9 @@ struct ShapeRow {
     std::vector<uint8_t> lengths;
     zembra::CodeShape shape;
 };
+
+// Rows appear under their names in test listings instead of as raw bytes.
+void PrintTo(const ShapeRow& row, std::ostream* out) { *out << row.name; }
 
 class GzipHuffmanTable : public ::testing::TestWithParam<ShapeRow> {};
 
