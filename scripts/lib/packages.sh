@@ -3,7 +3,7 @@
 zembra_packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev zlib1g-dev googletest
   g++-mingw-w64-x86-64 g++-mingw-w64-i686 libz-mingw-w64-dev binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
-  wine wine64 xvfb libxtst6 imagemagick
+  wine wine64 xvfb libxtst6
 )
 
 ensure_packages() {
@@ -16,5 +16,5 @@ ensure_packages() {
   local sudo=""
   [ "$(id -u)" = 0 ] || sudo=sudo
   $sudo apt-get update -qq || return 1
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null || return 1
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}" >/dev/null || return 1
 }
