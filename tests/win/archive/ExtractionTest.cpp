@@ -2,6 +2,7 @@
 // as stored (ZEMBRA_Copy) and the setup files unpacked (ZEMBRA_Init), with real sharing violations,
 // a folder in the target's place, and a cancel that arrives through the library's message pumping.
 #include "tests/win/support/MessageBoxWatcher.h"
+#include "tests/win/support/SampleData.h"
 #include "tests/win/support/ZembraLibrary.h"
 #include "tools/pack/PackageWriter.h"
 
@@ -23,31 +24,8 @@ void WriteAll(const std::string& path, const std::string& data) { std::ofstream(
 
 bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
-// Text that compresses into many DEFLATE blocks.
-std::string Text(size_t size, uint32_t seed) {
-    static const char* const kWords[] = {"Datei ", "Ordner ", "install ", "package ", "window ", "Größe ",
-                                         "setup\r\n", "entry ", "zembra ", "1234 "};
-    std::string text;
-    uint32_t x = seed;
-    while (text.size() < size) {
-        x = x * 1103515245u + 12345u;
-        text += kWords[(x >> 16) % 10];
-    }
-    text.resize(size);
-    return text;
-}
-
-std::string Noise(size_t size, uint32_t seed) {
-    std::string data(size, '\0');
-    uint32_t x = seed;
-    for (char& c : data) {
-        x ^= x << 13;
-        x ^= x >> 17;
-        x ^= x << 5;
-        c = static_cast<char>(x);
-    }
-    return data;
-}
+using sample::Noise;
+using sample::Text;
 
 std::string PutU32(uint32_t v) {
     std::string s(4, '\0');

@@ -78,31 +78,6 @@ void RemoveTree(const std::string& path) {
     ::RemoveDirectoryA(folder.c_str());
 }
 
-std::string Text(size_t size, unsigned seed) {
-    static const char* const kWords[] = {"Datei ", "Ordner ", "install ", "package ", "window ", "Größe ",
-                                         "setup\r\n", "entry ", "zembra ", "1234 "};
-    std::string text;
-    text.reserve(size + 16);
-    unsigned x = seed;
-    while (text.size() < size) {
-        x = x * 1103515245u + 12345u;
-        text += kWords[(x >> 16) % 10];
-    }
-    text.resize(size);
-    return text;
-}
-
-std::string Noise(size_t size, unsigned seed) {
-    std::string data(size, '\0');
-    unsigned x = seed | 1;
-    for (char& c : data) {
-        x ^= x << 13;
-        x ^= x >> 17;
-        x ^= x << 5;
-        c = static_cast<char>(x);
-    }
-    return data;
-}
 
 std::string HelperProgram() { return ReadFile(WinPath(INSTALL_HELPER_EXE)); }
 std::string VersionDll(const char* name) { return ReadFile(WinPath(VERSION_DLL_DIR) + "\\" + name); }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "tests/win/support/GuiDriver.h"
+#include "tests/win/support/SampleData.h"
 
 #include <windows.h>
 
@@ -21,9 +22,8 @@ bool Exists(const std::string& path);
 DWORD Attributes(const std::string& path);
 // A folder with everything in it, attributes cleared first.
 void RemoveTree(const std::string& path);
-// Text that compresses into many DEFLATE blocks; bytes that do not compress.
-std::string Text(size_t size, unsigned seed);
-std::string Noise(size_t size, unsigned seed);
+using sample::Noise;
+using sample::Text;
 // The built helper program's bytes (started programs, a file held in use).
 std::string HelperProgram();
 std::string VersionDll(const char* name);  // one of the test DLLs with a file version
