@@ -18,6 +18,7 @@
 #ifdef _WIN32
 #include <windows.h>
 #else
+#include <cerrno>
 #include <unistd.h>
 #endif
 
@@ -130,17 +131,21 @@ bool WriteNewFile(const std::string& path, const std::string& bytes, std::string
         out.close();
         if (!out) {
             std::remove(temporary.c_str());
-            *error = "cannot write " + Quoted(path);
+            *error = Quoted(path) + " cannot be written";
             return false;
         }
     }
 #ifdef _WIN32
     const bool moved = MoveFileA(temporary.c_str(), path.c_str()) != 0;  // never replaces
+    const bool exists = !moved && GetLastError() == ERROR_ALREADY_EXISTS;
 #else
-    const bool moved = link(temporary.c_str(), path.c_str()) == 0;
+    bool moved = link(temporary.c_str(), path.c_str()) == 0;
+    const bool exists = !moved && errno == EEXIST;
+    // A file system without hard links: the check at the start has to do.
+    if (!moved && !exists) moved = std::rename(temporary.c_str(), path.c_str()) == 0;
 #endif
     std::remove(temporary.c_str());
-    if (!moved) *error = "cannot write " + Quoted(path) + " (does it exist by now?)";
+    if (!moved) *error = Quoted(path) + (exists ? " exists already; --init does not replace it" : " cannot be written");
     return moved;
 }
 
@@ -225,8 +230,8 @@ bool WriteInitialDescription(const InitOptions& options, std::string* summary, s
             return false;
         }
         folders.insert(folder);
-        // A source that would read as a comment or a section starts with "./".
-        const bool guard = std::strchr(";#[", file.source[0]) != nullptr;
+        // A source that would read as a comment or a section, or lose a space, starts with "./".
+        const bool guard = std::strchr(";#[ ", file.source[0]) != nullptr;
         lines.push_back((guard ? "./" : "") + file.source + " = " + folder + " | " +
                         (facts.hasVersion ? "10001000" : "10000000"));
         versions.push_back(facts);

@@ -1,6 +1,7 @@
 #include "tools/pack/ProductWarnings.h"
 
 #include <cctype>
+#include <cstdint>
 
 namespace zembra {
 namespace {
@@ -74,9 +75,8 @@ std::vector<std::string> ProductWarnings(const ProductDescription& d, const Prod
     const long roomHeight[3] = {d.DocNumber("Pic1Height"), d.DocNumber("Pic2Height"), d.DocNumber("Pic1Height")};
     for (int i = 0; i < 3; ++i) {
         const PictureSize& p = pictures[i];
-        if (!d.pictureLine[i] || (p.width * 100 <= roomWidth[i] * kPictureSlackPercent &&
-                                  p.height * 100 <= roomHeight[i] * kPictureSlackPercent))
-            continue;
+        const auto fits = [](long size, long room) { return int64_t{size} * 100 <= int64_t{room} * kPictureSlackPercent; };
+        if (!d.pictureLine[i] || (fits(p.width, roomWidth[i]) && fits(p.height, roomHeight[i]))) continue;
         warn(d.pictureLine[i], "picture " + std::to_string(i + 1) + " \"" + d.pictures[i] + "\" is " +
                                    std::to_string(p.width) + " x " + std::to_string(p.height) +
                                    " pixels, much larger than the " + std::to_string(roomWidth[i]) + " x " +
