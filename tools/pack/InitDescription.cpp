@@ -4,23 +4,15 @@
 #include "tools/pack/Cp1252.h"
 #include "tools/pack/ProductDefaults.h"
 #include "tools/pack/ProductManifest.h"
+#include "tools/pack/WholeFile.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <map>
 #include <set>
 #include <system_error>
 #include <vector>
-
-#ifdef _WIN32
-#include <windows.h>
-#else
-#include <cerrno>
-#include <unistd.h>
-#endif
 
 namespace zembra {
 namespace fs = std::filesystem;
@@ -122,40 +114,13 @@ std::string DescriptionText(const InitOptions& options, const std::string& name,
     return text;
 }
 
-// Writes path whole and only when no file of that name exists, also not one made meanwhile.
-bool WriteNewFile(const std::string& path, const std::string& bytes, std::string* error) {
-    const std::string temporary = path + ".partial";
-    {
-        std::ofstream out(FsPath(temporary), std::ios::binary | std::ios::trunc);
-        out << bytes;
-        out.close();
-        if (!out) {
-            std::remove(temporary.c_str());
-            *error = Quoted(path) + " cannot be written";
-            return false;
-        }
-    }
-#ifdef _WIN32
-    const bool moved = MoveFileA(temporary.c_str(), path.c_str()) != 0;  // never replaces
-    const bool exists = !moved && GetLastError() == ERROR_ALREADY_EXISTS;
-#else
-    bool moved = link(temporary.c_str(), path.c_str()) == 0;
-    const bool exists = !moved && errno == EEXIST;
-    // A file system without hard links: the check at the start has to do.
-    if (!moved && !exists) moved = std::rename(temporary.c_str(), path.c_str()) == 0;
-#endif
-    std::remove(temporary.c_str());
-    if (!moved) *error = Quoted(path) + (exists ? " exists already; --init does not replace it" : " cannot be written");
-    return moved;
-}
-
 }  // namespace
 
 bool WriteInitialDescription(const InitOptions& options, std::string* summary, std::string* error) {
     std::error_code code;
     const fs::path descriptionPath = FsPath(options.description);
     if (fs::exists(fs::symlink_status(descriptionPath, code))) {
-        *error = Quoted(options.description) + " exists already; --init does not replace it";
+        *error = Quoted(options.description) + " exists already; zembra-pack does not replace it";
         return false;
     }
     const fs::path root = fs::canonical(FsPath(options.folder), code);
@@ -239,7 +204,13 @@ bool WriteInitialDescription(const InitOptions& options, std::string* summary, s
 
     const std::string text =
         DescriptionText(options, name, DefaultProductVersion(ProgramVersion(versions)), lines);
-    if (!WriteNewFile(options.description, text, error)) return false;
+    ProductDescription check;  // what was missed above shows here, before anything is written
+    std::string problem;
+    if (!ParseProductDescription(text, options.description, &check, &problem)) {
+        *error = "the description would not pack: " + problem;
+        return false;
+    }
+    if (!WriteWholeFile(options.description, text, ExistingFile::Keep, error)) return false;
     *summary = "wrote " + options.description + ": " + std::to_string(files.size()) + " files in " +
                std::to_string(folders.size()) + " folders for " + name;
     return true;

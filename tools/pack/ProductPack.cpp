@@ -9,15 +9,11 @@
 #include "tools/pack/ProductDescription.h"
 #include "tools/pack/ProductManifest.h"
 #include "tools/pack/ProductWarnings.h"
+#include "tools/pack/WholeFile.h"
 
-#include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <iterator>
-
-#ifdef _WIN32
-#include <windows.h>
-#endif
 
 namespace zembra {
 namespace {
@@ -35,30 +31,6 @@ bool ReadFile(const std::string& path, std::string* bytes, size_t limit = std::s
         bytes->resize(static_cast<size_t>(in.gcount()));
     }
     return !in.bad();
-}
-
-bool WriteWhole(const std::string& path, const std::string& bytes, std::string* error) {
-    const std::string temporary = path + ".partial";
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        out << bytes;
-        out.close();
-        if (!out) {
-            std::remove(temporary.c_str());
-            *error = "cannot write " + Quoted(path);
-            return false;
-        }
-    }
-#ifdef _WIN32
-    const bool moved = MoveFileExA(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
-#else
-    const bool moved = std::rename(temporary.c_str(), path.c_str()) == 0;
-#endif
-    if (!moved) {
-        std::remove(temporary.c_str());
-        *error = "cannot replace " + Quoted(path);
-    }
-    return moved;
 }
 
 const char* MachineName(uint16_t machine) {
@@ -199,7 +171,7 @@ bool PackProduct(const ProductPackOptions& options, std::string* error) {
         return false;
     }
     if (!writer.Write(options.output, error)) return false;
-    return options.iniOutput.empty() || WriteWhole(options.iniOutput, ini, error);
+    return options.iniOutput.empty() || WriteWholeFile(options.iniOutput, ini, ExistingFile::Replace, error);
 }
 
 }  // namespace zembra

@@ -539,7 +539,7 @@ TEST_F(ProductPackTest, InitRefusesWhatWouldNotPackAndWritesNothing) {
         bool descriptionExists;
         const char* message;
     } rows[] = {
-        {"existing description", {"a.txt"}, "P", true, "exists already; --init does not replace it"},
+        {"existing description", {"a.txt"}, "P", true, "exists already; zembra-pack does not replace it"},
         {"empty folder", {}, "P", false, "holds no file to install"},
         {"file name outside the code page", {"x\xE2\x86\x92y.txt"}, "P", false, "holds U+2192, which the setup's code page"},
         {"product name outside the code page", {"a.txt"}, "a\xE2\x86\x92" "b", false, "the product name"},
