@@ -28,17 +28,16 @@ const char kUsage[] =
     "                       the extractor runs only sealed packages\n"
     "  --level N            compression level 0 to 9 for the --gzip entries that follow (default 9)\n"
     "  --progress           show the progress on standard error also when it is no terminal\n"
-    "product mode:\n"
+    "product mode (a description needs only ProName and [Files]; the rest has defaults):\n"
     "  --product FILE       the product description (UTF-8 INI: [Product], [Layout], [Placement],\n"
     "                       [Texts], [Pages], [Pictures], [Files])\n"
     "  --runtime FOLDER     where ZembraStart.exe, ZembraSetup.exe and zembra1.dll lie (a Windows\n"
     "                       build's bin folder: win32 for real Windows)\n"
     "  --ini FILE           also write the computed Zembra.ini there\n"
-    "                       Only ProName and [Files] are required; what is left out gets a default.\n"
     "a first description:\n"
-    "  --init FILE          write a product description for every file under --from FOLDER, ready\n"
-    "                       to pack; its optional keys and texts are comments showing the defaults.\n"
-    "                       An existing FILE is never replaced.\n"
+    "  --init FILE          write a product description that packs as it stands; its optional keys\n"
+    "                       and texts are comments showing the defaults. FILE is never replaced.\n"
+    "  --from FOLDER        the product's files: each is installed in its folder under <INSTALLDIR>\n"
     "  --name NAME          the product's name (default: the folder's name)\n";
 
 int Usage(std::ostream& err, const std::string& problem) {
