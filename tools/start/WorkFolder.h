@@ -21,6 +21,8 @@ public:
     // Removes the folder and what is left in it. Files that are still in use get a few moments; true
     // once the folder is gone.
     bool Remove();
+    // The folder stays where it is, for a caller that cannot remove it (its own program lies in it).
+    void Keep() { m_path.clear(); }
 
 private:
     std::string m_path;

@@ -1,0 +1,81 @@
+#include "tools/uninstall/Registration.h"
+
+#include "framework/AnsiText.h"
+#include "tools/common/RunSwitches.h"
+#include "tools/start/StartMessages.h"
+#include "tools/uninstall/ProductRecord.h"
+#include "tools/uninstall/ProductRegistry.h"
+#include "tools/uninstall/TextFile.h"
+#include "tools/uninstall/UninstallList.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <cstring>
+
+namespace zembra {
+namespace {
+
+bool EndsWithNoCase(const std::string& text, const char* end) {
+    const size_t length = std::strlen(end);
+    return text.size() >= length && AnsiCompareNoCase(text.substr(text.size() - length).c_str(), end) == 0;
+}
+
+std::string Today() {
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    char date[16];
+    std::snprintf(date, sizeof date, "%04u%02u%02u", now.wYear, now.wMonth, now.wDay);
+    return date;
+}
+
+}  // namespace
+
+int RunRegistration(const std::string& listFolder, const RunLog& log) {
+    std::string recordText, listText;
+    unsigned long error = 0;
+    UninstallList list;
+    const std::string recordPath = listFolder + kProductRecordName, listPath = listFolder + kInstalledListName;
+    if (!ReadTextFile(recordPath, &recordText, &error) || !ReadTextFile(listPath, &listText, &error) ||
+        !ParseUninstallList(listText, &list)) {
+        log.Write("Nicht eingetragen: " + recordPath + " oder " + listPath + " fehlt oder ist unlesbar (" +
+                  SystemErrorText(error) + ")");
+        return kRunFailed;
+    }
+    const ProductRecord record = ParseProductRecord(recordText);
+    const std::string uninstaller = listFolder + kUninstallerName;
+    UninstallEntry entry;
+    entry.key = UninstallKeyName(listFolder);
+    entry.displayName = record.name;
+    entry.displayVersion = record.version;
+    entry.publisher = record.publisher;
+    entry.installLocation = listFolder.substr(0, listFolder.size() - 1);
+    entry.uninstallString = "\"" + uninstaller + "\"";
+    entry.quietUninstallString = entry.uninstallString + " /auto /quiet";
+    entry.installDate = Today();
+    // The product's first program shows its icon in the list; the uninstaller's own stands in.
+    entry.displayIcon = uninstaller;
+    unsigned long long bytes = 0;
+    bool iconFound = false;
+    for (const std::string& file : list.files) {
+        WIN32_FILE_ATTRIBUTE_DATA data;
+        if (!GetFileAttributesExA(file.c_str(), GetFileExInfoStandard, &data)) continue;
+        bytes += (static_cast<unsigned long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+        if (!iconFound && EndsWithNoCase(file, ".exe") && AnsiCompareNoCase(file.c_str(), uninstaller.c_str()) != 0) {
+            entry.displayIcon = file;
+            iconFound = true;
+        }
+    }
+    entry.estimatedSizeKb = static_cast<unsigned long>((bytes + 1023) / 1024);
+    std::string where;
+    if (!WriteUninstallEntry(entry, &where, &error)) {
+        log.Write("Nicht eingetragen (" + SystemErrorText(error) + "): " + record.name);
+        return kRunFailed;
+    }
+    log.Write("In die Liste der installierten Programme eingetragen: " + where +
+              "\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" + entry.key + " (" + record.name + " " +
+              record.version + ", " + std::to_string(entry.estimatedSizeKb) + " KB)");
+    return kRunSucceeded;
+}
+
+}  // namespace zembra

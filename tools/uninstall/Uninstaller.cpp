@@ -1,0 +1,276 @@
+#include "tools/uninstall/Uninstaller.h"
+
+#include "framework/AnsiText.h"
+#include "tools/common/RunSwitches.h"
+#include "tools/start/StartMessages.h"
+#include "tools/start/WorkFolder.h"
+#include "tools/uninstall/ListedRemoval.h"
+#include "tools/uninstall/ProductRecord.h"
+#include "tools/uninstall/ProductRegistry.h"
+#include "tools/uninstall/TextFile.h"
+#include "tools/uninstall/UninstallList.h"
+#include "tools/uninstall/UninstallUi.h"
+
+#include <windows.h>
+
+namespace zembra {
+namespace {
+
+constexpr size_t kNamesInMessage = 8;
+
+bool SamePath(const std::string& a, const std::string& b) { return AnsiCompareNoCase(a.c_str(), b.c_str()) == 0; }
+
+std::string Lines(const std::vector<std::string>& names) {
+    std::string text;
+    for (size_t i = 0; i < names.size() && i < kNamesInMessage; ++i) text += "\n" + names[i];
+    if (names.size() > kNamesInMessage) text += "\n(und " + std::to_string(names.size() - kNamesInMessage) + " weitere)";
+    return text;
+}
+
+class Uninstaller {
+public:
+    Uninstaller(const UninstallCall& call, const RunLog& log) : m_call(call), m_log(log), m_ui(call.quiet, log) {}
+    int Run();
+
+private:
+    bool ReadList();
+    void MoveProgramAside();
+    void RemoveFiles();
+    void RemoveRegistry();
+    void RemoveOwnFiles();
+    void RemoveFolders();
+    int Finish();
+    void Failed(const std::string& what, unsigned long error);
+    void Step(const std::string& status);
+
+    const UninstallCall& m_call;
+    const RunLog& m_log;
+    UninstallUi m_ui;
+    UninstallList m_list;
+    ProductRecord m_record;
+    WorkFolder m_aside;          // where the running program went, out of the product's way
+    bool m_programAside = false;
+    std::string m_asideFolder;  // ends with a backslash
+    std::vector<std::string> m_failed, m_atRestart, m_kept;
+    size_t m_done = 0, m_steps = 0;
+};
+
+void Uninstaller::Failed(const std::string& what, unsigned long error) {
+    m_log.Write("Nicht entfernt (" + SystemErrorText(error) + "): " + what);
+    m_failed.push_back(what);
+}
+
+void Uninstaller::Step(const std::string& status) { m_ui.Progress(status, m_done++, m_steps); }
+
+bool Uninstaller::ReadList() {
+    const std::string path = m_call.listFolder + kInstalledListName;
+    std::string text, recordText;
+    unsigned long error = 0;
+    if (!ReadTextFile(path, &text, &error)) {
+        m_ui.Tell("Die Liste der installierten Dateien fehlt oder lässt sich nicht lesen:\n" + path + "\n\n" +
+                      SystemErrorText(error) + "\n\nEs wurde nichts entfernt.",
+                  true);
+        return false;
+    }
+    if (!ParseUninstallList(text, &m_list)) {
+        m_ui.Tell("Die Datei ist keine Liste installierter Dateien:\n" + path + "\n\nEs wurde nichts entfernt.", true);
+        return false;
+    }
+    // Without its record the product is still removed; only its name and version entry are unknown.
+    if (ReadTextFile(m_call.listFolder + kProductRecordName, &recordText, &error))
+        m_record = ParseProductRecord(recordText);
+    else
+        m_log.Write("Die Produktbeschreibung " + std::string(kProductRecordName) + " fehlt: " + SystemErrorText(error));
+    if (!m_record.name.empty()) m_ui.SetCaption(m_record.name);
+    for (const std::string& problem : m_list.problems) {
+        m_log.Write(problem);
+        m_failed.push_back(problem);
+    }
+    return true;
+}
+
+// A running program cannot be deleted, but it can be moved on its drive: into a private temporary
+// folder, so that the product folder can be emptied and removed.
+void Uninstaller::MoveProgramAside() {
+    char temp[MAX_PATH + 1] = {};
+    const DWORD length = GetTempPathA(MAX_PATH, temp);
+    unsigned long error = 0;
+    if (length > 0 && length < MAX_PATH && m_aside.Create(temp, &error)) {
+        const std::string target = m_aside.Path() + kUninstallerName;
+        if (MoveFileExA(m_call.program.c_str(), target.c_str(), 0)) {
+            m_asideFolder = m_aside.Path();
+            m_aside.Keep();  // it holds the running program now
+            m_programAside = true;
+            m_log.Write("Das Deinstallationsprogramm läuft weiter aus " + target);
+            return;
+        }
+        error = GetLastError();
+        m_aside.Remove();
+    }
+    m_log.Write("Das Deinstallationsprogramm bleibt an seinem Ort (" + SystemErrorText(error) +
+                "); es wird beim nächsten Neustart entfernt.");
+}
+
+void Uninstaller::RemoveFiles() {
+    const std::string list = m_call.listFolder + kInstalledListName, record = m_call.listFolder + kProductRecordName;
+    std::vector<std::string> linked;
+    for (const std::string& folder : m_list.folders)
+        if (IsLinkedFolder(folder)) linked.push_back(folder);
+    for (const std::string& file : m_list.files) {
+        if (SamePath(file, list) || SamePath(file, record)) continue;  // they are read to the end
+        Step("Entferne " + file);
+        if (m_programAside && SamePath(file, m_call.program)) {
+            m_log.Write("Entfernt: " + file);
+            continue;
+        }
+        bool behindLink = false;
+        for (const std::string& folder : linked) behindLink = behindLink || IsInside(file, folder);
+        if (behindLink) {
+            m_log.Write("Unangetastet, der Ordner ist jetzt eine Verknüpfung: " + file);
+            continue;
+        }
+        unsigned long error = 0;
+        switch (RemoveListedFile(file, &error)) {
+            case Removal::Removed: m_log.Write("Entfernt: " + file); break;
+            case Removal::Missing: m_log.Write("War nicht mehr vorhanden: " + file); break;
+            case Removal::AtRestart:
+                m_log.Write("In Gebrauch, wird beim nächsten Neustart entfernt: " + file);
+                m_atRestart.push_back(file);
+                break;
+            case Removal::Refused:
+                m_log.Write("Nicht entfernt, das ist jetzt ein Ordner: " + file);
+                m_failed.push_back(file);
+                break;
+            default: Failed(file, error); break;
+        }
+    }
+}
+
+void Uninstaller::RemoveRegistry() {
+    Step("Entferne die Einträge in der Registry");
+    unsigned long error = 0;
+    if (!m_record.regVersion.empty()) {
+        bool keyRemoved = false;
+        switch (RemoveVersionValue(m_record.regVersion, &keyRemoved, &error)) {
+            case Removal::Removed:
+                m_log.Write("Registry-Wert entfernt: " + m_record.regVersion + (keyRemoved ? " (mit seinem Schlüssel)" : ""));
+                break;
+            case Removal::Missing: m_log.Write("Registry-Wert war nicht mehr vorhanden: " + m_record.regVersion); break;
+            case Removal::Refused:
+                m_log.Write("Registry-Pfad ohne bekannten Stamm, übergangen: " + m_record.regVersion);
+                break;
+            default: Failed(m_record.regVersion, error); break;
+        }
+    }
+    std::string where = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" +
+                        UninstallKeyName(m_call.listFolder);
+    switch (RemoveUninstallEntry(UninstallKeyName(m_call.listFolder), &where, &error)) {
+        case Removal::Removed: m_log.Write("Eintrag in der Liste der installierten Programme entfernt: " + where); break;
+        case Removal::Missing: m_log.Write("Kein Eintrag in der Liste der installierten Programme: " + where); break;
+        default: Failed(where, error); break;
+    }
+}
+
+void Uninstaller::RemoveOwnFiles() {
+    for (const char* name : {kProductRecordName, kInstalledListName}) {
+        const std::string path = m_call.listFolder + name;
+        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);  // the list is hidden
+        unsigned long error = 0;
+        const Removal removal = RemoveListedFile(path, &error);
+        if (removal == Removal::Removed || removal == Removal::Missing) m_log.Write("Entfernt: " + path);
+        else if (removal == Removal::AtRestart) m_atRestart.push_back(path);
+        else Failed(path, error);
+    }
+}
+
+void Uninstaller::RemoveFolders() {
+    for (const std::string& folder : m_list.folders) {
+        Step("Entferne " + folder);
+        unsigned long error = 0;
+        switch (RemoveListedFolder(folder, &error)) {
+            case Removal::Removed: m_log.Write("Ordner entfernt: " + folder); break;
+            case Removal::LinkRemoved: m_log.Write("Verknüpfung entfernt, ihr Ziel blieb unangetastet: " + folder); break;
+            case Removal::Missing: m_log.Write("Ordner war nicht mehr vorhanden: " + folder); break;
+            case Removal::Refused: m_log.Write("Kein Ordner mehr, unangetastet: " + folder); break;
+            case Removal::Kept: {
+                // Files that go at the restart would leave it empty then; anything else is somebody's own.
+                bool pending = false;
+                for (const std::string& file : m_atRestart) pending = pending || IsInside(file, folder);
+                if (pending && RemoveAtRestart(folder)) {
+                    m_log.Write("Ordner wird nach dem Neustart entfernt: " + folder);
+                    m_atRestart.push_back(folder);
+                } else {
+                    m_log.Write("Ordner bleibt, er enthält weitere Dateien: " + folder);
+                    m_kept.push_back(folder);
+                }
+                break;
+            }
+            default:
+                if (IsLinkedFolder(folder)) m_log.Write("Die Verknüpfung lässt sich nicht entfernen, ihr Ziel blieb unangetastet.");
+                Failed(folder, error);
+                break;
+        }
+    }
+}
+
+int Uninstaller::Finish() {
+    m_ui.EndProgress();
+    const std::string name = m_record.name.empty() ? std::string("Das Produkt") : m_record.name;
+    int code = kRunSucceeded;
+    std::string text = name + " wurde von Ihrem Computer entfernt.";
+    if (!m_failed.empty()) {
+        code = kRunFailed;
+        text = name + " wurde nicht vollständig entfernt. Dies ließ sich nicht entfernen:" + Lines(m_failed);
+    } else if (!m_atRestart.empty()) {
+        code = kRunRestartNeeded;
+    }
+    if (!m_atRestart.empty())
+        text += "\n\nEinige Dateien sind in Gebrauch und werden erst beim nächsten Neustart entfernt. Bitte starten Sie "
+                "den Computer neu.";
+    // Only the folders at the top: what a user looks for.
+    std::vector<std::string> top;
+    for (const std::string& folder : m_kept) {
+        bool inner = false;
+        for (const std::string& other : m_kept) inner = inner || IsInside(folder, other);
+        if (!inner) top.push_back(folder);
+    }
+    if (!top.empty()) text += "\n\nDiese Ordner enthalten weitere Dateien und bleiben erhalten:" + Lines(top);
+    // An unattended run speaks up only when there is something to do about it.
+    if (!m_call.automatic || code != kRunSucceeded) m_ui.Tell(text, code == kRunFailed);
+    else m_log.Write(text);
+    // The program's own copy goes with the restart that is due anyway; otherwise the system's cleaning
+    // of temporary files takes it.
+    if (m_programAside && code == kRunRestartNeeded) {
+        RemoveAtRestart(m_asideFolder + kUninstallerName);
+        RemoveAtRestart(m_asideFolder.substr(0, m_asideFolder.size() - 1));
+    }
+    return code;
+}
+
+int Uninstaller::Run() {
+    if (!ReadList()) return kRunFailed;
+    m_log.Write("Produkt: " + m_record.name + " " + m_record.version + ", " + std::to_string(m_list.files.size()) +
+                " Dateien und " + std::to_string(m_list.folders.size()) + " Ordner in der Liste");
+    const std::string product = m_record.name.empty() ? std::string("das Produkt") : m_record.name +
+                                (m_record.version.empty() ? std::string() : " " + m_record.version);
+    if (!m_call.automatic &&
+        !m_ui.Ask("Möchten Sie " + product + " von Ihrem Computer entfernen?\n\nEntfernt werden die Dateien und "
+                  "Ordner, die bei der Installation angelegt wurden. Eigene Dateien in diesen Ordnern bleiben "
+                  "erhalten.")) {
+        return kRunCancelled;
+    }
+    m_steps = m_list.files.size() + m_list.folders.size() + 1;
+    m_ui.BeginProgress((m_record.name.empty() ? std::string("Das Produkt") : m_record.name) + " wird entfernt");
+    MoveProgramAside();
+    RemoveFiles();
+    RemoveRegistry();
+    RemoveOwnFiles();
+    RemoveFolders();
+    return Finish();
+}
+
+}  // namespace
+
+int RunUninstall(const UninstallCall& call, const RunLog& log) { return Uninstaller(call, log).Run(); }
+
+}  // namespace zembra

@@ -1,0 +1,69 @@
+// UnZembra.exe: the uninstaller. It lies in the list folder of an installed product, beside the list
+// of installed files "UnZembra.ini" and the product record "UnZembra.dat".
+//
+//   UnZembra.exe                       asks, removes the product with a progress window, tells the result
+//   UnZembra.exe /auto [/quiet]        no question; /quiet: no window at all (/quiet alone means the same)
+//   UnZembra.exe /register             enters the product in the system's list of installed programs
+//   ... /log="FILE"                    appends what happens to FILE
+#include "framework/CommandLine.h"
+#include "tools/common/RunLog.h"
+#include "tools/common/RunSwitches.h"
+#include "tools/uninstall/Registration.h"
+#include "tools/uninstall/Uninstaller.h"
+
+#include <windows.h>
+
+#include <vector>
+
+namespace {
+
+std::string ProgramPath() {
+    std::vector<char> buffer(MAX_PATH);
+    for (;;) {
+        const DWORD length = GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+        if (length == 0) return std::string();
+        if (length < buffer.size()) return std::string(buffer.data(), length);
+        buffer.resize(buffer.size() * 2);
+    }
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    // DLLs are never taken from the product folder or the current one.
+    using SetDefaultDllDirectoriesFn = BOOL(WINAPI*)(DWORD);
+    auto setDefault = reinterpret_cast<SetDefaultDllDirectoriesFn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "SetDefaultDllDirectories")));
+    if (!setDefault || !setDefault(LOAD_LIBRARY_SEARCH_SYSTEM32)) SetDllDirectoryA("");
+
+    const ULONGLONG started = GetTickCount64();
+    const char* tail = CommandLineTail(GetCommandLineA());
+    const zembra::RunSwitches switches = zembra::ParseRunSwitches(tail);
+    const zembra::RunLog log(switches.logFile, "UnZembra.exe");
+    zembra::UninstallCall call;
+    call.program = ProgramPath();
+    call.listFolder = call.program.substr(0, call.program.find_last_of('\\') + 1);
+    // Nobody would want a silent run that still asks: /quiet alone is /auto /quiet.
+    call.quiet = switches.quiet || switches.quietWithoutAuto;
+    call.automatic = switches.automatic || call.quiet;
+    log.Write(std::string("Start: ") + call.program + " " + tail);
+    // The product folder must not be held open by this process while it is removed.
+    char system[MAX_PATH + 1] = {};
+    if (GetSystemDirectoryA(system, MAX_PATH)) SetCurrentDirectoryA(system);
+
+    int code = zembra::kRunFailed;
+    if (!switches.problem.empty()) {
+        const std::string text = "Ungültiger Aufruf: " + switches.problem +
+                                 "\n\nAufruf: UnZembra.exe [/auto [/quiet]] [/log=DATEI]";
+        log.Write("Meldung" + std::string(call.quiet ? " (nicht gezeigt)" : "") + ": " + text);
+        if (!call.quiet) MessageBoxA(nullptr, text.c_str(), "Deinstallation", MB_OK | MB_ICONEXCLAMATION | MB_TOPMOST);
+    } else if (zembra::HasWord(switches.others, "/register")) {
+        code = zembra::RunRegistration(call.listFolder, log);
+    } else {
+        code = zembra::RunUninstall(call, log);
+    }
+    const ULONGLONG tenths = (GetTickCount64() - started) / 100;
+    log.Write("Ende: Exitcode " + std::to_string(code) + " nach " + std::to_string(tenths / 10) + "," +
+              std::to_string(tenths % 10) + " s");
+    return code;
+}
