@@ -10,6 +10,9 @@ namespace zembra {
 constexpr char kSetupProgramKey[] = "A10";
 constexpr char kRuntimeKey[] = "ZEMBRA1";
 constexpr char kRuntimeFileName[] = "zembra1.dll";
+// With [Product] Uninstall=1: the uninstaller and its product record.
+constexpr char kUninstallerKey[] = "U0";
+constexpr char kProductRecordKey[] = "U1";
 
 inline std::string ProductFileKey(size_t index) { return "P" + std::to_string(index); }
 

@@ -67,6 +67,10 @@ std::vector<OptionalKey> OptionalKeys(const ProductDescription& d, const std::st
         {"Product", "UpdateRegVersion", "0", "1: write the list file UnZembra.ini and the version to RegVersion"},
         {"Product", "RegVersion", "", "registry value for the version, such as HKEY_CURRENT_USER\\Software\\Firma\\Produkt\\Version"},
         {"Product", "StartEplorer", "0", "1: open an Explorer window on the target folder at the end"},
+        {"Product", "Publisher", "", "the maker, as the system's list of installed programs shows it"},
+        {"Product", "Uninstall", "",
+         "1: install the uninstaller UnZembra.exe and enter the product in the system's list of installed programs "
+         "(needs UpdateRegVersion 1)"},
         {"Layout", "DlgWidth", number(width), "outer width of the dialog, in pixels"},
         {"Layout", "Pic1Width", number(Scaled(width, 170, kDemoWidth)), "picture column of the start and last page"},
         {"Layout", "Pic1Height", number(height), "height of the page area"},

@@ -29,6 +29,8 @@ const KeySpec kKeys[] = {
     {"Product", "UpdateRegVersion", Kind::Number, 0, 1},
     {"Product", "RegVersion", Kind::RegistryPath, 0, 0},
     {"Product", "StartEplorer", Kind::Number, 0, 1},
+    {"Product", "Publisher", Kind::Text, 0, 0},
+    {"Product", "Uninstall", Kind::Number, 0, 1},
     {"Layout", "DlgWidth", Kind::Number, 0, 4096},
     {"Layout", "Pic1Width", Kind::Number, 0, 4096},
     {"Layout", "Pic1Height", Kind::Number, 0, 4096},
@@ -302,6 +304,10 @@ bool Parser::Finish(int lastLine) {
     const std::string* regVersion = m_d->Doc("RegVersion");
     if (update && *update != "0" && (!regVersion || regVersion->empty()))
         return Fail(lastLine, "UpdateRegVersion=1 needs RegVersion, the registry value that receives the version");
+    const std::string* uninstall = m_d->Doc("Uninstall");
+    if (uninstall && *uninstall == "1" && (!update || *update != "1"))
+        return Fail(lastLine, "Uninstall=1 needs UpdateRegVersion=1: only then does the setup program write the list "
+                              "of installed files that the uninstaller removes");
     const std::string* target = m_d->Doc("TargetPath");
     const std::string* entry = m_d->Doc("RegEntry");
     if (target && *target == "1" && (!entry || entry->empty()))

@@ -1,6 +1,7 @@
 // The product description: the short INI file (UTF-8) from which zembra-pack writes a whole installer.
 //
-//   [Product]    ProName (required), ProVersion, SecurityNTAuthority, UpdateRegVersion, RegVersion, StartEplorer, Text
+//   [Product]    ProName (required), ProVersion, SecurityNTAuthority, UpdateRegVersion, RegVersion, StartEplorer, Text,
+//                Publisher, Uninstall
 //   [Layout]     DlgWidth, Pic1Width, Pic1Height, Pic2Width, Pic2Height, Pic2Space (pixels)
 //   [Placement]  PathChange, TargetPath, TargetPathUser, TargetPathRegistry, TargetPathTemp,
 //                TargetPathSubDir, TargetSubDir, RegEntry, TargetPathEx
@@ -27,7 +28,8 @@ struct ProductFile {
     std::string folder;  // FDir, code page 1252
     std::string flags;   // FFlags: eight characters 0 or 1
     std::string name;    // FName, code page 1252
-    int line = 0;
+    std::string params;  // FParams: what the program started after the installation is given
+    int line = 0;        // 0 for a file zembra-pack adds itself
 };
 
 struct ProductDescription {

@@ -1,7 +1,9 @@
 #include "tools/pack/ProductManifest.h"
 
+#include "framework/AnsiText.h"
 #include "tools/common/PackageKeys.h"
 #include "tools/common/PeImage.h"
+#include "tools/uninstall/ProductRecord.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -39,6 +41,13 @@ bool ReadBytes(std::FILE* f, uint64_t count, std::string* bytes) {
 }
 
 void Put(std::string& ini, const std::string& key, const std::string& value) { ini += key + "=" + value + "\r\n"; }
+
+void ListEntries(ProductManifest* manifest) {
+    manifest->entries.clear();
+    std::set<std::string> packed;
+    for (const ManifestFile& m : manifest->files)
+        if (packed.insert(m.key).second) manifest->entries.push_back(&m);
+}
 
 }  // namespace
 
@@ -139,10 +148,49 @@ bool BuildProductManifest(const ProductDescription& description, const std::stri
                  " bytes, more than the 2147483647 the setup program counts";
         return false;
     }
-    std::set<std::string> packed;
-    for (const ManifestFile& m : manifest->files)
-        if (packed.insert(m.key).second) manifest->entries.push_back(&m);
+    ListEntries(manifest);
+    return true;
+}
 
+bool AddUninstaller(const ProductDescription& description, const std::string& uninstallerPath,
+                    const std::string& descriptionName, ProductManifest* manifest, std::string* error) {
+    for (const ManifestFile& m : manifest->files) {
+        for (const char* own : {kUninstallerName, kProductRecordName, kInstalledListName}) {
+            if (AnsiCompareNoCase(m.file->name.c_str(), own) != 0) continue;
+            *error = Where(descriptionName, *m.file) + ": " + own + " is the uninstaller's own name (Uninstall=1)";
+            return false;
+        }
+    }
+    const auto doc = [&description](const char* key) {
+        const std::string* value = description.Doc(key);
+        return value ? *value : std::string();
+    };
+    ProductFile program{uninstallerPath, "<LISTDIR>", "10000111", kUninstallerName, "/register", 0};
+    ProductFile record{kProductRecordName, "<LISTDIR>", "10000000", kProductRecordName, "", 0};
+    manifest->addedFiles.push_front(record);
+    manifest->addedFiles.push_front(program);
+    ManifestFile uninstaller;
+    uninstaller.file = &manifest->addedFiles[0];
+    uninstaller.path = uninstallerPath;
+    uninstaller.key = kUninstallerKey;
+    std::string problem;
+    if (!InspectFile(uninstallerPath, &uninstaller, &problem)) {
+        *error = "the uninstaller " + uninstallerPath + " " + problem;
+        return false;
+    }
+    ManifestFile made;
+    made.file = &manifest->addedFiles[1];
+    made.key = kProductRecordKey;
+    made.made = ProductRecordText({doc("ProName"), doc("ProVersion"), doc("Publisher"), doc("RegVersion")});
+    made.size = static_cast<uint32_t>(made.made.size());
+    manifest->files.insert(manifest->files.begin(), {uninstaller, made});
+    manifest->dataSize += uninstaller.size + made.size;
+    if (manifest->dataSize > kMaxCount) {
+        *error = descriptionName + ": the files and the uninstaller add up to more than the 2147483647 bytes the "
+                                   "setup program counts";
+        return false;
+    }
+    ListEntries(manifest);
     return true;
 }
 
@@ -162,6 +210,7 @@ std::string ZembraIniText(const ProductDescription& description, const ProductMa
         Put(ini, "FDir", m.file->folder);
         Put(ini, "FPName", m.key);
         Put(ini, "FSize", std::to_string(m.size));
+        if (!m.file->params.empty()) Put(ini, "FParams", m.file->params);
         if (m.hasVersion) {
             Put(ini, "Vers1", std::to_string(m.versionHigh));
             Put(ini, "Vers2", std::to_string(m.versionLow));

@@ -5,6 +5,7 @@
 #include "tools/pack/ProductDescription.h"
 
 #include <cstdint>
+#include <deque>
 #include <string>
 #include <vector>
 
@@ -23,12 +24,14 @@ struct ManifestFile : FileFacts {
     const ProductFile* file;
     std::string path;   // the source as the system opens it
     std::string key;    // FPName: files with the same source share one entry
+    std::string made;   // the bytes of a file zembra-pack makes itself (path is empty then)
 };
 
 struct ProductManifest {
     std::vector<ManifestFile> files;    // in description order
     std::vector<const ManifestFile*> entries;  // the first file of each key, in key order
     uint64_t dataSize = 0;
+    std::deque<ProductFile> addedFiles;  // what zembra-pack adds to the description's files
 };
 
 // "major.minor" of the first program with a version resource, else of the first file with one; empty
@@ -52,6 +55,13 @@ bool InspectFile(const std::string& path, FileFacts* facts, std::string* problem
 // file and the description's line.
 bool BuildProductManifest(const ProductDescription& description, const std::string& descriptionName,
                           ProductManifest* manifest, std::string* error);
+
+// With [Product] Uninstall=1: the uninstaller (from the runtime folder) and the product record go first,
+// into the list folder (<LISTDIR>, where the setup program keeps "UnZembra.ini"), and the setup program
+// starts "UnZembra.exe /register" hidden and waits for it when it closes. The description's defaults
+// must be applied (the record holds ProVersion). False when a listed file would take their place.
+bool AddUninstaller(const ProductDescription& description, const std::string& uninstallerPath,
+                    const std::string& descriptionName, ProductManifest* manifest, std::string* error);
 
 // "Zembra.ini" (code page 1252, CRLF): the description's keys and texts, then the manifest.
 std::string ZembraIniText(const ProductDescription& description, const ProductManifest& manifest);

@@ -41,11 +41,11 @@ const char* MachineName(uint16_t machine) {
     }
 }
 
-// The three runtime programs, all there and all of one architecture.
-bool CheckRuntime(const std::string& folder, std::string paths[3], std::string* error) {
-    const char* const names[3] = {kExtractorProgram, kSetupProgram, kRuntimeFileName};
+// The runtime programs (the uninstaller when asked for), all there and all of one architecture.
+bool CheckRuntime(const std::string& folder, bool uninstaller, std::string paths[4], std::string* error) {
+    const char* const names[4] = {kExtractorProgram, kSetupProgram, kRuntimeFileName, kUninstallerProgram};
     uint16_t machine = 0;
-    for (int i = 0; i < 3; ++i) {
+    for (int i = 0; i < (uninstaller ? 4 : 3); ++i) {
         paths[i] = folder + (folder.empty() || folder.back() == '/' || folder.back() == '\\' ? "" : "/") + names[i];
         std::string head;
         if (!ReadFile(paths[i], &head, 4096)) {
@@ -92,12 +92,14 @@ bool PackProduct(const ProductPackOptions& options, std::string* error) {
     ProductDescription description;
     if (!ParseProductDescription(text, options.description, &description, error)) return false;
 
-    std::string runtime[3];
-    if (!CheckRuntime(options.runtimeFolder, runtime, error)) return false;
+    const bool uninstaller = description.DocNumber("Uninstall") == 1;
+    std::string runtime[4];
+    if (!CheckRuntime(options.runtimeFolder, uninstaller, runtime, error)) return false;
 
     ProductManifest manifest;
     if (!BuildProductManifest(description, options.description, &manifest, error)) return false;
     ApplyProductDefaults(&description, DefaultProductVersion(ProgramVersion(manifest.files)));
+    if (uninstaller && !AddUninstaller(description, runtime[3], options.description, &manifest, error)) return false;
 
     // The author's pages and pictures, checked; the missing ones made (a missing last picture is left
     // to the setup program, which then shows the first one again).
@@ -162,8 +164,10 @@ bool PackProduct(const ProductPackOptions& options, std::string* error) {
         else writer.AddData(pageKeys[i], madePages[i], EntryMode::Gzip, options.level);
     }
     writer.AddFile(kRuntimeKey, runtime[2], EntryMode::Gzip, options.level);
-    for (const ManifestFile* entry : manifest.entries)
-        writer.AddFile(entry->key, entry->path, EntryMode::Gzip, options.level);
+    for (const ManifestFile* entry : manifest.entries) {
+        if (entry->path.empty()) writer.AddData(entry->key, entry->made, EntryMode::Gzip, options.level);
+        else writer.AddFile(entry->key, entry->path, EntryMode::Gzip, options.level);
+    }
 
     std::string problem = writer.Validate();
     if (!problem.empty()) {

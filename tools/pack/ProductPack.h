@@ -13,6 +13,7 @@ namespace zembra {
 // The runtime programs that go into every installer, from the folder given with --runtime.
 constexpr char kExtractorProgram[] = "ZembraStart.exe";
 constexpr char kSetupProgram[] = "ZembraSetup.exe";
+constexpr char kUninstallerProgram[] = "UnZembra.exe";  // with [Product] Uninstall=1
 
 struct ProductPackOptions {
     std::string description;    // the description file

@@ -186,6 +186,40 @@ TEST_F(ProductPackTest, ManifestMatchesTheFiles) {
     EXPECT_EQ(0u, ini.count("PFile3"));
 }
 
+TEST_F(ProductPackTest, UninstallPutsTheUninstallerAndItsRecordFirstIntoTheListFolder) {
+    m_folder.Write("runtime/UnZembra.exe", BuildPe(PeSpec()));
+    std::string text = Description();
+    text.replace(text.find("UpdateRegVersion"), 0, "Uninstall = 1\nPublisher = B\xC3\xBCro GmbH\n");
+    ASSERT_EQ(0, Pack(text)) << m_err.str();
+    const Installer installer = Open(m_folder.Path("Setup.exe"));
+    const Ini ini = ParseIni(installer.Entry("A23"));
+    const std::string record = "; The uninstaller's product record, written by zembra-pack.\r\n[Product]\r\n"
+                               "Name=Werkzeug\r\nVersion=2.5\r\nPublisher=B\xFCro GmbH\r\n"
+                               "RegVersion=HKEY_CURRENT_USER\\Software\\Werkzeug\\Version\r\n";
+    struct Row {
+        const char* section;
+        const char* name;
+        const char* flags;
+        std::string content;
+        const char* params;
+    } rows[] = {
+        {"PFile0", "UnZembra.exe", "10000111", TempFolder::Read(m_folder.Path("runtime/UnZembra.exe")), "/register"},
+        {"PFile1", "UnZembra.dat", "10000000", record, nullptr},
+        {"PFile2", "tool.exe", "11001111", TempFolder::Read(m_folder.Path("product/bin/tool.exe")), nullptr},
+    };
+    for (const Row& r : rows) {
+        const auto& file = ini.at(r.section);
+        EXPECT_EQ(r.name, file.at("FName")) << r.section;
+        EXPECT_EQ(r.flags, file.at("FFlags")) << r.section;
+        EXPECT_EQ(r.content, installer.Entry(file.at("FPName"))) << r.section;
+        EXPECT_EQ(std::to_string(r.content.size()), file.at("FSize")) << r.section;
+        EXPECT_EQ(r.params ? r.params : "<none>", file.count("FParams") ? file.at("FParams") : "<none>") << r.section;
+    }
+    EXPECT_EQ("<LISTDIR>", ini.at("PFile0").at("FDir"));
+    EXPECT_EQ("<LISTDIR>", ini.at("PFile1").at("FDir"));
+    EXPECT_EQ("5", ini.at("Doc").at("FileCount"));
+}
+
 TEST_F(ProductPackTest, InstallerHoldsTheRuntimeThePagesAndPicturesInUnpackOrder) {
     ASSERT_EQ(0, Pack(Description())) << m_err.str();
     const Installer installer = Open(m_folder.Path("Setup.exe"));
@@ -374,6 +408,13 @@ TEST_F(ProductPackTest, EveryBadInputIsRefusedAndWritesNothing) {
          nullptr, "at most 183 fit beside the seal"},
         {"placement value too long", replaced("TargetPathUser=1", "TargetSubDir=" + std::string(512, 's')), nullptr,
          "TargetSubDir is longer than 511 bytes"},
+        {"uninstaller without the list file", replaced("UpdateRegVersion = 1", "Uninstall = 1"), nullptr,
+         "Uninstall=1 needs UpdateRegVersion=1"},
+        {"uninstaller missing from the runtime", replaced("UpdateRegVersion = 1", "UpdateRegVersion = 1\nUninstall = 1"),
+         nullptr, "lacks UnZembra.exe"},
+        {"a file in the uninstaller's place",
+         replaced("UpdateRegVersion = 1", "UpdateRegVersion = 1\nUninstall = 1") + "liesmich.txt = <INSTALLDIR> | 10000000 | unzembra.dat\n",
+         [](TempFolder& f) { f.Write("runtime/UnZembra.exe", BuildPe(PeSpec())); }, "is the uninstaller's own name"},
     };
     for (const Row& r : rows) {
         SetUp();  // a fresh runtime and product after rows that damaged them
