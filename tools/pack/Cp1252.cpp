@@ -1,16 +1,12 @@
 #include "tools/pack/Cp1252.h"
 
+#include "tools/common/Cp1252Table.h"
+
 #include <cstdint>
 #include <cstdio>
 
 namespace zembra {
 namespace {
-
-// Code points of the bytes 0x80..0x9F; 0 where code page 1252 leaves the byte undefined.
-constexpr uint16_t kHighControls[32] = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0, 0x017D, 0,
-    0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0, 0x017E, 0x0178,
-};
 
 // The code point at offset and its length in bytes; length 0 for a malformed sequence.
 uint32_t Decode(const std::string& s, size_t offset, size_t* length) {
@@ -48,7 +44,7 @@ uint32_t Decode(const std::string& s, size_t offset, size_t* length) {
 int ToCp1252(uint32_t cp) {
     if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) return static_cast<int>(cp);
     for (int i = 0; i < 32; ++i)
-        if (kHighControls[i] != 0 && kHighControls[i] == cp) return 0x80 + i;
+        if (kCp1252HighControls[i] != 0 && kCp1252HighControls[i] == cp) return 0x80 + i;
     return -1;
 }
 
