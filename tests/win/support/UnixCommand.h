@@ -10,20 +10,24 @@
 
 namespace unix_command {
 
-// Z:\ is the Linux root under Wine.
+// The Linux path of a Windows path, as Wine maps its drives.
 inline std::string UnixPath(const std::string& windowsPath) {
-    std::string path = windowsPath.substr(2);
-    for (char& c : path) {
-        if (c == '\\') c = '/';
-    }
-    if (!path.empty() && path.back() == '/') path.pop_back();
+    using ToUnix = char*(__cdecl*)(const wchar_t*);
+    static const auto toUnix = reinterpret_cast<ToUnix>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+    std::wstring wide(windowsPath.begin(), windowsPath.end());
+    char* unixPath = toUnix ? toUnix(wide.c_str()) : nullptr;
+    if (!unixPath) return std::string();
+    std::string path = unixPath;
+    HeapFree(GetProcessHeap(), 0, unixPath);
+    if (path.size() > 1 && path.back() == '/') path.pop_back();
     return path;
 }
 
 inline bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
-// Starts command and waits (at most 10 s) until done() holds.
-inline bool Run(std::string command, const std::function<bool()>& done) {
+// Starts command and waits until done() holds, at most timeoutMs.
+inline bool Run(std::string command, const std::function<bool()>& done, DWORD timeoutMs = 10000) {
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};
@@ -31,11 +35,12 @@ inline bool Run(std::string command, const std::function<bool()>& done) {
         return false;
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
-    for (int waited = 0; waited < 10000; waited += 20) {
-        if (done()) return true;
+    const DWORD start = GetTickCount();
+    while (!done()) {
+        if (GetTickCount() - start >= timeoutMs) return done();
         Sleep(20);
     }
-    return false;
+    return true;
 }
 
 // A tmpfs of the given size mounted under the Linux temporary folder and mapped as drive letter: (the
