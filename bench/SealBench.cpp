@@ -70,7 +70,8 @@ int main() {
     const std::string program = std::string(folder) + "/program.bin";
     std::FILE* prefix = std::fopen(program.c_str(), "wb");
     const std::string image = testing_support::BuildPe(testing_support::PeSpec());
-    if (!prefix || std::fwrite(image.data(), 1, image.size(), prefix) != image.size() || std::fclose(prefix) != 0) return 1;
+    if (!prefix || std::fwrite(image.data(), 1, image.size(), prefix) != image.size() || std::fclose(prefix) != 0)
+        return 1;
     zembra::PackageWriter writer;
     writer.SetPrefixFile(program);
     writer.SetSealed(true);

@@ -80,8 +80,8 @@ BOOL CSetupApp::InitInstance() {
     m_strPackagePath = package;
 
     // The library's own imports (version.dll among them) come from the system folder only.
-    m_hArchiveLib = ::LoadLibraryExA(m_strAppDir + "zembra1.dll", nullptr,
-                                     g_bDllSearchNarrowed ? LOAD_LIBRARY_SEARCH_SYSTEM32 : LOAD_WITH_ALTERED_SEARCH_PATH);
+    const DWORD importsFrom = g_bDllSearchNarrowed ? LOAD_LIBRARY_SEARCH_SYSTEM32 : LOAD_WITH_ALTERED_SEARCH_PATH;
+    m_hArchiveLib = ::LoadLibraryExA(m_strAppDir + "zembra1.dll", nullptr, importsFrom);
     if (!m_hArchiveLib) {
         AppMessageBox("Ungültiger Aufruf", MB_OK | MB_ICONEXCLAMATION);
         return FALSE;

@@ -237,7 +237,8 @@ int RunExtractor(const char* commandLine, const DllSearch& search) {
         // The setup program never runs with a cut configuration or without its pages.
         result = StopWithMessage("Die Dateien des Setup-Programms ließen sich nicht vollständig entpacken:\n" +
                                      folder.Path() + (missing.empty() ? "" : "\nEs fehlt: " + missing) +
-                                     (unpacked == 0 ? "" : "\n\n" + SystemErrorText(static_cast<unsigned long>(unpacked))),
+                                     (unpacked == 0 ? ""
+                                                    : "\n\n" + SystemErrorText(static_cast<unsigned long>(unpacked))),
                                  kStartUnpackFailed);
     } else if (!WritePrivateProfileStringA("PARA", "Setup", package.c_str(), (folder.Path() + "ny.tmp").c_str())) {
         result = StopWithMessage("Die Übergabedatei für das Setup-Programm lässt sich nicht schreiben:\n" +

@@ -51,7 +51,8 @@ private:
 
 class Library {
 public:
-    explicit Library(const std::string& path) : m_module(LoadLibraryExA(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH)) {}
+    explicit Library(const std::string& path)
+        : m_module(LoadLibraryExA(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH)) {}
     ~Library() {
         if (m_module) FreeLibrary(m_module);
     }

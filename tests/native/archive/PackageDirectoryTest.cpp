@@ -195,45 +195,37 @@ TEST(PackageDirectoryLoad, RefusesPackagesWhoseTrailerDoesNotFit) {
 // A signed single-file installer ends with its certificate table, which may be far longer than the
 // tail allowance. The package is read in front of the table, and only there.
 TEST(PackageDirectoryLoad, SignedProgramFileIsReadInFrontOfItsCertificateTable) {
-    using testing_support::BuildPe;
-    using testing_support::PeSpec;
-    using testing_support::SetSecurityDirectory;
-    using testing_support::Signed;
     auto installer = [](bool plus) {
-        PeSpec spec;
+        testing_support::PeSpec spec;
         spec.plus = plus;
         PackageImage image = Plain();
-        image.data = BuildPe(spec);
-        image.BaseAt(static_cast<uint32_t>(image.data.size()));
-        return image.Bytes();
+        image.data = testing_support::BuildPe(spec);
+        return image.BaseAt(static_cast<uint32_t>(image.data.size())).Bytes();
     };
-    const std::string unsigned64 = installer(true);
-    const uint32_t base = static_cast<uint32_t>(unsigned64.size() - Plain().Bytes().size() + 40);
-    const std::string big(20000, 'c');
-    PackageImage fake = Plain();  // a whole package of other offsets, hidden in the table
-    fake.BaseAt(7);
-    const std::string planted = std::string(9000, 'c') + fake.Bytes() + std::string(100, 'c');
-    auto withTable = [&](uint32_t start, uint32_t size) {
-        std::string bytes = unsigned64 + big;
-        SetSecurityDirectory(bytes, start, size);
+    const std::string plain = installer(true), table(20000, 'c');
+    const uint32_t a10 = static_cast<uint32_t>(plain.size() - Plain().Bytes().size() + 40);
+    const uint32_t end = static_cast<uint32_t>(plain.size() + table.size());
+    auto naming = [&](uint32_t start, uint32_t size) {
+        std::string bytes = plain + table;
+        testing_support::SetSecurityDirectory(bytes, start, size);
         return bytes;
     };
-    const uint32_t end = static_cast<uint32_t>(unsigned64.size() + big.size());
+    using testing_support::Signed;
     struct Row {
         const char* name;
         std::string bytes;
         uint32_t a10;  // 0: the load fails
     } rows[] = {
-        {"unsigned", unsigned64, base},
-        {"a 2 KB signature", Signed(unsigned64, std::string(2000, 'c')), base},
-        {"a 20 KB signature, past the tail allowance", Signed(unsigned64, big), base},
-        {"a 32-bit program file", Signed(installer(false), big), base},
-        {"a package planted in the table is not read", Signed(unsigned64, planted), base},
-        {"a table that stops before the end", Signed(unsigned64, big) + "x", 0},
-        {"a table that starts past the end", withTable(end + 8, 0xFFFFFFFF - end), 0},
-        {"a table whose size wraps at 2^32", withTable(0xFFFFFFF0, end + 0x10), 0},
-        {"a table that overlaps the package", withTable(end - 20010, 20010), 0},
-        {"a table of size 0", withTable(end, 0), 0},
+        {"unsigned", plain, a10},
+        {"a 2 KB signature", Signed(plain, std::string(2000, 'c')), a10},
+        {"a 20 KB signature, past the tail allowance", Signed(plain, table), a10},
+        {"a 32-bit program file", Signed(installer(false), table), a10},
+        {"a package planted in the table is not read", Signed(plain, table + Plain().BaseAt(7).Bytes()), a10},
+        {"a table that stops before the end", Signed(plain, table) + "x", 0},
+        {"a table that starts past the end", naming(end + 8, 0xFFFFFFFF - end), 0},
+        {"a table whose size wraps at 2^32", naming(0xFFFFFFF0, end + 0x10), 0},
+        {"a table that overlaps the package", naming(end - 20010, 20010), 0},
+        {"a table of size 0", naming(end, 0), 0},
     };
     for (const Row& r : rows) {
         zembra::MemoryPackageSource source(r.bytes.data(), r.bytes.size());

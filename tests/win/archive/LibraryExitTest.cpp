@@ -180,11 +180,8 @@ TEST_F(LibraryExitTest, ALinkSwappedInWhileClearingIsNotFollowed) {
         bool swapped = false;
         zembra::ClearFolder(x1.c_str(), [&](const char* path) {
             if (swapped || std::string(path) != x1 + r.at) return;
-            const std::string place = x1 + r.swapped, target = outside + r.target;
-            swapped = unix_command::Run("/bin/sh -c \"rm -rf '" + UnixPath(place) + "' && ln -s '" + UnixPath(target) + "' '" +
-                                  UnixPath(place) + "'\"",
-                              [&] { return Exists(place) && GetFileAttributesA(place.c_str()) ==
-                                                                GetFileAttributesA(target.c_str()); });
+            RemoveTree(x1 + r.swapped);
+            swapped = MakeUnixLink(outside + r.target, x1 + r.swapped);
         });
         EXPECT_TRUE(swapped) << r.name;
         EXPECT_TRUE(OutsideIntact()) << r.name;

@@ -62,12 +62,11 @@ std::string FileNames(const std::string& folder) {
 // The folder's access list in the system's descriptor language, as the system reports it.
 std::string AccessList(const std::string& folder) {
     PSECURITY_DESCRIPTOR descriptor = nullptr;
-    if (GetNamedSecurityInfoA(folder.c_str(), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, nullptr, nullptr, nullptr,
-                              nullptr, &descriptor) != ERROR_SUCCESS)
-        return "<unreadable>";
     char* text = nullptr;
-    std::string list = ConvertSecurityDescriptorToStringSecurityDescriptorA(descriptor, SDDL_REVISION_1,
-                                                                             DACL_SECURITY_INFORMATION, &text, nullptr)
+    GetNamedSecurityInfoA(folder.c_str(), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, nullptr, nullptr, nullptr,
+                          nullptr, &descriptor);
+    std::string list = descriptor && ConvertSecurityDescriptorToStringSecurityDescriptorA(
+                                         descriptor, SDDL_REVISION_1, DACL_SECURITY_INFORMATION, &text, nullptr)
                            ? text
                            : "<unreadable>";
     LocalFree(text);

@@ -1,6 +1,6 @@
-// Linux commands from a Windows test under Wine: links (which Wine shows as links) and a small tmpfs as
-// a drive letter (what a full disk does). Wine cannot wait for a Linux process, so every command is
-// followed by a bounded wait for its effect.
+// Linux commands from a Windows test under Wine: links, which Wine shows as links, and a small tmpfs as
+// a drive letter, which is what a full disk does. Wine cannot wait for a Linux process, so every command
+// is followed by a bounded wait for its effect.
 #pragma once
 
 #include <windows.h>
@@ -15,16 +15,12 @@ inline std::string UnixPath(const std::string& windowsPath) {
     using ToUnix = char*(__cdecl*)(const wchar_t*);
     static const auto toUnix = reinterpret_cast<ToUnix>(
         reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
-    std::wstring wide(windowsPath.begin(), windowsPath.end());
-    char* unixPath = toUnix ? toUnix(wide.c_str()) : nullptr;
-    if (!unixPath) return std::string();
-    std::string path = unixPath;
+    char* unixPath = toUnix ? toUnix(std::wstring(windowsPath.begin(), windowsPath.end()).c_str()) : nullptr;
+    std::string path = unixPath ? unixPath : "";
     HeapFree(GetProcessHeap(), 0, unixPath);
     if (path.size() > 1 && path.back() == '/') path.pop_back();
     return path;
 }
-
-inline bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 // Starts command and waits until done() holds, at most timeoutMs.
 inline bool Run(std::string command, const std::function<bool()>& done, DWORD timeoutMs = 10000) {
@@ -36,44 +32,34 @@ inline bool Run(std::string command, const std::function<bool()>& done, DWORD ti
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
     const DWORD start = GetTickCount();
-    while (!done()) {
-        if (GetTickCount() - start >= timeoutMs) return done();
-        Sleep(20);
-    }
-    return true;
+    while (!done() && GetTickCount() - start < timeoutMs) Sleep(20);
+    return done();
 }
 
-// A tmpfs of the given size mounted under the Linux temporary folder and mapped as drive letter: (the
-// tests run as root, as everything under Wine here does). Gone again with the object.
+// A tmpfs of the given size mapped as drive S: for the life of the object (mounting needs root, as
+// which everything under Wine runs here).
 class SmallDrive {
 public:
-    SmallDrive(char letter, unsigned kilobytes) : m_root(std::string(1, letter) + ":\\") {
+    explicit SmallDrive(unsigned kilobytes) {
         char prefix[MAX_PATH] = {};
         GetEnvironmentVariableA("WINEPREFIX", prefix, MAX_PATH);
-        m_mount = "/tmp/zembra-small-" + std::to_string(GetCurrentProcessId());
-        m_link = std::string(prefix) + "/dosdevices/" + static_cast<char>(letter | 0x20) + ":";
+        m_link = std::string(prefix) + "/dosdevices/s:";
         m_ready = prefix[0] && Run("/bin/sh -c \"mkdir -p " + m_mount + " && mount -t tmpfs -o size=" +
                                        std::to_string(kilobytes) + "k zembra-small " + m_mount + " && ln -sfn " +
                                        m_mount + " '" + m_link + "'\"",
-                                   [&] { return Exists(m_root) && Size() > 0 && Size() <= kilobytes * 1024ull; });
+                                   [&] { return Exists(); });
     }
     ~SmallDrive() {
         Run("/bin/sh -c \"rm -f '" + m_link + "'; umount " + m_mount + "; rmdir " + m_mount + "\"",
-            [&] { return !Exists(m_root) && !Exists("Z:" + m_mount); });
+            [&] { return !Exists(); });
     }
-    SmallDrive(const SmallDrive&) = delete;
-    SmallDrive& operator=(const SmallDrive&) = delete;
-
     bool Ready() const { return m_ready; }
-    const std::string& Root() const { return m_root; }
+    std::string Root() const { return "S:\\"; }
 
 private:
-    unsigned long long Size() const {
-        ULARGE_INTEGER total = {};
-        return GetDiskFreeSpaceExA(m_root.c_str(), nullptr, &total, nullptr) ? total.QuadPart : 0;
-    }
-
-    std::string m_root, m_mount, m_link;
+    bool Exists() const { return GetFileAttributesA("S:\\") != INVALID_FILE_ATTRIBUTES; }
+    const std::string m_mount = "/tmp/zembra-small-" + std::to_string(GetCurrentProcessId());
+    std::string m_link;
     bool m_ready = false;
 };
 
