@@ -3,14 +3,17 @@
 // installed, the list file, the registry version and the removed working folder are read afterwards.
 #include "tests/native/support/TempFolder.h"
 #include "tests/win/support/GuiDriver.h"
+#include "tools/pack/PackCommand.h"
 #include "tools/pack/ProductPack.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <filesystem>
+#include <fstream>
 #include <map>
 #include <set>
+#include <sstream>
 
 using testing_support::TempFolder;
 
@@ -50,6 +53,44 @@ std::string RegistryString(HKEY root, const std::string& key, const char* value)
     return data;
 }
 
+// The setup's working folders go to a temporary folder of the test's own.
+class TemporaryFolder {
+public:
+    explicit TemporaryFolder(const std::string& folder) {
+        GetEnvironmentVariableA("TMP", m_tmp, MAX_PATH);
+        GetEnvironmentVariableA("TEMP", m_temp, MAX_PATH);
+        SetEnvironmentVariableA("TMP", folder.c_str());
+        SetEnvironmentVariableA("TEMP", folder.c_str());
+    }
+    ~TemporaryFolder() {
+        SetEnvironmentVariableA("TMP", m_tmp);
+        SetEnvironmentVariableA("TEMP", m_temp);
+    }
+
+private:
+    char m_tmp[MAX_PATH] = {}, m_temp[MAX_PATH] = {};
+};
+
+// Runs the installer with /auto; its exit code, 99 when it did not end.
+DWORD RunUnattended(const std::string& setup, const std::string& folder, const std::string& temp, std::string* box) {
+    TemporaryFolder scope(temp);
+    gui::Process process;
+    if (!process.Start(setup, "/auto", folder)) return 99;
+    // An unattended run that stops to ask or complain would hang: its box is read and closed.
+    const bool ended = gui::WaitUntil([&] {
+        if (!process.Running()) return true;
+        HWND other = FindWindowA("#32770", nullptr);
+        if (other && GetDlgItem(other, 0xFFFF)) {
+            *box = gui::MessageBoxText(other);
+            gui::AnswerMessageBox(other, IDOK);
+        }
+        return false;
+    }, 120000, 50);
+    DWORD code = 99;
+    if (ended) process.WaitForExit(1000, &code);
+    return code;
+}
+
 TEST(InstallEndToEnd, SingleFileSetupInstallsUnattendedAndLeavesNoWorkingFolder) {
     TempFolder root;
     const std::string temp = root.Path("temp"), target = root.Path("Ziel");
@@ -82,32 +123,8 @@ TEST(InstallEndToEnd, SingleFileSetupInstallsUnattendedAndLeavesNoWorkingFolder)
     std::string error;
     ASSERT_TRUE(zembra::PackProduct(options, &error)) << error;
 
-    char savedTmp[MAX_PATH] = {}, savedTemp[MAX_PATH] = {};
-    GetEnvironmentVariableA("TMP", savedTmp, MAX_PATH);
-    GetEnvironmentVariableA("TEMP", savedTemp, MAX_PATH);
-    SetEnvironmentVariableA("TMP", temp.c_str());
-    SetEnvironmentVariableA("TEMP", temp.c_str());
-    DWORD code = 99;
     std::string box;
-    {
-        gui::Process setup;
-        ASSERT_TRUE(setup.Start(options.output, "/auto", root.Path()));
-        // An unattended run that stops to ask or complain would hang: its box is read and closed.
-        const bool ended = gui::WaitUntil([&] {
-            if (!setup.Running()) return true;
-            HWND other = FindWindowA("#32770", nullptr);
-            if (other && GetDlgItem(other, 0xFFFF)) {
-                box = gui::MessageBoxText(other);
-                gui::AnswerMessageBox(other, IDOK);
-            }
-            return false;
-        }, 120000, 50);
-        ASSERT_TRUE(ended) << "the installer did not end";
-        setup.WaitForExit(1000, &code);
-    }
-    SetEnvironmentVariableA("TMP", savedTmp);
-    SetEnvironmentVariableA("TEMP", savedTemp);
-
+    const DWORD code = RunUnattended(options.output, root.Path(), temp, &box);
     EXPECT_EQ("", box) << "no message during an unattended run";
     EXPECT_EQ(0u, code);
     struct Row {
@@ -136,6 +153,80 @@ TEST(InstallEndToEnd, SingleFileSetupInstallsUnattendedAndLeavesNoWorkingFolder)
     EXPECT_EQ("2.5", RegistryString(HKEY_CURRENT_USER, registryKey, "Version"));
     EXPECT_TRUE(std::filesystem::is_empty(temp)) << "the working folder is gone";
     RegDeleteKeyA(HKEY_CURRENT_USER, registryKey.c_str());
+}
+
+}  // namespace
+
+namespace {
+
+// The README's three commands: --init on a folder, --product, and the installer as a user meets it,
+// with every caption, page and picture from the defaults; then the same installer unattended.
+TEST(InstallEndToEnd, InitAndProductMakeAnInstallerThatShowsItsDefaultsAndInstalls) {
+    namespace fs = std::filesystem;
+    TempFolder root;
+    const std::string temp = root.Path("temp"), runtime = WindowsPath(ZEMBRA_RUNTIME_DIR);
+    fs::create_directories(temp);
+    fs::create_directories(root.Path("produkt/daten"));
+    fs::copy_file(runtime + "\\zv_1_2_3_4.dll", root.Path("produkt/werkzeug.dll"));
+    std::ofstream(fs::path(root.Path("produkt/daten")) / fs::u8path("Gr\xC3\xB6\xC3\x9F" "en.txt")) << "S M L";
+    const std::string name = "Zembra Minimal " + std::to_string(GetCurrentProcessId());
+    std::ostringstream out, err;
+    ASSERT_EQ(0, zembra::RunPackCommand({"--init", root.Path("produkt.ini"), "--from", root.Path("produkt"), "--name",
+                                         name}, out, err)) << err.str();
+    ASSERT_EQ(0, zembra::RunPackCommand({"--product", root.Path("produkt.ini"), "--runtime", runtime, "-o",
+                                         root.Path("Setup.exe")}, out, err)) << err.str();
+    EXPECT_EQ("", err.str()) << "no warning";
+
+    std::string target;
+    {
+        TemporaryFolder scope(temp);
+        gui::Process setup;
+        ASSERT_TRUE(setup.Start(root.Path("Setup.exe"), "", root.Path()));
+        HWND dialog = nullptr;  // the setup program's, a child of the installer
+        gui::WaitUntil([&] { return (dialog = FindWindowA(nullptr, (name + " V1.2").c_str())) && gui::IsVisible(dialog); },
+                       60000);
+        ASSERT_NE(nullptr, dialog);
+        const auto text = [&](int id) { return gui::WindowText(GetDlgItem(dialog, id)); };
+        target = text(1035);
+        struct Row {
+            const char* what;
+            int id;
+            std::string expected;
+        } rows[] = {
+            {"Install button", 1047, "Installieren"},
+            {"Cancel button", IDCANCEL, "Abbrechen"},
+            {"folder label", 1034, "Pfad:"},
+            {"waiting text", 1038, "Bitte warten Sie, w\xE4hrend " + name + " installiert wird \x85"},
+        };
+        for (const Row& r : rows) EXPECT_EQ(r.expected, text(r.id)) << r.what;
+        EXPECT_NE(std::string::npos, text(1048).find("Willkommen bei " + name + " 1.2")) << text(1048);
+        const RECT picture = gui::ScreenRect(GetDlgItem(dialog, 1031));
+        EXPECT_TRUE(gui::WaitUntil([&] {
+            const COLORREF c = gui::ScreenPixel((picture.left + picture.right) / 2, (picture.top + picture.bottom) / 2);
+            return GetBValue(c) > GetRValue(c) + 40;
+        }, 10000)) << "the generated picture shows";
+
+        gui::Click(dialog, 1047);
+        ASSERT_TRUE(gui::WaitUntil([&] { return gui::IsVisible(GetDlgItem(dialog, 1050)); }, 120000));
+        EXPECT_EQ("Schlie\xDF" "en", text(IDCANCEL));
+        EXPECT_NE(std::string::npos, text(1049).find(name + " wird installiert")) << text(1049);
+        EXPECT_NE(std::string::npos, text(1050).find(name + " 1.2 ist jetzt installiert")) << text(1050);
+        gui::Click(dialog, IDCANCEL);
+        EXPECT_TRUE(setup.WaitForExit(60000));
+    }
+    ASSERT_NE(std::string::npos, target.find("\\" + name + "\\")) << target << ": under Program Files, named after the product";
+    const auto installed = [&] {
+        return TempFolder::Read(target + "werkzeug.dll") == TempFolder::Read(root.Path("produkt/werkzeug.dll")) &&
+               GetFileAttributesA((target + "daten\\Gr\xF6\xDF" "en.txt").c_str()) != INVALID_FILE_ATTRIBUTES;
+    };
+    EXPECT_TRUE(installed()) << "installed by the run a user started";
+    fs::remove_all(target);
+    std::string box;
+    EXPECT_EQ(0u, RunUnattended(root.Path("Setup.exe"), root.Path(), temp, &box));
+    EXPECT_EQ("", box) << "no message during an unattended run";
+    EXPECT_TRUE(installed()) << "installed unattended";
+    EXPECT_TRUE(fs::is_empty(temp)) << "the working folders are gone";
+    fs::remove_all(target);
 }
 
 }  // namespace

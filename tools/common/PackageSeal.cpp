@@ -72,7 +72,9 @@ SealStatus CheckPackageSeal(PackageSource& source) {
         hash.Update(chunk.data(), count);
         at += count;
     }
-    return hash.FinalHex() == sealed ? SealStatus::Intact : SealStatus::Mismatch;
+    const std::string digest = hash.FinalHex();
+    if (digest.empty()) return SealStatus::HashFailed;
+    return digest == sealed ? SealStatus::Intact : SealStatus::Mismatch;
 }
 
 FilePackageReader::FilePackageReader(const std::string& path) : m_fd(CrtOpenRead(path.c_str())) {

@@ -39,6 +39,7 @@ enum class SealStatus {
     Unsealed,     // the trailer text carries no seal
     Mismatch,     // the bytes differ from those that were sealed
     ReadFailed,
+    HashFailed,   // the platform's SHA-256 is not at hand (Sha256::Available tells why)
 };
 
 bool ReadPackageTail(PackageSource& source, PackageTail* tail, SealStatus* status);

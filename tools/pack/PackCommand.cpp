@@ -1,6 +1,7 @@
 #include "tools/pack/PackCommand.h"
 
 #include "archive/PackageDirectory.h"
+#include "tools/pack/InitDescription.h"
 #include "tools/pack/PackageWriter.h"
 #include "tools/pack/ProductPack.h"
 
@@ -14,6 +15,7 @@ namespace {
 const char kUsage[] =
     "usage: zembra-pack -o PACKAGE [--prefix FILE] [--text TEXT] [--seal] [--level N] ENTRY...\n"
     "       zembra-pack --product DESCRIPTION --runtime FOLDER -o SETUP.EXE [--ini FILE] [--level N]\n"
+    "       zembra-pack --init DESCRIPTION --from FOLDER [--name NAME]\n"
     "       zembra-pack --list PACKAGE\n"
     "entries, in package order:\n"
     "  --gzip KEY FILE      FILE as one gzip member, for extraction with decoding\n"
@@ -26,12 +28,17 @@ const char kUsage[] =
     "                       the extractor runs only sealed packages\n"
     "  --level N            compression level 0 to 9 for the --gzip entries that follow (default 9)\n"
     "  --progress           show the progress on standard error also when it is no terminal\n"
-    "product mode:\n"
+    "product mode (a description needs only ProName and [Files]; the rest has defaults):\n"
     "  --product FILE       the product description (UTF-8 INI: [Product], [Layout], [Placement],\n"
     "                       [Texts], [Pages], [Pictures], [Files])\n"
     "  --runtime FOLDER     where ZembraStart.exe, ZembraSetup.exe and zembra1.dll lie (a Windows\n"
     "                       build's bin folder: win32 for real Windows)\n"
-    "  --ini FILE           also write the computed Zembra.ini there\n";
+    "  --ini FILE           also write the computed Zembra.ini there\n"
+    "a first description:\n"
+    "  --init FILE          write a product description that packs as it stands; its optional keys\n"
+    "                       and texts are comments showing the defaults. FILE is never replaced.\n"
+    "  --from FOLDER        the product's files: each is installed in its folder under <INSTALLDIR>\n"
+    "  --name NAME          the product's name (default: the folder's name)\n";
 
 int Usage(std::ostream& err, const std::string& problem) {
     err << "zembra-pack: " << problem << "\n" << kUsage;
@@ -102,6 +109,7 @@ int RunProductCommand(const std::vector<std::string>& args, std::ostream& err, b
     if (options.description.empty()) return Usage(err, "no product description given (--product FILE)");
     if (options.runtimeFolder.empty()) return Usage(err, "no runtime folder given (--runtime FOLDER)");
     if (options.output.empty()) return Usage(err, "no installer given (-o SETUP.EXE)");
+    options.warning = [&err](const std::string& warning) { err << "zembra-pack: " << warning << "\n"; };
     std::string error;
     bool ok;
     {
@@ -113,6 +121,26 @@ int RunProductCommand(const std::vector<std::string>& args, std::ostream& err, b
         err << "zembra-pack: " << error << "\n";
         return 1;
     }
+    return 0;
+}
+
+int RunInitCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    InitOptions options;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        std::string* value = a == "--init" ? &options.description : a == "--from" ? &options.folder
+                             : a == "--name" ? &options.name : nullptr;
+        if (!value) return Usage(err, "unknown argument \"" + a + "\" with --init");
+        if (i + 1 == args.size()) return Usage(err, a + " needs a value");
+        *value = args[++i];
+    }
+    if (options.folder.empty()) return Usage(err, "--init needs the folder of the product's files (--from FOLDER)");
+    std::string summary, error;
+    if (!WriteInitialDescription(options, &summary, &error)) {
+        err << "zembra-pack: " << error << "\n";
+        return 1;
+    }
+    out << "zembra-pack: " << summary << "\n";
     return 0;
 }
 
@@ -151,8 +179,10 @@ int RunPackCommand(const std::vector<std::string>& args, std::ostream& out, std:
         return ListPackage(args[1], out, err);
     }
 
-    for (const std::string& a : args)
+    for (const std::string& a : args) {
         if (a == "--product") return RunProductCommand(args, err, errIsTerminal);
+        if (a == "--init") return RunInitCommand(args, out, err);
+    }
 
     PackageWriter writer;
     std::string output;

@@ -80,10 +80,12 @@ public:
     uint64_t Written() const { return m_written; }
     // Everything put from here on goes into the seal's digest as well.
     void StartHashing() { m_hashing = true; }
+    // Empty when the platform's SHA-256 failed; HashError() says why.
     std::string DigestHex() {
         m_hashing = false;
         return m_hash.FinalHex();
     }
+    const std::string& HashError() const { return m_hash.Error(); }
 
     bool Put(const void* data, size_t size) {
         if (m_hashing) m_hash.Update(data, size);
@@ -314,7 +316,15 @@ bool PackageWriter::Write(const std::string& outputPath, std::string* error) con
             le32(sizes[i]);
         }
         if (!out.Put(directory.data(), directory.size())) return false;
-        const std::string text = m_sealed ? SealedTrailerText(m_trailerText, out.DigestHex()) : m_trailerText;
+        std::string text = m_trailerText;
+        if (m_sealed) {
+            const std::string digest = out.DigestHex();
+            if (digest.empty()) {
+                *error = "cannot compute the seal: " + out.HashError();
+                return false;
+            }
+            text = SealedTrailerText(m_trailerText, digest);
+        }
         const unsigned char textLength = static_cast<unsigned char>(text.size());
         return out.Put(text.data(), text.size()) && out.Put(&textLength, 1) &&
                out.PutLe32(static_cast<uint32_t>(base)) && out.PutLe32(0) &&

@@ -2,6 +2,7 @@
 
 #include "framework/AnsiText.h"
 #include "tools/pack/Cp1252.h"
+#include "tools/pack/ProductDefaults.h"
 
 #include <cctype>
 #include <cstdlib>
@@ -115,7 +116,8 @@ public:
 private:
     bool Key(int line, const std::string& key, const std::string& value);
     bool Text(int line, const std::string& key, const std::string& value);
-    bool Numbered(int line, const std::string& key, const std::string& value, std::string (&slots)[3], const char* what);
+    bool Numbered(int line, const std::string& key, const std::string& value, std::string (&slots)[3], int* lines,
+                  const char* what);
     bool File(int line, const std::string& key, const std::string& value);
 
     std::string m_path;
@@ -155,8 +157,8 @@ bool Parser::Line(int line, const std::string& raw) {
         if (SameNoCase(seen, id.c_str())) return Fail(line, "key " + key + " is given a second time in [" + m_section + "]");
     m_seenKeys.push_back(id);
     if (m_section == "Texts") return Text(line, key, value);
-    if (m_section == "Pages") return Numbered(line, key, value, m_d->pages, "page");
-    if (m_section == "Pictures") return Numbered(line, key, value, m_d->pictures, "picture");
+    if (m_section == "Pages") return Numbered(line, key, value, m_d->pages, nullptr, "page");
+    if (m_section == "Pictures") return Numbered(line, key, value, m_d->pictures, m_d->pictureLine, "picture");
     return Key(line, key, value);
 }
 
@@ -193,30 +195,20 @@ bool Parser::Text(int line, const std::string& key, const std::string& value) {
         return Fail(line, "text number " + key + " is out of range (the texts are numbered 0 to 17)");
     std::string ansi;
     if (!Ansi(line, value, &ansi)) return false;
-    // \n is a line break (the setup program turns byte 6 into one), \t a tab, \\ a backslash; any
-    // other backslash stays, so that paths need no doubling.
-    std::string text;
-    for (size_t i = 0; i < ansi.size(); ++i) {
-        const char next = i + 1 < ansi.size() ? ansi[i + 1] : '\0';
-        if (ansi[i] == '\\' && (next == 'n' || next == 't' || next == '\\')) {
-            text.push_back(next == 'n' ? '\x06' : next == 't' ? '\t' : '\\');
-            ++i;
-        } else {
-            text.push_back(ansi[i]);
-        }
-    }
-    m_d->texts[number] = text;
+    m_d->texts[number] = UnescapeText(ansi);
     m_d->hasText[number] = true;
+    m_d->textLine[number] = line;
     return true;
 }
 
 bool Parser::Numbered(int line, const std::string& key, const std::string& value, std::string (&slots)[3],
-                      const char* what) {
+                      int* lines, const char* what) {
     long number = 0;
     if (!ParseNumber(key, &number) || number < 1 || number > 3)
         return Fail(line, std::string(what) + " number " + key + " is out of range (1 to 3)");
     if (value.empty()) return Fail(line, std::string(what) + " " + key + " names no file");
     slots[number - 1] = value;
+    if (lines) lines[number - 1] = line;
     return true;
 }
 
@@ -305,8 +297,7 @@ std::string TargetIdentity(const ProductFile& file) {
 bool Parser::Finish(int lastLine) {
     const std::string* name = m_d->Doc("ProName");
     if (!name || name->empty()) return Fail(lastLine, "[Product] ProName is missing: the dialog's title needs it");
-    for (const char* key : {"DlgWidth", "Pic1Height"})
-        if (!m_d->Doc(key)) return Fail(lastLine, std::string("[Layout] ") + key + " is missing: the dialog would have no size");
+    ApplyProductDefaults(m_d);
     const std::string* update = m_d->Doc("UpdateRegVersion");
     const std::string* regVersion = m_d->Doc("RegVersion");
     if (update && *update != "0" && (!regVersion || regVersion->empty()))
@@ -337,6 +328,25 @@ const std::string* ProductDescription::Doc(const std::string& key) const {
     for (const auto& entry : docKeys)
         if (entry.first == key) return &entry.second;
     return nullptr;
+}
+
+long ProductDescription::DocNumber(const std::string& key) const {
+    const std::string* value = Doc(key);
+    return value ? std::strtol(value->c_str(), nullptr, 10) : 0;
+}
+
+std::string UnescapeText(const std::string& written) {
+    std::string text;
+    for (size_t i = 0; i < written.size(); ++i) {
+        const char next = i + 1 < written.size() ? written[i + 1] : '\0';
+        if (written[i] == '\\' && (next == 'n' || next == 't' || next == '\\')) {
+            text.push_back(next == 'n' ? '\x06' : next == 't' ? '\t' : '\\');
+            ++i;
+        } else {
+            text.push_back(written[i]);
+        }
+    }
+    return text;
 }
 
 bool ParseProductDescription(const std::string& text, const std::string& path, ProductDescription* description,

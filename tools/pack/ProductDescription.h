@@ -1,14 +1,15 @@
 // The product description: the short INI file (UTF-8) from which zembra-pack writes a whole installer.
 //
-//   [Product]    ProName, ProVersion, SecurityNTAuthority, UpdateRegVersion, RegVersion, StartEplorer, Text
+//   [Product]    ProName (required), ProVersion, SecurityNTAuthority, UpdateRegVersion, RegVersion, StartEplorer, Text
 //   [Layout]     DlgWidth, Pic1Width, Pic1Height, Pic2Width, Pic2Height, Pic2Space (pixels)
 //   [Placement]  PathChange, TargetPath, TargetPathUser, TargetPathRegistry, TargetPathTemp,
 //                TargetPathSubDir, TargetSubDir, RegEntry, TargetPathEx
 //   [Texts]      0 to 17: the numbered texts; \n stands for a line break, \t for a tab, \\ for a backslash
 //   [Pages]      1 to 3: RTF files of the pages (welcome, progress, done)
 //   [Pictures]   1 to 3: the pictures of the pages (BMP, JPEG or GIF)
-//   [Files]      SOURCE = FOLDER | FLAGS [| NAME], one line per installed file
+//   [Files]      SOURCE = FOLDER | FLAGS [| NAME], one line per installed file (required)
 //
+// Whatever else is left out gets a default (ProductDefaults.h) once the description has been read.
 // Keys keep the names they have in "Zembra.ini" (except Text, the free text of the package's trailer).
 // Paths are relative to the description's folder; '/' and '\' both separate folders.
 #pragma once
@@ -34,16 +35,23 @@ struct ProductDescription {
     std::vector<std::pair<std::string, std::string>> docKeys;   // [Doc] key and value (1252), in file order
     std::string texts[kTextCount];
     bool hasText[kTextCount] = {};
+    int textLine[kTextCount] = {};                              // 0 for a default text
     std::string pages[3];                                       // sources, empty when absent
     std::string pictures[3];
+    int pictureLine[3] = {};
     std::vector<ProductFile> files;
     std::string trailerText;                                    // 1252
 
     const std::string* Doc(const std::string& key) const;
+    long DocNumber(const std::string& key) const;  // 0 when absent
 };
 
-// Parses the description's text (path names it in messages and gives the folder). False with a
-// message "FILE:LINE: what is wrong" in *error.
+// A numbered text as written (code page 1252) with its escapes resolved: \n is a line break (byte 6,
+// which the setup program turns into one), \t a tab, \\ a backslash; any other backslash stays.
+std::string UnescapeText(const std::string& written);
+
+// Parses the description's text (path names it in messages and gives the folder) and fills in the
+// defaults for what it leaves out. False with a message "FILE:LINE: what is wrong" in *error.
 bool ParseProductDescription(const std::string& text, const std::string& path, ProductDescription* description,
                              std::string* error);
 

@@ -38,15 +38,18 @@ bool ReadBytes(std::FILE* f, uint64_t count, std::string* bytes) {
     return count == 0 || std::fread(&(*bytes)[0], 1, bytes->size(), f) == bytes->size();
 }
 
-// Size and, for a program file, its version; false with what went wrong.
-bool Inspect(ManifestFile* m, std::string* problem) {
-    std::FILE* f = std::fopen(m->path.c_str(), "rb");
+void Put(std::string& ini, const std::string& key, const std::string& value) { ini += key + "=" + value + "\r\n"; }
+
+}  // namespace
+
+bool InspectFile(const std::string& path, FileFacts* m, std::string* problem) {
+    std::FILE* f = std::fopen(path.c_str(), "rb");
     if (!f) {
         *problem = "cannot be opened";
         return false;
     }
     std::error_code code;
-    const uint64_t size = std::filesystem::file_size(FsPath(m->path), code);
+    const uint64_t size = std::filesystem::file_size(FsPath(path), code);
     bool ok = !code;
     if (!ok) *problem = "cannot be measured";
     else if (size > kMaxCount) *problem = "is larger than the 2 GB the setup program counts", ok = false;
@@ -57,6 +60,7 @@ bool Inspect(ManifestFile* m, std::string* problem) {
         PeImage image;
         std::string notPe;
         if (ParsePeHeaders(reinterpret_cast<const uint8_t*>(head.data()), head.size(), &image, &notPe)) {
+            m->program = !image.dll;
             std::string imageBytes = head;
             const uint64_t end = std::min<uint64_t>(size, image.imageEnd);
             if (end > head.size()) {
@@ -72,10 +76,6 @@ bool Inspect(ManifestFile* m, std::string* problem) {
     std::fclose(f);
     return ok;
 }
-
-void Put(std::string& ini, const std::string& key, const std::string& value) { ini += key + "=" + value + "\r\n"; }
-
-}  // namespace
 
 std::string SourcePath(const ProductDescription& description, const std::string& relative) {
     std::string path = relative;
@@ -113,7 +113,7 @@ bool BuildProductManifest(const ProductDescription& description, const std::stri
         m.file = &file;
         m.path = SourcePath(description, file.source);
         std::string problem;
-        if (!Inspect(&m, &problem)) {
+        if (!InspectFile(m.path, &m, &problem)) {
             *error = Where(descriptionName, file) + " " + problem;
             return false;
         }
@@ -143,16 +143,19 @@ bool BuildProductManifest(const ProductDescription& description, const std::stri
     for (const ManifestFile& m : manifest->files)
         if (packed.insert(m.key).second) manifest->entries.push_back(&m);
 
-    std::string& ini = manifest->ini;
-    ini = "; Written by zembra-pack from the product description; the manifest is computed from the files.\r\n";
+    return true;
+}
+
+std::string ZembraIniText(const ProductDescription& description, const ProductManifest& manifest) {
+    std::string ini = "; Written by zembra-pack from the product description; the manifest is computed from the files.\r\n";
     ini += "\r\n[Doc]\r\n";
     for (const auto& key : description.docKeys) Put(ini, key.first, key.second);
     for (int n = 0; n < kTextCount; ++n)
         if (description.hasText[n]) Put(ini, "Text" + std::to_string(n), description.texts[n]);
-    Put(ini, "FileCount", std::to_string(manifest->files.size()));
-    Put(ini, "DataSize", std::to_string(manifest->dataSize));
-    for (size_t i = 0; i < manifest->files.size(); ++i) {
-        const ManifestFile& m = manifest->files[i];
+    Put(ini, "FileCount", std::to_string(manifest.files.size()));
+    Put(ini, "DataSize", std::to_string(manifest.dataSize));
+    for (size_t i = 0; i < manifest.files.size(); ++i) {
+        const ManifestFile& m = manifest.files[i];
         ini += "\r\n[PFile" + std::to_string(i) + "]\r\n";
         Put(ini, "FFlags", m.file->flags);
         Put(ini, "FName", m.file->name);
@@ -164,7 +167,7 @@ bool BuildProductManifest(const ProductDescription& description, const std::stri
             Put(ini, "Vers2", std::to_string(m.versionLow));
         }
     }
-    return true;
+    return ini;
 }
 
 }  // namespace zembra

@@ -3,17 +3,17 @@
 #include "tools/common/PackageKeys.h"
 #include "tools/common/PackageSeal.h"
 #include "tools/common/PeImage.h"
+#include "tools/pack/DefaultPages.h"
+#include "tools/pack/PictureFile.h"
+#include "tools/pack/ProductDefaults.h"
 #include "tools/pack/ProductDescription.h"
 #include "tools/pack/ProductManifest.h"
+#include "tools/pack/ProductWarnings.h"
+#include "tools/pack/WholeFile.h"
 
-#include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <iterator>
-
-#ifdef _WIN32
-#include <windows.h>
-#endif
 
 namespace zembra {
 namespace {
@@ -31,30 +31,6 @@ bool ReadFile(const std::string& path, std::string* bytes, size_t limit = std::s
         bytes->resize(static_cast<size_t>(in.gcount()));
     }
     return !in.bad();
-}
-
-bool WriteWhole(const std::string& path, const std::string& bytes, std::string* error) {
-    const std::string temporary = path + ".partial";
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        out << bytes;
-        out.close();
-        if (!out) {
-            std::remove(temporary.c_str());
-            *error = "cannot write " + Quoted(path);
-            return false;
-        }
-    }
-#ifdef _WIN32
-    const bool moved = MoveFileExA(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
-#else
-    const bool moved = std::rename(temporary.c_str(), path.c_str()) == 0;
-#endif
-    if (!moved) {
-        std::remove(temporary.c_str());
-        *error = "cannot replace " + Quoted(path);
-    }
-    return moved;
 }
 
 const char* MachineName(uint16_t machine) {
@@ -105,20 +81,6 @@ bool CheckPage(const std::string& path, std::string* problem) {
     return false;
 }
 
-bool CheckPicture(const std::string& path, std::string* problem) {
-    std::string head;
-    if (!ReadFile(path, &head, 4)) {
-        *problem = "cannot be read";
-        return false;
-    }
-    const bool bmp = head.compare(0, 2, "BM") == 0;
-    const bool jpeg = head.size() >= 3 && head.compare(0, 3, "\xFF\xD8\xFF") == 0;
-    const bool gif = head.compare(0, 4, "GIF8") == 0;
-    if (bmp || jpeg || gif) return true;
-    *problem = "is not a BMP, JPEG or GIF picture";
-    return false;
-}
-
 }  // namespace
 
 bool PackProduct(const ProductPackOptions& options, std::string* error) {
@@ -133,9 +95,16 @@ bool PackProduct(const ProductPackOptions& options, std::string* error) {
     std::string runtime[3];
     if (!CheckRuntime(options.runtimeFolder, runtime, error)) return false;
 
+    ProductManifest manifest;
+    if (!BuildProductManifest(description, options.description, &manifest, error)) return false;
+    ApplyProductDefaults(&description, DefaultProductVersion(ProgramVersion(manifest.files)));
+
+    // The author's pages and pictures, checked; the missing ones made (a missing last picture is left
+    // to the setup program, which then shows the first one again).
     const char* const pageKeys[3] = {"A11", "A12", "A13"};
     const char* const pictureKeys[3] = {"A20", "A21", "A22"};
-    std::string pages[3], pictures[3];
+    std::string pages[3], pictures[3], madePages[3], madePictures[3];
+    PictureSize sizes[3];
     for (int i = 0; i < 3; ++i) {
         std::string problem;
         if (!description.pages[i].empty()) {
@@ -145,27 +114,36 @@ bool PackProduct(const ProductPackOptions& options, std::string* error) {
                          " " + problem;
                 return false;
             }
+        } else {
+            madePages[i] = DefaultPage(i, description);
         }
         if (!description.pictures[i].empty()) {
             pictures[i] = SourcePath(description, description.pictures[i]);
-            if (!CheckPicture(pictures[i], &problem)) {
+            std::string bytes;
+            if (!ReadFile(pictures[i], &bytes)) problem = "cannot be read";
+            if (!problem.empty() || !MeasurePicture(bytes, &sizes[i], &problem)) {
                 *error = options.description + ": picture " + std::to_string(i + 1) + " " +
                          Quoted(description.pictures[i]) + " " + problem;
                 return false;
             }
+        } else if (i < 2) {
+            const long width = description.DocNumber(i == 0 ? "Pic1Width" : "Pic2Width");
+            const long height = description.DocNumber(i == 0 ? "Pic1Height" : "Pic2Height");
+            if (width > 0 && height > 0) madePictures[i] = PlainPicture(width, height, i == 1);
         }
     }
-
-    ProductManifest manifest;
-    if (!BuildProductManifest(description, options.description, &manifest, error)) return false;
+    if (options.warning)
+        for (const std::string& warning : ProductWarnings(description, manifest, sizes, options.description))
+            options.warning(warning);
 
     std::string trailer = description.trailerText;
     if (trailer.empty()) {
         const std::string* name = description.Doc("ProName");
         const std::string* version = description.Doc("ProVersion");
-        trailer = (name ? *name : std::string()) + (version ? " " + *version : std::string());
+        trailer = (name ? *name : std::string()) + (version && !version->empty() ? " " + *version : std::string());
         trailer = trailer.substr(0, kMaxSealedFreeText);
     }
+    const std::string ini = ZembraIniText(description, manifest);
 
     // In the order the library unpacks them, then the runtime library and the product's files.
     PackageWriter writer;
@@ -174,11 +152,15 @@ bool PackProduct(const ProductPackOptions& options, std::string* error) {
     writer.SetSealed(true);
     writer.SetProgress(options.progress);
     writer.AddFile(kSetupProgramKey, runtime[1], EntryMode::Gzip, options.level);
-    for (int i = 0; i < 3; ++i)
+    for (int i = 0; i < 3; ++i) {
         if (!pictures[i].empty()) writer.AddFile(pictureKeys[i], pictures[i], EntryMode::Gzip, options.level);
-    writer.AddData("A23", manifest.ini, EntryMode::Gzip, options.level);
-    for (int i = 0; i < 3; ++i)
+        else if (!madePictures[i].empty()) writer.AddData(pictureKeys[i], madePictures[i], EntryMode::Gzip, options.level);
+    }
+    writer.AddData("A23", ini, EntryMode::Gzip, options.level);
+    for (int i = 0; i < 3; ++i) {
         if (!pages[i].empty()) writer.AddFile(pageKeys[i], pages[i], EntryMode::Gzip, options.level);
+        else writer.AddData(pageKeys[i], madePages[i], EntryMode::Gzip, options.level);
+    }
     writer.AddFile(kRuntimeKey, runtime[2], EntryMode::Gzip, options.level);
     for (const ManifestFile* entry : manifest.entries)
         writer.AddFile(entry->key, entry->path, EntryMode::Gzip, options.level);
@@ -189,7 +171,7 @@ bool PackProduct(const ProductPackOptions& options, std::string* error) {
         return false;
     }
     if (!writer.Write(options.output, error)) return false;
-    return options.iniOutput.empty() || WriteWhole(options.iniOutput, manifest.ini, error);
+    return options.iniOutput.empty() || WriteWholeFile(options.iniOutput, ini, ExistingFile::Replace, error);
 }
 
 }  // namespace zembra

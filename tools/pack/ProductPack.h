@@ -1,6 +1,6 @@
 // zembra-pack's product mode: from a product description, a single-file installer (Setup.exe) made
 // of the extractor, the setup program, its pictures and pages, the computed "Zembra.ini", the runtime
-// library and the product's files, sealed.
+// library and the product's files, sealed. Pages and pictures the description leaves out are made here.
 #pragma once
 
 #include "tools/pack/PackageWriter.h"
@@ -21,6 +21,7 @@ struct ProductPackOptions {
     std::string iniOutput;      // when not empty, the computed "Zembra.ini" is written here as well
     int level = 9;
     std::function<void(const PackProgress&)> progress;
+    std::function<void(const std::string&)> warning;  // "FILE:LINE: warning: ..."; packing goes on
 };
 
 // False with a message, and then no output file at all (an existing one stays as it was).

@@ -7,6 +7,7 @@
 #include "tools/common/PackageKeys.h"
 #include "tools/common/PackageSeal.h"
 #include "tools/common/PeImage.h"
+#include "tools/common/Sha256.h"
 #include "tools/start/PackageHandle.h"
 #include "tools/start/RuntimeUnpack.h"
 #include "tools/start/StartCommandLine.h"
@@ -84,6 +85,14 @@ int PackageProblem(SealStatus status, const std::string& package, bool named, Pa
         case SealStatus::ReadFailed:
             return StopWithMessage("Das Installationspaket lässt sich nicht lesen:\n" + package,
                                    kStartPackageUnreadable);
+        case SealStatus::HashFailed: {
+            std::string why;
+            Sha256::Available(&why);
+            return StopWithMessage("Das Installationspaket lässt sich nicht prüfen, weil die SHA-256-Funktion "
+                                   "des Systems versagt:\n" + package + (why.empty() ? "" : "\n\n" + why) +
+                                       "\n\nEs wurde nichts installiert.",
+                                   kStartPackageUnreadable);
+        }
         case SealStatus::Intact:
             break;
     }

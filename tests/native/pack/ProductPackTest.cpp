@@ -12,7 +12,9 @@
 #include <gtest/gtest.h>
 #include <zlib.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <map>
 #include <sstream>
@@ -66,6 +68,8 @@ Installer Open(const std::string& path) {
     return installer;
 }
 
+const std::string kGif("GIF89a\x64\0\x32\0-picture-2", 20);  // 100 x 50
+
 class ProductPackTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -87,7 +91,7 @@ protected:
         m_folder.Write("product/t1.rtf", "{\\rtf1 Willkommen}");
         m_folder.Write("product/t3.rtf", "{\\rtf1 Fertig}");
         m_folder.Write("product/gfx1.bmp", "BM-picture-1");
-        m_folder.Write("product/gfx2.gif", "GIF89a-picture-2");
+        m_folder.Write("product/gfx2.gif", kGif);
     }
 
     static std::string Description() {
@@ -187,12 +191,13 @@ TEST_F(ProductPackTest, InstallerHoldsTheRuntimeThePagesAndPicturesInUnpackOrder
     const Installer installer = Open(m_folder.Path("Setup.exe"));
     std::vector<std::string> keys;
     for (const auto& e : installer.entries) keys.push_back(e.first);
-    EXPECT_EQ((std::vector<std::string>{"A10", "A20", "A21", "A23", "A11", "A13", "ZEMBRA1", "P0", "P1", "P2"}), keys);
+    EXPECT_EQ((std::vector<std::string>{"A10", "A20", "A21", "A23", "A11", "A12", "A13", "ZEMBRA1", "P0", "P1", "P2"}),
+              keys);
     const std::string start = TempFolder::Read(m_folder.Path("runtime/ZembraStart.exe"));
     EXPECT_EQ(start, installer.bytes.substr(0, start.size())) << "the extractor comes first";
     EXPECT_EQ(TempFolder::Read(m_folder.Path("runtime/ZembraSetup.exe")), installer.Entry("A10"));
     EXPECT_EQ(TempFolder::Read(m_folder.Path("runtime/zembra1.dll")), installer.Entry("ZEMBRA1"));
-    EXPECT_EQ("GIF89a-picture-2", installer.Entry("A21"));
+    EXPECT_EQ(kGif, installer.Entry("A21"));
     EXPECT_EQ("{\\rtf1 Fertig}", installer.Entry("A13"));
     zembra::MemoryPackageSource source(installer.bytes.data(), installer.bytes.size());
     EXPECT_EQ(zembra::SealStatus::Intact, zembra::CheckPackageSeal(source));
@@ -239,7 +244,6 @@ TEST_F(ProductPackTest, DescriptionReachesZembraIniInCodePage1252) {
         ASSERT_EQ(1u, doc.count(r.key)) << r.key;
         EXPECT_EQ(r.value, doc.at(r.key)) << r.key;
     }
-    EXPECT_EQ(0u, doc.count("Text2")) << "texts not given are not written";
     EXPECT_EQ(0u, doc.count("Text")) << "the trailer text is no key of Zembra.ini";
     zembra::MemoryPackageSource source(installer.bytes.data(), installer.bytes.size());
     zembra::PackageTail tail;
@@ -256,7 +260,7 @@ TEST_F(ProductPackTest, OneSourceInTwoFoldersIsPackedOnce) {
     const Ini ini = ParseIni(installer.Entry("A23"));
     EXPECT_EQ(ini.at("PFile1").at("FPName"), ini.at("PFile3").at("FPName"));
     EXPECT_EQ("4", ini.at("Doc").at("FileCount"));
-    EXPECT_EQ(10u, installer.entries.size()) << "no second entry for the same file";
+    EXPECT_EQ(11u, installer.entries.size()) << "no second entry for the same file";
 }
 
 TEST_F(ProductPackTest, SameInputGivesTheSameInstaller) {
@@ -340,7 +344,6 @@ TEST_F(ProductPackTest, EveryBadInputIsRefusedAndWritesNothing) {
         {"version comparison without a version", replaced("11000000\n", "11001000\n"), nullptr,
          "has no version resource, but its flags ask to compare versions"},
         {"no product name", replaced("ProName = Werkzeug\n", ""), nullptr, "ProName is missing"},
-        {"no dialog width", replaced("DlgWidth=560\n", ""), nullptr, "DlgWidth is missing"},
         {"registry version without a registry path", replaced("RegVersion = HKEY_CURRENT_USER\\Software\\Werkzeug\\Version\n", ""),
          nullptr, "UpdateRegVersion=1 needs RegVersion"},
         {"folder from the registry without an entry", replaced("TargetPath=2", "TargetPath=1"), nullptr,
@@ -426,6 +429,136 @@ TEST_F(ProductPackTest, ProgressShowsOnATerminalOrWhenAsked) {
         if (r.shown) {
             EXPECT_EQ(r.lines, err.find('\r') == std::string::npos) << r.name;
         }
+    }
+}
+
+uint32_t Le32(const std::string& bytes, size_t at) {
+    uint32_t value = 0;
+    for (int i = 3; i >= 0; --i) value = value << 8 | static_cast<uint8_t>(bytes[at + i]);
+    return value;
+}
+
+TEST_F(ProductPackTest, LeftOutPartsGetDefaultsAndWhatIsWrittenWins) {
+    struct Row {
+        const char* name;
+        std::string written;  // lines after ProName, sections included
+        const char* key;
+        std::string expected;
+    } rows[] = {
+        {"version of the program", "", "ProVersion", "2.5"},
+        {"demo's dialog width", "", "DlgWidth", "600"},
+        {"demo's page height", "", "Pic1Height", "320"},
+        {"demo's picture column", "", "Pic1Width", "170"},
+        {"demo's progress band", "", "Pic2Height", "80"},
+        {"Program Files", "", "TargetPath", "2"},
+        {"folder named after the product", "", "TargetPathUser", "1"},
+        {"text naming the product", "", "Text14", "Bitte warten Sie, w\xE4hrend Werkzeug installiert wird \x85"},
+        {"text with line break", "", "Text0", "Das Installationspaket von Werkzeug wurde nicht gefunden.\x06" "Die Installation wird beendet."},
+        {"status line", "", "Text10", "Ordner:\t[1]\x06" "Datei:\t[2]\x06" "Gr\xF6\xDF" "e:\t[3] Bytes"},
+        {"written version", "ProVersion = 3.1\n", "ProVersion", "3.1"},
+        {"wider dialog, taller page", "[Layout]\nDlgWidth = 900\n", "Pic1Height", "480"},
+        {"wider dialog, wider column", "[Layout]\nDlgWidth = 900\n", "Pic1Width", "255"},
+        {"taller page, wider dialog", "[Layout]\nPic1Height = 400\n", "DlgWidth", "750"},
+        {"taller page, taller band", "[Layout]\nPic1Height = 400\n", "Pic2Height", "100"},
+        {"temporary folder asked for", "[Placement]\nTargetPathTemp = 1\n", "TargetPath", "0"},
+        {"explicit folder", "[Placement]\nTargetPathEx = C:\\Ziel\n", "TargetPathUser", "2"},
+        {"subfolder of Program Files", "[Placement]\nTargetSubDir = Firma\\Werkzeug\n", "TargetPathUser", "0"},
+        {"empty text stays empty", "[Texts]\n13 =\n", "Text13", ""},
+    };
+    for (const Row& r : rows) {
+        ASSERT_EQ(0, Pack("[Product]\nProName = Werkzeug\n" + r.written + "[Files]\nbin/tool.exe = <INSTALLDIR> | 10000000\n"))
+            << r.name << ": " << m_err.str();
+        const Ini ini = ParseIni(Open(m_folder.Path("Setup.exe")).Entry("A23"));
+        EXPECT_EQ(r.expected, ini.at("Doc").count(r.key) ? ini.at("Doc").at(r.key) : "<none>") << r.name;
+    }
+    ASSERT_EQ(0, Pack("[Product]\nProName = Werkzeug\n[Files]\nbin/tool.exe = <INSTALLDIR> | 10000000\n"));
+    const Installer installer = Open(m_folder.Path("Setup.exe"));
+    for (const char* page : {"A11", "A12", "A13"}) {
+        EXPECT_EQ(0u, installer.Entry(page).rfind("{\\rtf1", 0)) << page;
+        EXPECT_NE(std::string::npos, installer.Entry(page).find("Werkzeug")) << page;
+    }
+    const std::string pic1 = installer.Entry("A20"), pic2 = installer.Entry("A21");
+    EXPECT_EQ("BM 170x320 BM 120x80 <missing>",
+              pic1.substr(0, 2) + " " + std::to_string(Le32(pic1, 18)) + "x" + std::to_string(Le32(pic1, 22)) + " " +
+                  pic2.substr(0, 2) + " " + std::to_string(Le32(pic2, 18)) + "x" + std::to_string(Le32(pic2, 22)) +
+                  " " + installer.Entry("A22"))
+        << "the last page shows picture 1";
+}
+
+TEST_F(ProductPackTest, WhatLooksUnintendedIsPackedWithOneWarningEach) {
+    ASSERT_EQ(0, Pack(Description())) << m_err.str();
+    EXPECT_EQ(std::string::npos, m_err.str().find("warning")) << m_err.str();
+    std::string big(54, '\0');
+    big.replace(0, 2, "BM");
+    big.replace(14, 1, "\x28");  // a 40-byte header
+    big.replace(18, 8, std::string("\xE8\x03\0\0\xE8\x03\0\0", 8));  // 1000 x 1000
+    m_folder.Write("product/gfx1.bmp", big);
+    std::string text = Description();
+    text.replace(text.find("13 = Installieren"), 17, "13 = Installieren [1] in <INSTALLDIR>");
+    text.replace(text.find("| 11000000\n"), 11, "| 11000100\n");
+    ASSERT_EQ(0, Pack(text)) << m_err.str();
+    const std::string err = m_err.str();
+    const char* const expected[] = {
+        "product.ini:32: warning: \"liesmich.txt\" is to be started after the installation (flag 6), but it is no program",
+        "product.ini:20: warning: text 13 holds [1], <INSTALLDIR>, which the setup program shows as written: in this "
+        "text it fills in no placeholder",
+        "product.ini:27: warning: picture 1 \"gfx1.bmp\" is 1000 x 1000 pixels, much larger than the 180 x 330",
+    };
+    for (const char* warning : expected) EXPECT_NE(std::string::npos, err.find(warning)) << warning << "\n" << err;
+    EXPECT_EQ(3, std::count(err.begin(), err.end(), '\n')) << err;
+}
+
+TEST_F(ProductPackTest, InitWritesADescriptionThatPacksAsItStands) {
+    namespace fs = std::filesystem;
+    std::ofstream(fs::path(m_folder.Path("product/daten")) / fs::u8path("Gr\xC3\xB6\xC3\x9F" "en.txt")) << "S M L";
+    std::ostringstream out, err;
+    ASSERT_EQ(0, zembra::RunPackCommand({"--init", m_folder.Path("init.ini"), "--from", m_folder.Path("product"),
+                                         "--name", "Werkzeug"}, out, err)) << err.str();
+    ASSERT_EQ(0, zembra::RunPackCommand({"--product", m_folder.Path("init.ini"), "--runtime", m_folder.Path("runtime"),
+                                         "-o", m_folder.Path("Setup.exe")}, out, err)) << err.str();
+    EXPECT_EQ("", err.str());
+    const Ini ini = ParseIni(Open(m_folder.Path("Setup.exe")).Entry("A23"));
+    std::map<std::string, std::string> files;  // FName -> FDir | FFlags
+    for (int i = 0; ini.count("PFile" + std::to_string(i)); ++i) {
+        const auto& file = ini.at("PFile" + std::to_string(i));
+        files[file.at("FName")] = file.at("FDir") + " | " + file.at("FFlags");
+    }
+    EXPECT_EQ(8u, files.size());
+    EXPECT_EQ("<INSTALLDIR>\\bin | 10001000", files["tool.exe"]) << "a program with a version";
+    EXPECT_EQ("<INSTALLDIR>\\daten | 10000000", files["Gr\xF6\xDF" "en.txt"]) << "a name with umlauts, in code page 1252";
+    EXPECT_EQ("<INSTALLDIR> | 10000000", files["liesmich.txt"]);
+    EXPECT_EQ("2.5", ini.at("Doc").at("ProVersion"));
+}
+
+TEST_F(ProductPackTest, InitRefusesWhatWouldNotPackAndWritesNothing) {
+    namespace fs = std::filesystem;
+    struct Row {
+        const char* name;
+        std::vector<const char*> files;  // UTF-8 names in a fresh folder
+        std::string productName;
+        bool descriptionExists;
+        const char* message;
+    } rows[] = {
+        {"existing description", {"a.txt"}, "P", true, "exists already; zembra-pack does not replace it"},
+        {"empty folder", {}, "P", false, "holds no file to install"},
+        {"file name outside the code page", {"x\xE2\x86\x92y.txt"}, "P", false, "holds U+2192, which the setup's code page"},
+        {"product name outside the code page", {"a.txt"}, "a\xE2\x86\x92" "b", false, "the product name"},
+        {"equals sign in a path", {"a=b.txt"}, "P", false, "holds '='"},
+#ifndef _WIN32
+        {"names that differ in letter case", {"A.txt", "a.txt"}, "P", false, "differ only in letter case"},
+#endif
+    };
+    for (const Row& r : rows) {
+        TempFolder folder;
+        fs::create_directories(folder.Path("f"));
+        for (const char* file : r.files) std::ofstream(fs::path(folder.Path("f")) / fs::u8path(file)) << "x";
+        if (r.descriptionExists) folder.Write("init.ini", "mine");
+        std::ostringstream out, err;
+        EXPECT_EQ(1, zembra::RunPackCommand({"--init", folder.Path("init.ini"), "--from", folder.Path("f"), "--name",
+                                             r.productName}, out, err)) << r.name;
+        EXPECT_NE(std::string::npos, err.str().find(r.message)) << r.name << ": " << err.str();
+        EXPECT_EQ(r.descriptionExists ? "mine" : "", TempFolder::Read(folder.Path("init.ini"))) << r.name;
+        EXPECT_FALSE(TempFolder::Exists(folder.Path("init.ini.partial"))) << r.name;
     }
 }
 

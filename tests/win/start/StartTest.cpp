@@ -426,35 +426,40 @@ TEST_F(ExtractorTest, ASetupFileThatCannotBeUnpackedWholeStopsTheRun) {
     EXPECT_TRUE(Entries(small.Root()).empty());
 }
 
-// The runtime library imports version.dll and shell32.dll. A DLL of either name beside Setup.exe must
-// not get into the installer. Under Wine only shell32.dll can show it: Wine's own user32 imports
-// version.dll, so every program that uses user32 would load a planted version.dll at its start, before
-// any code of its own runs (on Windows user32 is a KnownDLL and imports no such thing).
+// The runtime library imports version.dll and shell32.dll; the seal check loads bcrypt.dll. A DLL of
+// any of these names beside Setup.exe must not get into the installer. Under Wine version.dll cannot
+// show it: Wine's own user32 imports version.dll, so every program that uses user32 would load a
+// planted version.dll at its start, before any code of its own runs (on Windows user32 is a KnownDLL
+// and imports no such thing).
 TEST_F(ExtractorTest, DllPlantedBesideTheInstallerIsNeverLoaded) {
     const std::string report = m_folder.Path("report.txt");
     const std::string marker = m_folder.Path("planted-was-loaded");
-    std::filesystem::copy_file(WindowsPath(ZEMBRA_PLANTED_DLL), m_folder.Path("shell32.dll"));
-    // Wine prefers its builtin DLLs, while Windows takes a DLL found in the program's folder first
-    // unless it is a KnownDLL. Both programs are told to behave that way (a Wine setting per program).
-    WineNativeFirst probeSetting("planted-probe.exe", "shell32"), setupSetting("planted-Setup.exe", "shell32");
-
-    // The probe: a program beside the planted DLL that loads it by name does get it, so the check
-    // below could see the fault.
     std::filesystem::copy_file(StandInExe(), m_folder.Path("planted-probe.exe"));
-    m_folder.Write("Zembra.ini", StandInIni(report, 0, "LoadLibrary=shell32.dll\r\n"));
-    DWORD code = 1;
-    ASSERT_TRUE(Run(m_folder.Path("planted-probe.exe"), "", &code));
-    ASSERT_TRUE(TempFolder::Exists(marker)) << "the planted DLL should load into an unprotected program";
-    std::filesystem::remove(marker);
-    std::filesystem::remove(report);
+    for (const std::string dll : {"shell32", "bcrypt"}) {
+        std::filesystem::copy_file(WindowsPath(ZEMBRA_PLANTED_DLL), m_folder.Path(dll + ".dll"));
+        // Wine prefers its builtin DLLs, while Windows takes a DLL found in the program's folder first
+        // unless it is a KnownDLL. Both programs are told to behave that way (a Wine setting per program).
+        WineNativeFirst probeSetting("planted-probe.exe", dll.c_str()), setupSetting("planted-Setup.exe", dll.c_str());
 
-    const std::string setup = m_folder.Path("planted-Setup.exe");
-    MakePackage(setup, StandInIni(report, 4));
-    ASSERT_TRUE(Run(setup, "/auto", &code));
-    EXPECT_EQ(4u, code);
-    EXPECT_TRUE(TempFolder::Exists(report)) << "the setup program ran";
-    EXPECT_FALSE(TempFolder::Exists(marker)) << "the planted shell32.dll was loaded";
-    EXPECT_TRUE(Entries(m_temp).empty());
+        // The probe: a program beside the planted DLL that loads it by name does get it, so the check
+        // below could see the fault.
+        m_folder.Write("Zembra.ini", StandInIni(report, 0, "LoadLibrary=" + dll + ".dll\r\n"));
+        DWORD code = 1;
+        ASSERT_TRUE(Run(m_folder.Path("planted-probe.exe"), "", &code)) << dll;
+        ASSERT_TRUE(TempFolder::Exists(marker)) << dll << ": the planted DLL should load into an unprotected program";
+        std::filesystem::remove(marker);
+        std::filesystem::remove(report);
+
+        const std::string setup = m_folder.Path("planted-Setup.exe");
+        MakePackage(setup, StandInIni(report, 4));
+        EXPECT_TRUE(Run(setup, "/auto", &code)) << dll;
+        EXPECT_EQ(4u, code) << dll;
+        EXPECT_TRUE(TempFolder::Exists(report)) << dll << ": the setup program ran";
+        EXPECT_FALSE(TempFolder::Exists(marker)) << "the planted " << dll << ".dll was loaded";
+        EXPECT_TRUE(Entries(m_temp).empty()) << dll;
+        std::filesystem::remove(report);
+        std::filesystem::remove(m_folder.Path(dll + ".dll"));
+    }
 }
 
 }  // namespace
