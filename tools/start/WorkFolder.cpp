@@ -1,6 +1,7 @@
 #include "tools/start/WorkFolder.h"
 
 #include "archive/LibraryExit.h"
+#include "tools/common/SystemLibrary.h"
 
 #include <windows.h>
 #include <sddl.h>
@@ -49,44 +50,16 @@ private:
     T m_memory = nullptr;
 };
 
-class Library {
-public:
-    explicit Library(const std::string& path)
-        : m_module(LoadLibraryExA(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH)) {}
-    ~Library() {
-        if (m_module) FreeLibrary(m_module);
-    }
-    Library(const Library&) = delete;
-    Library& operator=(const Library&) = delete;
-    HMODULE Get() const { return m_module; }
-
-private:
-    HMODULE m_module;
-};
-
-std::string SystemFolder() {
-    char folder[MAX_PATH + 1] = {};
-    const UINT length = GetSystemDirectoryA(folder, MAX_PATH);
-    return length > 0 && length < MAX_PATH ? std::string(folder, length) : std::string();
-}
-
-// bcrypt.dll is no KnownDLL: it is loaded from the system folder by its full path, never searched for.
+// The system's cryptographic random source.
 bool RandomBytes(void* buffer, ULONG size, DWORD* error) {
-    const std::string system = SystemFolder();
-    if (system.empty()) {
-        *error = GetLastError() ? GetLastError() : ERROR_PATH_NOT_FOUND;
-        return false;
-    }
-    const Library bcrypt(system + "\\bcrypt.dll");
+    const SystemLibrary bcrypt("bcrypt.dll");
     using GenRandom = LONG(WINAPI*)(void*, PUCHAR, ULONG, ULONG);
-    const auto generate = reinterpret_cast<GenRandom>(
-        reinterpret_cast<void*>(bcrypt.Get() ? GetProcAddress(bcrypt.Get(), "BCryptGenRandom") : nullptr));
+    const auto generate = bcrypt.Function<GenRandom>("BCryptGenRandom");
     if (!generate) {
-        *error = GetLastError() ? GetLastError() : ERROR_PROC_NOT_FOUND;
+        *error = bcrypt.Code() ? bcrypt.Code() : ERROR_PROC_NOT_FOUND;
         return false;
     }
-    const LONG status = generate(nullptr, static_cast<PUCHAR>(buffer), size, kSystemPreferredRng);
-    if (status < 0) {
+    if (generate(nullptr, static_cast<PUCHAR>(buffer), size, kSystemPreferredRng) < 0) {
         *error = ERROR_GEN_FAILURE;
         return false;
     }
