@@ -22,6 +22,7 @@
 #define _O_WRONLY O_WRONLY
 #define _O_CREAT O_CREAT
 #define _O_TRUNC O_TRUNC
+#define _O_EXCL O_EXCL
 #define _S_IREAD S_IRUSR
 #define _S_IWRITE S_IWUSR
 #endif
@@ -36,6 +37,10 @@ int CrtOpenReadWriteCreate(const char* path) {
 
 int CrtOpenWriteTruncate(const char* path) {
     return _open(path, _O_WRONLY | _O_CREAT | _O_TRUNC | ZEMBRA_BINARY, _S_IREAD | _S_IWRITE);
+}
+
+int CrtCreateNew(const char* path) {
+    return _open(path, _O_RDWR | _O_CREAT | _O_EXCL | ZEMBRA_BINARY, _S_IREAD | _S_IWRITE);
 }
 
 int CrtClose(int fd) { return _close(fd); }

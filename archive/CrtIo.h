@@ -11,6 +11,7 @@ int CrtOpenRead(const char* path);            // read-only; -1 on failure
 // is cut, so no old tail survives a shorter new content.
 int CrtOpenReadWriteCreate(const char* path);
 int CrtOpenWriteTruncate(const char* path);   // write, created if missing, earlier content discarded
+int CrtCreateNew(const char* path);           // read/write, a new file only: -1 when the name exists
 int CrtClose(int fd);
 int CrtRead(int fd, void* buffer, unsigned count);         // bytes read, 0 at the end, -1 on error
 int CrtWrite(int fd, const void* buffer, unsigned count);  // bytes written, -1 on error

@@ -1,10 +1,13 @@
 // ZEMBRA_Expand, ZEMBRA_Copy and ZEMBRA_Init: one packaged entry written to a file, decoded or as
-// stored, and the setup files unpacked into a temporary folder.
-#include "archive/CrtIo.h"
+// stored, and the setup files unpacked into a temporary folder. An entry is written beside its target
+// and takes the target's place only when it is whole, so a failure never leaves a cut file behind.
+#include "archive/CrtFile.h"
 #include "archive/GzipDecoder.h"
 #include "archive/LibraryState.h"
 #include "archive/PackageDirectory.h"
 #include "archive/Progress.h"
+#include "archive/SetupFiles.h"
+#include "archive/StagedFile.h"
 #include "archive/UnpackJob.h"
 #include "archive/ZembraApi.h"
 #include "archive/ZipException.h"
@@ -64,35 +67,38 @@ DWORD DecodeFailureCode() {
 }
 
 // The extraction step of ZEMBRA_Expand. Raises CZipException for every failure except an entry
-// offset that cannot be reached, which it shows and reports through *result.
-void ExtractEntry(CUnpackJob& job, const char* package, const char* target, uint32_t offset, DWORD* failure,
-                  int* result) {
+// offset that cannot be reached, which it shows and reports through *result. The target is replaced
+// only by a whole entry whose CRC matched; a cancelled entry is dropped and counts as success.
+void ExtractEntry(CUnpackJob& job, const char* package, const char* target, uint32_t offset,
+                  zembra::StagedFile& staged, DWORD* failure, int* result) {
     zembra::GzipResetInput();
-    int in = zembra::CrtOpenRead(package);
-    if (in < 0) {
+    zembra::CrtFile in(zembra::CrtOpenRead(package));
+    if (!in.IsOpen()) {
         *failure = GetLastError() ? GetLastError() : ERROR_OPEN_FAILED;
         throw new CZipException(job.Capture(), "Quelldatei lässt sich nicht öffnen!");
     }
-    int out = zembra::CrtOpenReadWriteCreate(target);
-    if (out < 0) {
-        *failure = GetLastError() ? GetLastError() : ERROR_OPEN_FAILED;
-        zembra::CrtClose(in);
+    DWORD code = staged.Begin(target);
+    if (code != ERROR_SUCCESS) {
+        *failure = code;
         throw new CZipException(job.Capture(), "Zieldatei konnte nicht erstellt werden!");
     }
-    if (!zembra::CrtSeek(in, offset)) {
+    if (!zembra::CrtSeek(in.Fd(), offset)) {
         ShowFileError("Fileposition ließ sich nicht finden!");
-        zembra::CrtClose(in);
-        zembra::CrtClose(out);
         *result = ERROR_SEEK;
         return;
     }
     SetLastError(ERROR_SUCCESS);
-    bool failed = job.Run(in, out) != 0;
-    if (zembra::Progress().cancelFlag) failed = false;
-    if (failed) *failure = DecodeFailureCode();
-    zembra::CrtClose(in);
-    zembra::CrtClose(out);
-    if (failed) throw new CZipException(job.Capture(), "Error: %s\n", job.Label());
+    const bool failed = job.Run(in.Fd(), staged.Fd()) != 0;
+    if (zembra::Progress().cancelFlag) return;
+    if (failed) {
+        *failure = DecodeFailureCode();
+        throw new CZipException(job.Capture(), "Error: %s\n", job.Label());
+    }
+    code = staged.Commit();
+    if (code != ERROR_SUCCESS) {
+        *failure = code;
+        throw new CZipException(job.Capture(), "Zieldatei konnte nicht erstellt werden!");
+    }
 }
 
 }  // namespace
@@ -107,14 +113,14 @@ int WINAPI ZEMBRA_Expand(const char* package, const char* folder, const char* ke
         case Lookup::Found: break;
     }
 
-    DeleteFileA(target);
     int result = 0;
     CString packagePath = PackageOfCall(package);
     DWORD failure = ERROR_SUCCESS;
+    zembra::StagedFile staged;  // whatever happens below, a target that was not replaced stays as it was
     CGzipUnpackJob* job = nullptr;
     try {
         job = new CGzipUnpackJob(packagePath);
-        ExtractEntry(*job, packagePath, target, offset, &failure, &result);
+        ExtractEntry(*job, packagePath, target, offset, staged, &failure, &result);
     } catch (CZipException* e) {
         // The text (with what the decoder said) is not shown; the code tells the caller enough.
         result = static_cast<int>(failure);
@@ -123,7 +129,6 @@ int WINAPI ZEMBRA_Expand(const char* package, const char* folder, const char* ke
         result = ERROR_NOT_ENOUGH_MEMORY;
     }
     delete job;
-    if (zembra::Progress().cancelFlag) DeleteFileA(target);
     return result;
 }
 
@@ -137,51 +142,40 @@ int WINAPI ZEMBRA_Copy(const char* package, const char* folder, const char* key,
         case Lookup::Found: break;
     }
 
-    int in = zembra::CrtOpenRead(PackageOfCall(package));
-    if (in < 0) {
+    zembra::CrtFile in(zembra::CrtOpenRead(PackageOfCall(package)));
+    if (!in.IsOpen()) {
         ShowFileError("Quelldatei läßt sich nicht öffnen!");
         return 1;
     }
-    int out = zembra::CrtOpenWriteTruncate(target);
-    if (out < 0) {
-        zembra::CrtClose(in);
+    zembra::StagedFile staged;
+    if (staged.Begin(target) != ERROR_SUCCESS) {
         ShowFileError("Zieldatei läßt sich nicht öffnen!");
         return 1;
     }
-    if (!zembra::CrtSeek(in, offset)) {
+    if (!zembra::CrtSeek(in.Fd(), offset)) {
         ShowFileError("Fileposition nicht gefunden!");
-        zembra::CrtClose(in);
-        zembra::CrtClose(out);
         return 1;
     }
     std::unique_ptr<char[]> block(new (std::nothrow) char[kCopyBlock]);
-    if (!block) {
-        zembra::CrtClose(in);
-        zembra::CrtClose(out);
-        return 1;
-    }
+    if (!block) return 1;
 
     const uint32_t base = zembra::Progress().base;
     uint32_t copied = 0;
-    bool writeFailed = false;
+    bool written = true;
     while (copied < size) {
         unsigned length = size - copied < kCopyBlock ? size - copied : kCopyBlock;
         // A read that comes up short at the end of the package is padded with zero bytes.
         std::memset(block.get(), 0, length);
-        int got = zembra::CrtRead(in, block.get(), length);
+        int got = zembra::CrtRead(in.Fd(), block.get(), length);
         if (got <= 0) break;
-        if (zembra::CrtWrite(out, block.get(), length) != static_cast<int>(length)) {
-            writeFailed = true;
+        if (zembra::CrtWrite(staged.Fd(), block.get(), length) != static_cast<int>(length)) {
+            written = false;
             break;
         }
         copied += static_cast<uint32_t>(got);
         zembra::UpdateProgress(base + copied);
     }
-    zembra::CrtClose(in);
-    zembra::CrtClose(out);
-    if (writeFailed) {
-        // A full disk must not leave a cut file that reads as copied.
-        DeleteFileA(target);
+    if (!written || staged.Commit() != ERROR_SUCCESS) {
         ShowFileError("Zieldatei läßt sich nicht schreiben!");
         return 1;
     }
@@ -189,16 +183,15 @@ int WINAPI ZEMBRA_Copy(const char* package, const char* folder, const char* key,
     return 0;
 }
 
+// The result is that of the first setup file the package carries that could not be unpacked whole,
+// so that the caller never starts the setup program with a cut configuration; 0 when all arrived.
 int WINAPI ZEMBRA_Init(const char* package, const char* tempFolder, int reserved1, int reserved2, int) {
-    static const struct {
-        const char* key;
-        const char* fileName;
-    } kSetupFiles[] = {
-        {"A10", "Zembra.exe"}, {"A20", "gfx1.bmp"},   {"A21", "gfx2.bmp"}, {"A22", "gfx3.bmp"},
-        {"A23", "Zembra.ini"}, {"A11", "t1.rtf"},     {"A12", "t2.rtf"},   {"A13", "t3.rtf"},
-    };
     zembra::SetLibraryPackage(package, tempFolder, reserved1, reserved2);
     const CString folder = zembra::State().tempFolder;
-    for (const auto& file : kSetupFiles) ZEMBRA_Expand(package, folder, file.key, file.fileName, 0);
-    return 0;
+    int first = 0;
+    for (const zembra::SetupFile& file : zembra::kSetupFiles) {
+        const int result = ZEMBRA_Expand(package, folder, file.key, file.fileName, 0);
+        if (first == 0) first = result;
+    }
+    return first;
 }

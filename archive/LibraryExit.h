@@ -3,6 +3,8 @@
 // temporary folder.
 #pragma once
 
+#include <functional>
+
 namespace zembra {
 
 enum ExitResult {
@@ -16,10 +18,18 @@ enum ExitResult {
 // a "TEMP-ERROR!" box whose result is returned; nothing is deleted then either.
 int ExitLibrary();
 
+// Called with each entry's path after it was listed and before it is looked at (tests change entries
+// there, as somebody else might while the folder is cleared).
+using ClearObserver = std::function<void(const char* path)>;
+
 // Removes everything inside folder, read-only, hidden and system files included, and keeps the folder.
-// A link inside (symbolic link, junction) is removed itself when the platform can open the link
-// rather than its target; otherwise it is left alone. Its target is never entered or deleted.
-// Single failures are skipped.
-void ClearFolder(const char* folder);
+// Each entry is opened as itself (links not followed) just before it is entered or deleted, and is
+// deleted through that handle, so what was checked is what goes. A link is removed itself where the
+// platform opens links as such; an entry that resolves anywhere but where it was listed is left alone,
+// also one swapped in while the folder is cleared. Single failures are skipped.
+void ClearFolder(const char* folder, const ClearObserver& observer = ClearObserver());
+
+// ClearFolder, then the folder itself, through the handle it was checked with. True once it is gone.
+bool RemoveFolder(const char* folder);
 
 }  // namespace zembra

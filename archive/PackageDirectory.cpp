@@ -58,8 +58,6 @@ uint32_t ReadLe32(const uint8_t* p) {
            static_cast<uint32_t>(p[3]) << 24;
 }
 
-bool IsMarkerAt(const uint8_t* p) { return std::memcmp(p, kPackageMarker, kPackageMarkerSize) == 0; }
-
 bool g_forceSortedIndex = false;
 
 // In a single-byte code page the runtime compares names byte by byte, each byte folded; two names are
@@ -108,35 +106,6 @@ uint32_t HashName(const char* name, const ByteClasses& classes) {
 
 }  // namespace
 
-bool MemoryPackageSource::ReadAt(uint64_t position, void* buffer, uint32_t count) {
-    if (position > m_size || count > m_size - position) return false;
-    if (count > 0) std::memcpy(buffer, m_data + position, count);
-    return true;
-}
-
-bool FindPackageMarker(PackageSource& source, uint64_t* markerPosition) {
-    uint64_t size = source.Size();
-    uint8_t last[kPackageMarkerSize];
-    if (size >= kPackageMarkerSize && source.ReadAt(size - kPackageMarkerSize, last, kPackageMarkerSize) &&
-        IsMarkerAt(last)) {
-        *markerPosition = size - kPackageMarkerSize;
-        return true;
-    }
-    if (size < kMarkerScanSize) return false;
-    std::vector<uint8_t> window(kMarkerScanSize);
-    if (!source.ReadAt(size - kMarkerScanSize, window.data(), kMarkerScanSize)) return false;
-    // Only the first three bytes are compared at every position; the first full match, the one
-    // farthest from the end, wins.
-    for (uint32_t i = 0; i + kPackageMarkerSize <= kMarkerScanSize; ++i) {
-        const uint8_t* p = &window[i];
-        if (p[0] == '>' && p[1] == 'N' && p[2] == 'Y' && IsMarkerAt(p)) {
-            *markerPosition = size - kMarkerScanSize + i;
-            return true;
-        }
-    }
-    return false;
-}
-
 bool PackageDirectory::Load(const char* path) {
     FilePackageSource file(path ? path : "");
     if (!file.IsOpen()) return Fail(PackageLoadError::CannotOpen);
@@ -148,30 +117,20 @@ bool PackageDirectory::Load(PackageSource& source, const char* path) {
     Free();
     m_packageSize = source.Size();
 
-    uint64_t marker = 0;
-    if (!FindPackageMarker(source, &marker)) return Fail(PackageLoadError::NoMarker);
-    if (marker < kTrailerFieldsSize) return Fail(PackageLoadError::OutsideFile);
-
-    uint8_t fields[kTrailerFieldsSize];
-    if (!source.ReadAt(marker - kTrailerFieldsSize, fields, kTrailerFieldsSize)) return Fail(PackageLoadError::ReadFailed);
-    uint32_t textLength = fields[0];
-    uint32_t dataBase = ReadLe32(fields + 1) + ReadLe32(fields + 5);  // modulo 2^32 by definition
-    uint32_t directorySize = ReadLe32(fields + 9);
-
-    uint64_t textStart = marker - kTrailerFieldsSize;
-    if (textStart < textLength) return Fail(PackageLoadError::OutsideFile);
-    textStart -= textLength;
-    if (textStart < directorySize) return Fail(PackageLoadError::OutsideFile);
+    PackageTrailer trailer;
+    const PackageLoadError error = ReadPackageTrailer(source, &trailer);
+    if (error != PackageLoadError::None) return Fail(error);
 
     // The directory is bounded by the file, so a hostile size cannot ask for more than the file holds.
     try {
-        m_buffer.resize(directorySize);
+        m_buffer.resize(trailer.directorySize);
     } catch (const std::bad_alloc&) {
         return Fail(PackageLoadError::OutOfMemory);
     }
-    if (!source.ReadAt(textStart - directorySize, m_buffer.data(), directorySize)) return Fail(PackageLoadError::ReadFailed);
+    if (!source.ReadAt(trailer.directoryStart, m_buffer.data(), trailer.directorySize))
+        return Fail(PackageLoadError::ReadFailed);
 
-    m_dataBase = dataBase;
+    m_dataBase = trailer.dataBase;
     try {
         ReadRecords();
         if (!g_forceSortedIndex && Classes().singleByte) HashRecords();

@@ -1,14 +1,13 @@
-// The package directory: the marker near a package's end, the trailer in front of it and the masked
-// directory of named entries, resolved to the file offset and stored size of each entry's data.
+// The package directory: the masked directory of named entries in front of a package's trailer
+// (archive/PackageTrailer.h), resolved to the file offset and stored size of each entry's data.
 //
-// Layout at the tail, M being the marker's first byte:
-//   directory (D bytes) | trailer text (N bytes) | N (1) | offset part 1 (4) | offset part 2 (4) |
-//   D (4) | reserved (4) | ">NYZEMBRA_SETUP<" (16) | up to 8177 bytes of anything
 // The directory is a 32-bit count, then per entry: L (1), L name bytes (the key masked with 0x5A,
 // then an unmasked zero), the stored size (4). Integers are little-endian. Entry data lies one entry
 // after the other from the data base offset (offset part 1 + offset part 2, modulo 2^32).
 #pragma once
 
+#include "archive/PackageSource.h"
+#include "archive/PackageTrailer.h"
 #include "framework/CString.h"
 
 #include <cstddef>
@@ -17,46 +16,8 @@
 
 namespace zembra {
 
-constexpr char kPackageMarker[] = ">NYZEMBRA_SETUP<";
-constexpr uint32_t kPackageMarkerSize = 16;
-constexpr uint32_t kMarkerScanSize = 8193;       // tail searched when the last 16 bytes are not the marker
-constexpr uint32_t kTrailerFieldsSize = 17;      // N, both offset parts, D and the reserved field
-constexpr uint32_t kMaxTrailerText = 255;
 constexpr uint8_t kPackageNameMask = 0x5A;       // writers of other packages rely on this value
 constexpr uint32_t kMaxStoredNameLength = 250;   // L, the terminating zero included
-
-// The bytes of a package, read from its tail only.
-class PackageSource {
-public:
-    virtual ~PackageSource() = default;
-    virtual uint64_t Size() const = 0;
-    // All count bytes at position, or false.
-    virtual bool ReadAt(uint64_t position, void* buffer, uint32_t count) = 0;
-};
-
-class MemoryPackageSource : public PackageSource {
-public:
-    MemoryPackageSource(const void* data, size_t size) : m_data(static_cast<const uint8_t*>(data)), m_size(size) {}
-    uint64_t Size() const override { return m_size; }
-    bool ReadAt(uint64_t position, void* buffer, uint32_t count) override;
-
-private:
-    const uint8_t* m_data;
-    size_t m_size;
-};
-
-enum class PackageLoadError {
-    None,
-    CannotOpen,     // the file cannot be opened or measured
-    NoMarker,       // neither the last 16 bytes nor the last 8193 hold the marker
-    OutsideFile,    // the trailer or the directory would begin before the file's start
-    ReadFailed,
-    OutOfMemory,
-};
-
-// Finds the marker: the last 16 bytes first, then the last 8193 bytes, where the position farthest
-// from the end wins. A file shorter than 8193 bytes is only searched at its very end.
-bool FindPackageMarker(PackageSource& source, uint64_t* markerPosition);
 
 struct PackageEntryInfo {
     const char* key;  // unmasked, zero-terminated; lives as long as the directory

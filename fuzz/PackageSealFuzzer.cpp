@@ -14,7 +14,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     zembra::SealStatus tailStatus;
     const bool read = zembra::ReadPackageTail(source, &tail, &tailStatus);
     if (read) {
-        if (tail.dataBase == 0 || tail.dataBase > tail.directoryStart || tail.directoryStart > tail.textStart ||
+        if (tail.dataBase > tail.directoryStart || tail.directoryStart > tail.textStart ||
             tail.textStart + tail.text.size() > tail.marker || tail.marker + zembra::kPackageMarkerSize > size)
             std::abort();
     }

@@ -19,6 +19,28 @@ void CSetupApp::GetAppDir(CString& dir) {
 }
 
 namespace {
+// Set once the system searches the folders named by SetDefaultDllDirectories only.
+bool g_bDllSearchNarrowed = false;
+
+// DLLs that the program or the system's libraries load by name come from the system folder (and the
+// program's own folder, which holds nothing but the setup files), never from the current folder or
+// the PATH. Where the system lacks that call, at least the current folder leaves the search.
+void NarrowDllSearch() {
+    using SetDefaultDllDirectoriesFn = BOOL(WINAPI*)(DWORD);
+    auto setDefault = reinterpret_cast<SetDefaultDllDirectoriesFn>(reinterpret_cast<void*>(
+        ::GetProcAddress(::GetModuleHandleA("kernel32.dll"), "SetDefaultDllDirectories")));
+    g_bDllSearchNarrowed =
+        setDefault && setDefault(LOAD_LIBRARY_SEARCH_SYSTEM32 | LOAD_LIBRARY_SEARCH_APPLICATION_DIR);
+    if (!g_bDllSearchNarrowed) ::SetDllDirectoryA("");
+}
+
+HMODULE LoadSystemLibrary(const char* name) {
+    char folder[MAX_PATH + 1] = {};
+    UINT length = ::GetSystemDirectoryA(folder, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) return nullptr;
+    return ::LoadLibraryA(CString(folder) + "\\" + name);
+}
+
 template <class F>
 void Bind(HMODULE lib, const char* name, F& field, bool& complete) {
     field = reinterpret_cast<F>(reinterpret_cast<void*>(::GetProcAddress(lib, name)));
@@ -46,9 +68,9 @@ BOOL CSetupApp::InitInstance() {
     m_bAuto = ContainsNoCase(m_lpCmdLine, "/auto") == 0;
 
     m_bRichEdit10 = false;
-    m_hRichEditLib = ::LoadLibraryA("RICHED20.DLL");
+    m_hRichEditLib = LoadSystemLibrary("RICHED20.DLL");
     if (!m_hRichEditLib) {
-        m_hRichEditLib = ::LoadLibraryA("RICHED32.DLL");
+        m_hRichEditLib = LoadSystemLibrary("RICHED32.DLL");
         m_bRichEdit10 = true;
     }
     if (!m_hRichEditLib) AppMessageBox("RICHEDXX.Dll konnte nicht geladen werden", MB_OK | MB_ICONEXCLAMATION);
@@ -57,7 +79,9 @@ BOOL CSetupApp::InitInstance() {
     ::GetPrivateProfileStringA("PARA", "Setup", "", package, MAX_PATH, m_strAppDir + "ny.tmp");
     m_strPackagePath = package;
 
-    m_hArchiveLib = ::LoadLibraryA(m_strAppDir + "zembra1.dll");
+    // The library's own imports (version.dll among them) come from the system folder only.
+    const DWORD importsFrom = g_bDllSearchNarrowed ? LOAD_LIBRARY_SEARCH_SYSTEM32 : LOAD_WITH_ALTERED_SEARCH_PATH;
+    m_hArchiveLib = ::LoadLibraryExA(m_strAppDir + "zembra1.dll", nullptr, importsFrom);
     if (!m_hArchiveLib) {
         AppMessageBox("Ungültiger Aufruf", MB_OK | MB_ICONEXCLAMATION);
         return FALSE;
@@ -83,4 +107,7 @@ int CSetupApp::ExitInstance() {
     return CWinApp::ExitInstance();
 }
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) { return RunApplication(instance); }
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    NarrowDllSearch();
+    return RunApplication(instance);
+}

@@ -3,7 +3,7 @@
 zembra_packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev zlib1g-dev googletest
   g++-mingw-w64-x86-64 g++-mingw-w64-i686 libz-mingw-w64-dev binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
-  wine wine64 xvfb libxtst6 libssl-dev
+  wine wine64 xvfb libxtst6 libssl-dev osslsigncode openssl
 )
 
 ensure_packages() {

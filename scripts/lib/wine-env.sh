@@ -20,6 +20,22 @@ wine_env_prepare() {
   [ -f "$WINEPREFIX/.zembra-ready" ] || { echo "wine-env: could not create the Wine prefix $WINEPREFIX" >&2; return 1; }
 }
 
+# Windows of the tests are left to Wine rather than to a window manager. The virtual display has none,
+# and for a managed window Wine waits up to two seconds, each time it hides or destroys one, for a window
+# manager to confirm it: that was two thirds of the Windows tests' time, and a margin their waits lost
+# on a loaded machine. Once per prefix.
+wine_env_unmanaged_windows() {
+  if [ -f "$WINEPREFIX/.zembra-unmanaged" ]; then return 0; fi
+  (
+    flock 9
+    if [ ! -f "$WINEPREFIX/.zembra-unmanaged" ]; then
+      wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 &&
+        touch "$WINEPREFIX/.zembra-unmanaged"
+    fi
+  ) 9>"$WINEPREFIX.lock"
+  [ -f "$WINEPREFIX/.zembra-unmanaged" ] || { echo "wine-env: cannot set up $WINEPREFIX for the tests" >&2; return 1; }
+}
+
 # Starts Xvfb on the first free display number and exports DISPLAY; XVFB_PID holds its process.
 xvfb_start() {
   local n

@@ -10,10 +10,6 @@
 namespace zembra {
 namespace {
 
-uint32_t Le32(const uint8_t* p) {
-    return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
-}
-
 bool IsLowerHex(char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'); }
 
 // The digest the text carries, or empty when it carries none.
@@ -35,39 +31,25 @@ std::string SealedTrailerText(const std::string& freeText, const std::string& di
 }
 
 bool ReadPackageTail(PackageSource& source, PackageTail* tail, SealStatus* status) {
-    uint64_t marker = 0;
-    if (!FindPackageMarker(source, &marker)) {
-        *status = SealStatus::NotAPackage;
-        return false;
+    PackageTrailer trailer;
+    switch (ReadPackageTrailer(source, &trailer)) {
+        case PackageLoadError::None: break;
+        case PackageLoadError::NoMarker: *status = SealStatus::NotAPackage; return false;
+        case PackageLoadError::ReadFailed: *status = SealStatus::ReadFailed; return false;
+        default: *status = SealStatus::Damaged; return false;
     }
-    uint8_t fields[kTrailerFieldsSize];
-    if (marker < kTrailerFieldsSize) {
-        *status = SealStatus::Damaged;
-        return false;
-    }
-    if (!source.ReadAt(marker - kTrailerFieldsSize, fields, kTrailerFieldsSize)) {
+    tail->marker = trailer.marker;
+    tail->dataBase = trailer.dataBase;
+    tail->directorySize = trailer.directorySize;
+    tail->textStart = trailer.textStart;
+    tail->directoryStart = trailer.directoryStart;
+    tail->text.assign(trailer.textLength, '\0');
+    if (trailer.textLength > 0 && !source.ReadAt(trailer.textStart, &tail->text[0], trailer.textLength)) {
         *status = SealStatus::ReadFailed;
         return false;
     }
-    const uint32_t textLength = fields[0];
-    const uint32_t directorySize = Le32(fields + 9);
-    const uint64_t textStart = marker - kTrailerFieldsSize - textLength;
-    if (marker < kTrailerFieldsSize + textLength || textStart < directorySize) {
-        *status = SealStatus::Damaged;
-        return false;
-    }
-    tail->marker = marker;
-    tail->dataBase = Le32(fields + 1) + Le32(fields + 5);
-    tail->directorySize = directorySize;
-    tail->textStart = textStart;
-    tail->directoryStart = textStart - directorySize;
-    tail->text.assign(textLength, '\0');
-    if (textLength > 0 && !source.ReadAt(textStart, &tail->text[0], textLength)) {
-        *status = SealStatus::ReadFailed;
-        return false;
-    }
-    // Entries lie in front of the directory; a base behind it cannot come from a writer.
-    if (tail->dataBase == 0 || tail->dataBase > tail->directoryStart) {
+    // Entries lie in front of the directory: a base behind it leaves nothing to seal.
+    if (tail->dataBase > tail->directoryStart) {
         *status = SealStatus::Damaged;
         return false;
     }

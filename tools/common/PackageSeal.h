@@ -8,7 +8,7 @@
 // breaks the seal all the same.
 #pragma once
 
-#include "archive/PackageDirectory.h"
+#include "archive/PackageTrailer.h"
 
 #include <cstdint>
 #include <string>

@@ -3,6 +3,8 @@
 // beside anybody's bcrypt.dll. It is loaded at the first use, by its full path in the system folder.
 #include "tools/common/Sha256.h"
 
+#include "tools/common/SystemLibrary.h"
+
 #include <windows.h>
 #include <bcrypt.h>
 
@@ -15,34 +17,6 @@ std::string WithCode(const std::string& call, unsigned long code, bool status) {
     char text[32];
     std::snprintf(text, sizeof text, status ? ": 0x%08lX" : ": %lu", code);
     return call + text;
-}
-
-// A DLL loaded by full path, freed with its owner.
-class LoadedModule {
-public:
-    LoadedModule() = default;
-    ~LoadedModule() {
-        if (m_module) FreeLibrary(m_module);
-    }
-    LoadedModule(const LoadedModule&) = delete;
-    LoadedModule& operator=(const LoadedModule&) = delete;
-
-    // Its own imports are looked for in its folder first, also where the search could not be narrowed.
-    bool Load(const std::string& path) {
-        m_module = LoadLibraryExA(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
-        return m_module != nullptr;
-    }
-    HMODULE Get() const { return m_module; }
-
-private:
-    HMODULE m_module = nullptr;
-};
-
-std::string SystemFolderFile(const char* name) {
-    char folder[MAX_PATH + 1] = {};
-    const UINT length = GetSystemDirectoryA(folder, sizeof folder);
-    if (length == 0 || length >= sizeof folder) return std::string();
-    return std::string(folder, length) + "\\" + name;
 }
 
 // bcrypt.dll and its SHA-256 algorithm handle, opened once for the process (in the extractor: in the
@@ -70,13 +44,8 @@ public:
 
 private:
     Sha256Provider() {
-        m_path = SystemFolderFile("bcrypt.dll");
-        if (m_path.empty()) {
-            m_error = WithCode("GetSystemDirectory", GetLastError(), false);
-            return;
-        }
-        if (!m_module.Load(m_path)) {
-            m_error = WithCode("LoadLibrary " + m_path, GetLastError(), false);
+        if (!m_library.IsLoaded()) {
+            m_error = m_library.Error();
             return;
         }
         auto open = Function<decltype(&BCryptOpenAlgorithmProvider)>("BCryptOpenAlgorithmProvider");
@@ -94,13 +63,12 @@ private:
 
     template <class F>
     F Function(const char* name) {
-        F function = reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(m_module.Get(), name)));
-        if (!function && m_error.empty()) m_error = WithCode(m_path + " lacks " + name, GetLastError(), false);
+        F function = m_library.Function<F>(name);
+        if (!function && m_error.empty()) m_error = WithCode(m_library.Path() + " lacks " + name, GetLastError(), false);
         return function;
     }
 
-    std::string m_path;
-    LoadedModule m_module;
+    SystemLibrary m_library{"bcrypt.dll"};
     std::string m_error;
     decltype(&BCryptCloseAlgorithmProvider) m_close = nullptr;
     BCRYPT_ALG_HANDLE m_algorithm = nullptr;

@@ -1,6 +1,7 @@
 #include "tools/start/Extractor.h"
 
 #include "archive/PackageDirectory.h"
+#include "archive/SetupFiles.h"
 #include "archive/ZembraApi.h"
 #include "framework/CommandLine.h"
 #include "tools/common/PackageKeys.h"
@@ -50,15 +51,15 @@ std::string ProgramName() {
 
 std::string Usage() { return "Aufruf: " + ProgramName() + " --package PAKETDATEI [/auto]"; }
 
-// Whether anything was appended behind the program's own image: then a missing marker means a cut
-// installer rather than the bare extractor.
+// Whether anything was appended behind the program's own image (a signature aside): then a missing
+// marker means a cut installer rather than the bare extractor.
 bool HasAppendedBytes(PackageSource& self) {
     std::vector<uint8_t> head(static_cast<size_t>(std::min<uint64_t>(kHeadBytes, self.Size())));
     if (head.empty() || !self.ReadAt(0, head.data(), static_cast<uint32_t>(head.size()))) return true;
     PeImage image;
     std::string error;
     if (!ParsePeHeaders(head.data(), head.size(), &image, &error)) return true;
-    return self.Size() > image.imageEnd;
+    return PackageEnd(self) > image.imageEnd;
 }
 
 int PackageProblem(SealStatus status, const std::string& package, bool named, PackageSource& source) {
@@ -137,6 +138,18 @@ private:
 bool FileExists(const std::string& path) {
     const DWORD attributes = GetFileAttributesA(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+// The setup files the package carries that are not in the folder. The library writes a file only when
+// it is whole, so one that is there arrived complete.
+std::string MissingSetupFiles(const PackageDirectory& directory, const std::string& folder) {
+    std::string missing;
+    for (const SetupFile& file : kSetupFiles) {
+        uint32_t size = 0;
+        if (directory.Find(file.key, &size) != 0 && !FileExists(folder + file.fileName))
+            missing += (missing.empty() ? "" : ", ") + std::string(file.fileName);
+    }
+    return missing;
 }
 
 // Starts the setup program with the tail and waits for it; false with a system error code.
@@ -225,12 +238,16 @@ int RunExtractor(const char* commandLine, const DllSearch& search) {
                                "(ZEMBRA_Init oder ZEMBRA_Exit fehlt).",
                                kStartUnpackFailed);
 
-    runtime.init(package.c_str(), folder.Path().c_str(), 0, 0, 0);
+    const int unpacked = runtime.init(package.c_str(), folder.Path().c_str(), 0, 0, 0);
     runtime.MarkInitialised();
     int result = 0;
-    if (!FileExists(folder.Path() + "Zembra.exe")) {
-        result = StopWithMessage("Das Setup-Programm ließ sich nicht aus dem Installationspaket entpacken:\n" +
-                                     folder.Path() + "Zembra.exe",
+    const std::string missing = MissingSetupFiles(directory, folder.Path());
+    if (unpacked != 0 || !missing.empty()) {
+        // The setup program never runs with a cut configuration or without its pages.
+        result = StopWithMessage("Die Dateien des Setup-Programms ließen sich nicht vollständig entpacken:\n" +
+                                     folder.Path() + (missing.empty() ? "" : "\nEs fehlt: " + missing) +
+                                     (unpacked == 0 ? ""
+                                                    : "\n\n" + SystemErrorText(static_cast<unsigned long>(unpacked))),
                                  kStartUnpackFailed);
     } else if (!WritePrivateProfileStringA("PARA", "Setup", package.c_str(), (folder.Path() + "ny.tmp").c_str())) {
         result = StopWithMessage("Die Übergabedatei für das Setup-Programm lässt sich nicht schreiben:\n" +

@@ -1,6 +1,7 @@
 #include "archive/LibraryState.h"
 #include "archive/PackageDirectory.h"
 #include "tests/native/support/PackageImage.h"
+#include "tests/native/support/PeBuilder.h"
 #include "tests/native/support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -188,6 +189,50 @@ TEST(PackageDirectoryLoad, RefusesPackagesWhoseTrailerDoesNotFit) {
         uint32_t size = 7;
         EXPECT_EQ(0u, directory.Find("A10", &size)) << r.name;
         EXPECT_EQ(0u, size) << r.name;
+    }
+}
+
+// A signed single-file installer ends with its certificate table, which may be far longer than the
+// tail allowance. The package is read in front of the table, and only there.
+TEST(PackageDirectoryLoad, SignedProgramFileIsReadInFrontOfItsCertificateTable) {
+    auto installer = [](bool plus) {
+        testing_support::PeSpec spec;
+        spec.plus = plus;
+        PackageImage image = Plain();
+        image.data = testing_support::BuildPe(spec);
+        return image.BaseAt(static_cast<uint32_t>(image.data.size())).Bytes();
+    };
+    const std::string plain = installer(true), table(20000, 'c');
+    const uint32_t a10 = static_cast<uint32_t>(plain.size() - Plain().Bytes().size() + 40);
+    const uint32_t end = static_cast<uint32_t>(plain.size() + table.size());
+    auto naming = [&](uint32_t start, uint32_t size) {
+        std::string bytes = plain + table;
+        testing_support::SetSecurityDirectory(bytes, start, size);
+        return bytes;
+    };
+    using testing_support::Signed;
+    struct Row {
+        const char* name;
+        std::string bytes;
+        uint32_t a10;  // 0: the load fails
+    } rows[] = {
+        {"unsigned", plain, a10},
+        {"a 2 KB signature", Signed(plain, std::string(2000, 'c')), a10},
+        {"a 20 KB signature, past the tail allowance", Signed(plain, table), a10},
+        {"a 32-bit program file", Signed(installer(false), table), a10},
+        {"a package planted in the table is not read", Signed(plain, table + Plain().BaseAt(7).Bytes()), a10},
+        {"a table that stops before the end", Signed(plain, table) + "x", 0},
+        {"a table that starts past the end", naming(end + 8, 0xFFFFFFFF - end), 0},
+        {"a table whose size wraps at 2^32", naming(0xFFFFFFF0, end + 0x10), 0},
+        {"a table that overlaps the package", naming(end - 20010, 20010), 0},
+        {"a table of size 0", naming(end, 0), 0},
+    };
+    for (const Row& r : rows) {
+        zembra::MemoryPackageSource source(r.bytes.data(), r.bytes.size());
+        PackageDirectory directory;
+        uint32_t size = 0;
+        EXPECT_EQ(r.a10 != 0, directory.Load(source, "Setup.exe")) << r.name;
+        EXPECT_EQ(r.a10, directory.Find("A10", &size)) << r.name;
     }
 }
 

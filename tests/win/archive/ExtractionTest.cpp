@@ -3,6 +3,7 @@
 // a folder in the target's place, and a cancel that arrives through the library's message pumping.
 #include "tests/win/support/MessageBoxWatcher.h"
 #include "tests/win/support/SampleData.h"
+#include "tests/win/support/UnixCommand.h"
 #include "tests/win/support/ZembraLibrary.h"
 #include "tools/pack/PackageWriter.h"
 
@@ -23,6 +24,15 @@ std::string ReadAll(const std::string& path) {
 void WriteAll(const std::string& path, const std::string& data) { std::ofstream(path, std::ios::binary) << data; }
 
 bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+// A temporary file of the library's left in folder.
+bool HasTemporary(const std::string& folder) {
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "~zem*.tmp").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return false;
+    FindClose(search);
+    return true;
+}
 
 using sample::Noise;
 using sample::Text;
@@ -150,42 +160,61 @@ TEST_F(ExtractionTest, TargetInUseGivesSharingViolationAndKeepsTheOldContent) {
     EXPECT_EQ(ERROR_ACCESS_DENIED, expand(package.c_str(), root.c_str(), "A1", "taken", 0));
 }
 
-TEST_F(ExtractionTest, DamagedEntriesFailWithACodeThatIsNeitherSuccessNorLocked) {
+// An upgrade whose entry cannot be written whole: the installed file stays byte for byte (or stays
+// absent), and no temporary file is left beside it.
+TEST_F(ExtractionTest, AnEntryThatFailsLeavesTheOldFileAndNoTemporaryFile) {
     const std::string content = Text(200000, 4);
-    std::string member;
+    std::string member, noise;
     ASSERT_TRUE(zembra::GzipMember(content, 9, &member));
-
+    ASSERT_TRUE(zembra::GzipMember(Noise(3u << 20, 6), 1, &noise));
     std::string flipped = member;
     flipped[flipped.size() / 2] ^= 0x20;
-    std::string cut = member.substr(0, member.size() / 2);
-    std::string unknown = "XX" + member.substr(2);
+    unix_command::SmallDrive small(1024);
+    ASSERT_TRUE(small.Ready()) << "a small tmpfs as drive S: (mount needs root)";
+    const std::string full = small.Root() + "full\\";
+    CreateDirectoryA(full.c_str(), nullptr);
 
     struct Row {
         const char* name;
         std::string stored;
-        bool partialOutput;
+        std::string folder;
+        const char* old;  // null: no earlier file
     } rows[] = {
-        {"a flipped data byte", flipped, true},
-        {"cut off in the middle", cut, true},
-        {"an unknown header", unknown, false},
+        {"a flipped data byte", flipped, root, "the old version"},
+        {"cut off in the middle", member.substr(0, member.size() / 2), root, "the old version"},
+        {"an unknown header", "XX" + member.substr(2), root, "the old version"},
+        {"a first installation", member.substr(0, member.size() / 2), root, nullptr},
+        // Wine's runtime reports a full disk without a code of its own: any failure but "in use".
+        {"a full disk", noise, full, "the old version"},
     };
     int index = 0;
+    std::string package;
     for (const Row& r : rows) {
         zembra::PackageWriter writer;
         writer.AddData("D1", r.stored, zembra::EntryMode::Stored);  // stored as it is, decoded by Expand
-        std::string package = Package("damaged-" + std::to_string(++index) + ".pkg", writer);
-        int result = expand(package.c_str(), root.c_str(), "D1", "damaged.txt", 0);
+        package = Package("damaged-" + std::to_string(++index) + ".pkg", writer);
+        const std::string target = r.folder + "app.dll";
+        DeleteFileA(target.c_str());
+        if (r.old) WriteAll(target, r.old);
+        const int result = expand(package.c_str(), r.folder.c_str(), "D1", "app.dll", 0);
         EXPECT_NE(0, result) << r.name;
         EXPECT_NE(ERROR_ACCESS_DENIED, result) << r.name;
         EXPECT_NE(ERROR_SHARING_VIOLATION, result) << r.name;
-        if (r.partialOutput) {
-            std::string written = ReadAll(root + "damaged.txt");
-            // Whole windows before the damage were flushed; what follows the damage may be garbage.
-            ASSERT_GE(written.size(), 32768u) << r.name << ": the partial output stays";
-            EXPECT_EQ(0, content.compare(0, 32768, written, 0, 32768)) << r.name;
+        EXPECT_EQ(r.old != nullptr, Exists(target)) << r.name;
+        if (r.old) {
+            EXPECT_EQ(r.old, ReadAll(target)) << r.name;
         }
-        DeleteFileA((root + "damaged.txt").c_str());
+        EXPECT_FALSE(HasTemporary(r.folder)) << r.name;
     }
+
+    // The last entry copied as stored onto the full disk: said so, and the old file stays too.
+    MessageBoxWatcher boxes;
+    EXPECT_EQ(1, copy(package.c_str(), full.c_str(), "D1", "app.dll", 0));
+    EXPECT_EQ(std::vector<std::string>{"Zieldatei läßt sich nicht schreiben!"}, boxes.Texts());
+    EXPECT_EQ("the old version", ReadAll(full + "app.dll"));
+    EXPECT_FALSE(HasTemporary(full));
+    DeleteFileA((full + "app.dll").c_str());
+    RemoveDirectoryA(full.c_str());
 }
 
 namespace {
@@ -206,7 +235,7 @@ LRESULT CALLBACK CancelWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
 
 }  // namespace
 
-TEST_F(ExtractionTest, CancelFromInsideTheProgressPumpingStopsAndLeavesNoTarget) {
+TEST_F(ExtractionTest, CancelFromInsideTheProgressPumpingStopsAndKeepsTheOldTarget) {
     const std::string content = Text(3000000, 5);
     zembra::PackageWriter writer;
     writer.AddData("BIG", content, zembra::EntryMode::Gzip, 9);
@@ -221,11 +250,17 @@ TEST_F(ExtractionTest, CancelFromInsideTheProgressPumpingStopsAndLeavesNoTarget)
     g_cancel = setCancel;
     g_cancelMessages = 0;
 
-    setProgress(nullptr, 0, static_cast<int>(content.size()));
-    PostMessageA(window, kCancelMessage, 0, 0);
-    EXPECT_EQ(0, expand(package.c_str(), root.c_str(), "BIG", "big.txt", 0));
-    EXPECT_EQ(1, g_cancelMessages);
-    EXPECT_FALSE(Exists(root + "big.txt"));
+    for (const char* old : {"", "the old version"}) {
+        if (*old) WriteAll(root + "big.txt", old);
+        setProgress(nullptr, 0, static_cast<int>(content.size()));
+        PostMessageA(window, kCancelMessage, 0, 0);
+        g_cancelMessages = 0;
+        EXPECT_EQ(0, expand(package.c_str(), root.c_str(), "BIG", "big.txt", 0)) << old;
+        EXPECT_EQ(1, g_cancelMessages) << old;
+        EXPECT_EQ(*old != 0, Exists(root + "big.txt")) << old;
+        EXPECT_EQ(old, ReadAll(root + "big.txt")) << old;
+        EXPECT_FALSE(HasTemporary(root)) << old;
+    }
 
     // The next call starts with the flag cleared: a cancel between two calls has no effect.
     setCancel(2);

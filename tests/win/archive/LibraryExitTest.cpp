@@ -3,6 +3,7 @@
 #include "archive/LibraryExit.h"
 #include "archive/LibraryState.h"
 #include "tests/win/support/MessageBoxWatcher.h"
+#include "tests/win/support/UnixCommand.h"
 #include "tests/win/support/ZembraLibrary.h"
 
 #include <gtest/gtest.h>
@@ -28,39 +29,15 @@ std::string ReadFile(const std::string& path) {
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-// Z:\ is the Linux root under Wine; Linux symbolic links are what Wine shows as links.
-std::string UnixPath(std::string windowsPath) {
-    std::string path = windowsPath.substr(2);
-    for (char& c : path) {
-        if (c == '\\') c = '/';
-    }
-    if (!path.empty() && path.back() == '/') path.pop_back();
-    return path;
-}
-
-// Runs a Linux command; Wine cannot wait for a Linux process, so the caller waits for its effect.
-bool RunUnix(std::string command, const std::function<bool()>& done) {
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process = {};
-    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
-        return false;
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    for (int waited = 0; waited < 10000; waited += 20) {
-        if (done()) return true;
-        Sleep(20);
-    }
-    return false;
-}
+using unix_command::UnixPath;
 
 bool MakeUnixLink(const std::string& target, const std::string& link) {
-    return RunUnix("/bin/ln -s " + UnixPath(target) + " " + UnixPath(link), [&] { return Exists(link); });
+    return unix_command::Run("/bin/ln -s " + UnixPath(target) + " " + UnixPath(link), [&] { return Exists(link); });
 }
 
 // Windows calls cannot remove a Linux link under Wine (they reach its target), so the tree goes with rm.
 void RemoveTree(const std::string& folder) {
-    if (Exists(folder)) RunUnix("/bin/rm -rf " + UnixPath(folder), [&] { return !Exists(folder); });
+    if (Exists(folder)) unix_command::Run("/bin/rm -rf " + UnixPath(folder), [&] { return !Exists(folder); });
 }
 
 // root\temp\ stands for the system temporary folder; root\temp\x1\ is what initialisation filled;
@@ -183,6 +160,35 @@ TEST_F(LibraryExitTest, LinksInsideAreNeverFollowed) {
     EXPECT_FALSE(Exists(x1 + "Zembra.exe"));
     EXPECT_FALSE(Exists(x1 + "sub\\deep"));
     EXPECT_FALSE(Exists(x1 + "readonly.ini"));
+}
+
+// Somebody swaps an entry for a link while the folder is cleared: after it was listed, before it is
+// looked at. The link's target must survive; the rest goes.
+TEST_F(LibraryExitTest, ALinkSwappedInWhileClearingIsNotFollowed) {
+    struct Row {
+        const char* name;
+        const char* at;        // the entry whose turn it is
+        const char* swapped;   // what becomes a link to outside (its deep folder for a folder)
+        const char* target;
+    } rows[] = {
+        {"a folder before it is entered", "sub", "sub", "deep"},
+        {"a file before it is deleted", "Zembra.exe", "Zembra.exe", "keep.txt"},
+        {"the folder above while its entries are cleared", "sub\\deep", "sub", "deep"},
+    };
+    for (const Row& r : rows) {
+        Prepare();
+        bool swapped = false;
+        zembra::ClearFolder(x1.c_str(), [&](const char* path) {
+            if (swapped || std::string(path) != x1 + r.at) return;
+            RemoveTree(x1 + r.swapped);
+            swapped = MakeUnixLink(outside + r.target, x1 + r.swapped);
+        });
+        EXPECT_TRUE(swapped) << r.name;
+        EXPECT_TRUE(OutsideIntact()) << r.name;
+        EXPECT_TRUE(Exists(outside + "deep")) << r.name;
+        EXPECT_FALSE(Exists(x1 + "readonly.ini")) << r.name;
+        EXPECT_FALSE(Exists(x1 + "empty")) << r.name;
+    }
 }
 
 TEST_F(LibraryExitTest, AStoredFolderThatIsALinkOutsideIsRefused) {

@@ -171,7 +171,7 @@ bool Installation::Start(const std::string& tail) {
 }
 
 HWND Installation::WaitForDialog() {
-    m_dialog = m_process.WaitForWindow("Testprodukt V3.1", 20000);
+    m_dialog = m_process.WaitForWindow("Testprodukt V3.1", gui::kEventWaitMs);
     return m_dialog;
 }
 
@@ -200,7 +200,7 @@ Question Installation::NextQuestion(DWORD timeoutMs) {
 }
 
 bool Installation::Answer(const Question& question, int button) {
-    return gui::AnswerMessageBox(question.window, button, 10000);
+    return gui::AnswerMessageBox(question.window, button);
 }
 
 std::vector<Question> Installation::AnswerUntilFinished(const std::function<int(const Question&)>& answer,
@@ -305,12 +305,12 @@ void XKey(const char* how) {
 CtrlKeyDown::CtrlKeyDown() {
     XKey("down");
     // The program with the focus passes the press on to the system's key state.
-    m_pressed = gui::WaitUntil([] { return (::GetAsyncKeyState(VK_CONTROL) & 0x8000) != 0; }, 3000);
+    m_pressed = gui::WaitUntil([] { return (::GetAsyncKeyState(VK_CONTROL) & 0x8000) != 0; }, gui::kEventWaitMs);
 }
 
 CtrlKeyDown::~CtrlKeyDown() {
     XKey("up");
-    gui::WaitUntil([] { return (::GetAsyncKeyState(VK_CONTROL) & 0x8000) == 0; }, 3000);
+    gui::WaitUntil([] { return (::GetAsyncKeyState(VK_CONTROL) & 0x8000) == 0; }, gui::kEventWaitMs);
 }
 
 }  // namespace inst

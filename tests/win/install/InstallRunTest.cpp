@@ -599,30 +599,23 @@ TEST(InstallRun, CancelDuringALongEntry) {
         HWND dialog = run.WaitForDialog();
         ASSERT_NE(nullptr, dialog) << r.name;
         gui::Click(dialog, inst::kInstall);
-        // Once the file has grown, the library is decoding it: the cancel arrives through its pumping.
-        ASSERT_TRUE(gui::WaitUntil(
-            [&] {
-                WIN32_FILE_ATTRIBUTE_DATA data = {};
-                return ::GetFileAttributesExA(run.TargetFile("gross.dat").c_str(), GetFileExInfoStandard, &data) &&
-                       (data.nFileSizeLow > 0 || data.nFileSizeHigh > 0);
-            },
-            30000, 5))
-            << r.name;
+        // The entry is decoded into a temporary file beside its target. Once that has grown, the library
+        // is decoding: the cancel arrives through its pumping.
+        auto staged = [&] {
+            WIN32_FIND_DATAA found = {};
+            HANDLE search = ::FindFirstFileA(run.TargetFile("~zem*.tmp").c_str(), &found);
+            if (search == INVALID_HANDLE_VALUE) return 0ull;
+            ::FindClose(search);
+            return static_cast<unsigned long long>(found.nFileSizeHigh) << 32 | found.nFileSizeLow;
+        };
+        ASSERT_TRUE(gui::WaitUntil([&] { return staged() > 0; }, 30000, 5)) << r.name;
         gui::Click(dialog, IDCANCEL);
         Question q = run.NextQuestion();
         EXPECT_EQ("Testprodukt", q.caption) << r.name;
         EXPECT_EQ(kTexts[1], q.text) << r.name;
-        ::Sleep(500);
-        // Decoding waits while the question is open: the file is there, and only part of it.
-        HANDLE file = ::CreateFileA(run.TargetFile("gross.dat").c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                    nullptr, OPEN_EXISTING, 0, nullptr);
-        LARGE_INTEGER size = {};
-        if (file != INVALID_HANDLE_VALUE) {
-            ::GetFileSizeEx(file, &size);
-            ::CloseHandle(file);
-        }
-        EXPECT_GT(size.QuadPart, 0) << r.name;
-        EXPECT_LT(size.QuadPart, static_cast<LONGLONG>(big.size())) << r.name;
+        // Decoding waits while the question is open: part of the entry is written, none of it in place.
+        EXPECT_LT(staged(), big.size()) << r.name;
+        EXPECT_FALSE(inst::Exists(run.TargetFile("gross.dat"))) << r.name;
         ASSERT_TRUE(run.Answer(q, r.answer)) << r.name;
 
         std::vector<std::string> listed;
@@ -635,6 +628,7 @@ TEST(InstallRun, CancelDuringALongEntry) {
         } else {
             EXPECT_TRUE(run.WaitForExit(30000)) << r.name;
             EXPECT_FALSE(inst::Exists(run.TargetFile("gross.dat"))) << r.name;
+            EXPECT_EQ(0u, staged()) << r.name << ": the temporary file is gone";
             EXPECT_FALSE(inst::Exists(run.TargetFile("prog.exe"))) << r.name;
             EXPECT_FALSE(inst::Exists(run.TargetFile("nachher.txt"))) << r.name;
             EXPECT_EQ("3.1", run.RegistryVersion()) << r.name << ": written after a cancelled run too";

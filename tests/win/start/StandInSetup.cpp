@@ -1,10 +1,13 @@
 // Stands in for the setup program in the extractor's tests: packed as A10, it is started as Zembra.exe
-// and records what it found. Its orders come from section [StandIn] of the "Zembra.ini" beside it:
+// and records what it found, its folder's access list too. Its orders come from section [StandIn] of
+// the "Zembra.ini" beside it:
 //   Report=PATH      where to write the record (lines key=value)
 //   ExitCode=N       the exit code to end with
 //   HoldUntil=PATH   after the record, wait until this file exists (at most 30 s)
 //   LoadLibrary=NAME load this DLL by name after the record, as a program with no protection would
 #include <windows.h>
+#include <aclapi.h>
+#include <sddl.h>
 
 #include <algorithm>
 #include <fstream>
@@ -56,6 +59,21 @@ std::string FileNames(const std::string& folder) {
     return list;
 }
 
+// The folder's access list in the system's descriptor language, as the system reports it.
+std::string AccessList(const std::string& folder) {
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    char* text = nullptr;
+    GetNamedSecurityInfoA(folder.c_str(), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, nullptr, nullptr, nullptr,
+                          nullptr, &descriptor);
+    std::string list = descriptor && ConvertSecurityDescriptorToStringSecurityDescriptorA(
+                                         descriptor, SDDL_REVISION_1, DACL_SECURITY_INFORMATION, &text, nullptr)
+                           ? text
+                           : "<unreadable>";
+    LocalFree(text);
+    LocalFree(descriptor);
+    return list;
+}
+
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
@@ -68,6 +86,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         out << "tail=" << Tail() << "\n";
         out << "files=" << FileNames(folder) << "\n";
         out << "setup=" << Profile(folder + "ny.tmp", "PARA", "Setup") << "\n";
+        out << "acl=" << AccessList(folder) << "\n";
     }
     MoveFileExA((report + ".partial").c_str(), report.c_str(), MOVEFILE_REPLACE_EXISTING);
 

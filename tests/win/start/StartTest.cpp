@@ -4,16 +4,21 @@
 // unpacked" and "the working folder is gone" can be seen from outside.
 #include "tests/native/support/TempFolder.h"
 #include "tests/win/support/GuiDriver.h"
+#include "tests/win/support/SampleData.h"
+#include "tests/win/support/UnixCommand.h"
 #include "tools/common/PackageKeys.h"
 #include "tools/pack/PackageWriter.h"
+#include "tools/start/WorkFolder.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <sddl.h>
 
 #include <filesystem>
 #include <functional>
 #include <fstream>
 #include <map>
+#include <regex>
 #include <sstream>
 
 using testing_support::TempFolder;
@@ -22,7 +27,8 @@ using zembra::PackageWriter;
 
 namespace {
 
-constexpr DWORD kRunTimeoutMs = 30000;
+// A whole installer run, or the wait for its first message box.
+constexpr DWORD kRunTimeoutMs = 120000;
 
 const char kStandInFiles[] = "Zembra.exe|Zembra.ini|gfx1.bmp|ny.tmp|zembra1.dll";
 
@@ -54,6 +60,12 @@ std::vector<std::string> Entries(const std::string& folder) {
     for (const auto& entry : std::filesystem::directory_iterator(folder, ignored))
         names.push_back(entry.path().filename().string());
     return names;
+}
+
+// An access list, as the stand-in reads it back, that grants Everyone (WD), Users (BU) and
+// Authenticated Users (AU) nothing.
+bool Private(const std::string& acl) {
+    return acl.rfind("D:", 0) == 0 && !std::regex_search(acl, std::regex(";(WD|BU|AU)\\)"));
 }
 
 std::string Flipped(std::string bytes, size_t at) {
@@ -158,7 +170,10 @@ protected:
     bool Run(const std::string& program, const std::string& tail, DWORD* exitCode) const {
         gui::Process process;
         if (!process.Start(program, tail, m_folder.Path())) return false;
-        return process.WaitForExit(kRunTimeoutMs, exitCode);
+        if (process.WaitForExit(kRunTimeoutMs, exitCode)) return true;
+        HWND box = FindWindowA("#32770", nullptr);  // what held it up, if it shows: a message, a crash report
+        ADD_FAILURE() << program << " did not end; on the screen: " << (box ? gui::MessageBoxText(box) : "nothing");
+        return false;
     }
 
     // Runs program, which is expected to stop with one message box; its text, then the exit code.
@@ -179,6 +194,14 @@ protected:
 };
 
 TEST_F(ExtractorTest, SingleFileInstallerRunsTheSetupProgramInAFreshFolderAndRemovesIt) {
+    // A folder made the ordinary way grants others access, as the temporary folder's children do.
+    const std::string control = m_folder.Path("control.txt");
+    std::filesystem::copy_file(StandInExe(), m_folder.Path("control.exe"));
+    m_folder.Write("Zembra.ini", StandInIni(control, 0));
+    DWORD controlCode = 1;
+    ASSERT_TRUE(Run(m_folder.Path("control.exe"), "", &controlCode));
+    EXPECT_FALSE(Private(ReadReport(control)["acl"])) << ReadReport(control)["acl"];
+
     struct Row {
         const char* name;
         std::string tail;
@@ -198,6 +221,10 @@ TEST_F(ExtractorTest, SingleFileInstallerRunsTheSetupProgramInAFreshFolderAndRem
         auto found = ReadReport(report);
         const std::string folder = found["folder"];
         EXPECT_EQ(0u, folder.rfind(m_temp + "\\Zembra-", 0)) << r.name << ": " << folder;
+        const std::string random = folder.substr(m_temp.size() + 8);  // after "\\Zembra-"
+        EXPECT_TRUE(random.size() == 17 && random.find_first_not_of("0123456789ABCDEF") == 16)
+            << r.name << ": sixteen random hex digits: " << folder;
+        EXPECT_TRUE(Private(found["acl"])) << r.name << ": " << found["acl"];
         EXPECT_EQ(r.tail, found["tail"]) << r.name;
         EXPECT_EQ(kStandInFiles, found["files"]) << r.name;
         EXPECT_EQ(setup, found["setup"]) << r.name;
@@ -325,6 +352,78 @@ TEST_F(ExtractorTest, DamagedOrMissingPackageStopsWithAMessageAndUnpacksNothing)
         EXPECT_TRUE(Entries(m_temp).empty()) << r.name << ": nothing may be unpacked";
         EXPECT_FALSE(TempFolder::Exists(report)) << r.name << ": the setup program must not run";
     }
+}
+
+// The descriptor the working folder is made with, as the system reads it: protected (nothing inherited),
+// full access for SYSTEM, the Administrators and the process's user, nothing else.
+TEST(WorkFolderAccess, GrantsTheUserSystemAndAdministratorsOnly) {
+    unsigned long error = 0;
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    char* text = nullptr;
+    ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorA(zembra::PrivateFolderDescriptor(&error).c_str(),
+                                                                     SDDL_REVISION_1, &descriptor, nullptr) &&
+                ConvertSecurityDescriptorToStringSecurityDescriptorA(descriptor, SDDL_REVISION_1,
+                                                                     DACL_SECURITY_INFORMATION, &text, nullptr))
+        << error;
+    const std::regex expected(R"(D:P\(A;OICI;FA;;;SY\)\(A;OICI;FA;;;BA\)\(A;OICI;FA;;;S-1-5-[-0-9]+\))");
+    EXPECT_TRUE(std::regex_match(text, expected)) << text;
+    LocalFree(text);
+    LocalFree(descriptor);
+}
+
+// Signed as publishers sign (one certificate, a chain, a nested second signature), each installs; the
+// seal still protects the entries behind the extractor.
+TEST_F(ExtractorTest, SignedInstallersInstallAndKeepTheirSeal) {
+    const std::string report = m_folder.Path("report.txt");
+    const std::string setup = m_folder.Path("Setup.exe");
+    MakePackage(setup, StandInIni(report, 6));
+    const std::string signedFolder = m_folder.Path("signed");
+    std::filesystem::create_directories(signedFolder);
+    const std::string failed = signedFolder + "\\failed";
+    const std::string command = "/bin/sh " ZEMBRA_SOURCE_DIR "/tests/win/start/sign-installer.sh \"" +
+                                unix_command::UnixPath(setup) + "\" \"" + unix_command::UnixPath(signedFolder) + "\"";
+    ASSERT_TRUE(unix_command::Run(
+        command, [&] { return TempFolder::Exists(signedFolder + "\\done") || TempFolder::Exists(failed); },
+        kRunTimeoutMs));
+    ASSERT_FALSE(TempFolder::Exists(failed)) << TempFolder::Read(failed);
+
+    const size_t extractorSize = static_cast<size_t>(std::filesystem::file_size(StartExe()));
+    for (const char* kind : {"single", "chain", "nested"}) {
+        const std::string program = signedFolder + "\\" + kind + ".exe";
+        const std::string bytes = TempFolder::Read(program);
+        // The nested signatures reach beyond what may follow the marker.
+        EXPECT_GT(bytes.size(), TempFolder::Read(setup).size() + (std::string(kind) == "nested" ? 8177 : 1000)) << kind;
+        DWORD code = 0;
+        ASSERT_TRUE(Run(program, "/auto", &code)) << kind;
+        EXPECT_EQ(6u, code) << kind;
+        EXPECT_EQ(program, ReadReport(report)["setup"]) << kind;
+        EXPECT_TRUE(Entries(m_temp).empty()) << kind;
+        std::filesystem::remove(report);
+
+        const std::string altered = m_folder.Write(std::string("altered-") + kind + ".exe",
+                                                   Flipped(bytes, extractorSize + 100));
+        EXPECT_NE(std::string::npos, RunToMessage(altered, "/auto", &code).find("beschädigt")) << kind;
+        EXPECT_EQ(12u, code) << kind;
+        EXPECT_FALSE(TempFolder::Exists(report)) << kind;
+    }
+}
+
+// A setup file that cannot be unpacked whole (here "Zembra.ini" on a full temporary disk) stops the run
+// before the setup program starts, and nothing is left on the disk.
+TEST_F(ExtractorTest, ASetupFileThatCannotBeUnpackedWholeStopsTheRun) {
+    unix_command::SmallDrive small(6144);
+    ASSERT_TRUE(small.Ready()) << "a small tmpfs as drive S: (mount needs root)";
+    for (const char* name : {"TMP", "TEMP"}) SetEnvironmentVariableA(name, small.Root().c_str());
+    const std::string report = m_folder.Path("report.txt");
+    const std::string setup = m_folder.Path("Setup.exe");
+    MakePackage(setup, StandInIni(report, 0) + "; " + sample::Noise(8u << 20, 3));
+    DWORD code = 0;
+    const std::string text = RunToMessage(setup, "/auto", &code);
+    EXPECT_NE(std::string::npos, text.find("nicht vollständig entpacken")) << text;
+    EXPECT_NE(std::string::npos, text.find("Es fehlt: Zembra.ini")) << text;
+    EXPECT_EQ(14u, code);
+    EXPECT_FALSE(TempFolder::Exists(report)) << "the setup program must not run";
+    EXPECT_TRUE(Entries(small.Root()).empty());
 }
 
 // The runtime library imports version.dll and shell32.dll; the seal check loads bcrypt.dll. A DLL of

@@ -11,6 +11,11 @@
 
 namespace gui {
 
+// The bound of a wait for something that is bound to happen (a window comes or goes, a program ends).
+// scripts/test runs every configuration at once on two loaded cores, so it is generous; a wait ends as
+// soon as its event comes, so a passing test never spends it.
+constexpr DWORD kEventWaitMs = 30000;
+
 // Polls until the condition holds or the time is up; true when it held.
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs, DWORD stepMs = 20);
 
@@ -27,7 +32,7 @@ RECT ScreenRect(HWND window);
 // A button click as the button itself would report it (works also for hidden buttons).
 void Click(HWND dialog, int id);
 // Sends WM_COMMAND for id and waits until the dialog has handled it; false on time-out.
-bool ClickAndWait(HWND dialog, int id, DWORD timeoutMs = 5000);
+bool ClickAndWait(HWND dialog, int id, DWORD timeoutMs = kEventWaitMs);
 
 // The screen's colour at a point (screen coordinates), read from a screen capture.
 COLORREF ScreenPixel(int x, int y);
@@ -64,7 +69,7 @@ private:
 // A message box's text (its static control 0xFFFF).
 std::string MessageBoxText(HWND box);
 // Presses the message box's button id (IDOK ...) and waits until the box has gone.
-bool AnswerMessageBox(HWND box, int id, DWORD timeoutMs = 5000);
+bool AnswerMessageBox(HWND box, int id, DWORD timeoutMs = kEventWaitMs);
 
 // A fresh folder under the temporary folder, removed with its files at the end.
 class TempFolder {
