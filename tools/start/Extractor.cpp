@@ -7,6 +7,7 @@
 #include "tools/common/PackageKeys.h"
 #include "tools/common/PackageSeal.h"
 #include "tools/common/PeImage.h"
+#include "tools/common/RunningProgram.h"
 #include "tools/common/Sha256.h"
 #include "tools/start/PackageHandle.h"
 #include "tools/start/RuntimeUnpack.h"
@@ -25,16 +26,6 @@ namespace {
 constexpr size_t kMaxPackagePath = MAX_PATH - 1;  // what the library and "ny.tmp" hold
 constexpr uint32_t kHeadBytes = 4096;
 
-std::string ModulePath() {
-    std::vector<char> buffer(MAX_PATH);
-    for (;;) {
-        DWORD length = GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
-        if (length == 0) return std::string();
-        if (length < buffer.size()) return std::string(buffer.data(), length);
-        buffer.resize(buffer.size() * 2);
-    }
-}
-
 std::string FullPath(const std::string& path) {
     DWORD length = GetFullPathNameA(path.c_str(), 0, nullptr, nullptr);
     if (length == 0) return path;
@@ -44,7 +35,7 @@ std::string FullPath(const std::string& path) {
 }
 
 std::string ProgramName() {
-    std::string path = ModulePath();
+    std::string path = ProgramPath();
     size_t slash = path.find_last_of("\\/");
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
@@ -181,7 +172,7 @@ int RunExtractor(const char* commandLine, const DllSearch& search) {
     const StartCall call = ParseStartTail(CommandLineTail(commandLine));
     if (!call.error.empty()) return StopWithMessage(call.error + "\n\n" + Usage(), kStartBadCall);
 
-    const std::string package = call.packageGiven ? FullPath(call.package) : ModulePath();
+    const std::string package = call.packageGiven ? FullPath(call.package) : ProgramPath();
     if (package.empty() || package.size() > kMaxPackagePath)
         return StopWithMessage("Der Pfad des Installationspakets ist zu lang (höchstens 259 Zeichen):\n" + package,
                                kStartPackageUnreadable);

@@ -7,41 +7,22 @@
 //   ... /log="FILE"                    appends what happens to FILE
 #include "framework/CommandLine.h"
 #include "tools/common/RunLog.h"
+#include "tools/common/RunningProgram.h"
 #include "tools/common/RunSwitches.h"
 #include "tools/uninstall/Registration.h"
 #include "tools/uninstall/Uninstaller.h"
 
 #include <windows.h>
 
-#include <vector>
-
-namespace {
-
-std::string ProgramPath() {
-    std::vector<char> buffer(MAX_PATH);
-    for (;;) {
-        const DWORD length = GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
-        if (length == 0) return std::string();
-        if (length < buffer.size()) return std::string(buffer.data(), length);
-        buffer.resize(buffer.size() * 2);
-    }
-}
-
-}  // namespace
-
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-    // DLLs are never taken from the product folder or the current one.
-    using SetDefaultDllDirectoriesFn = BOOL(WINAPI*)(DWORD);
-    auto setDefault = reinterpret_cast<SetDefaultDllDirectoriesFn>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "SetDefaultDllDirectories")));
-    if (!setDefault || !setDefault(LOAD_LIBRARY_SEARCH_SYSTEM32)) SetDllDirectoryA("");
+    zembra::NarrowDllSearch();  // no DLL from the product folder or the current one
 
     const ULONGLONG started = GetTickCount64();
     const char* tail = CommandLineTail(GetCommandLineA());
     const zembra::RunSwitches switches = zembra::ParseRunSwitches(tail);
     const zembra::RunLog log(switches.logFile, "UnZembra.exe");
     zembra::UninstallCall call;
-    call.program = ProgramPath();
+    call.program = zembra::ProgramPath();
     call.listFolder = call.program.substr(0, call.program.find_last_of('\\') + 1);
     // Nobody would want a silent run that still asks: /quiet alone is /auto /quiet.
     call.quiet = switches.quiet || switches.quietWithoutAuto;

@@ -1,0 +1,17 @@
+// The running program itself (Windows): where its file is, and the DLL search narrowed for a program
+// that runs from a folder other people may have written to (a download folder, a product folder).
+#pragma once
+
+#include <string>
+
+namespace zembra {
+
+// The program file's full path; empty when the system does not tell it.
+std::string ProgramPath();
+
+// From now on system DLLs come from the system folder only. True when the system could do that; false
+// when it is too old for it and only the current folder left the search. The program's own imports
+// must be KnownDLLs, which the system maps before any search.
+bool NarrowDllSearch();
+
+}  // namespace zembra
