@@ -1,0 +1,231 @@
+// Whole removals under Wine: a product is installed by its Setup.exe and UnZembra.exe, placed beside
+// the list of installed files with its product record, enters it in the list of installed programs
+// ("/register"). The entry is read as the system would, and its uninstall command is run as a
+// deployment tool or a user would run it.
+#include "tests/native/support/TempFolder.h"
+#include "tests/win/support/GuiDriver.h"
+#include "tests/win/support/UnixCommand.h"
+#include "tools/pack/ProductPack.h"
+#include "tools/uninstall/ProductRecord.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <filesystem>
+#include <functional>
+#include <vector>
+
+using testing_support::TempFolder;
+
+namespace {
+
+const char kUninstallKeys[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
+
+std::string WindowsPath(const std::string& path) {
+    char full[MAX_PATH] = {};
+    GetFullPathNameA(path.c_str(), MAX_PATH, full, nullptr);
+    return full;
+}
+
+// A value as text, DWORDs in decimal; "<none>" when missing.
+std::string RegistryText(HKEY root, const std::string& key, const char* value) {
+    std::vector<char> data(1 << 16);  // the restart's list grows with every test that uses it
+    DWORD size = static_cast<DWORD>(data.size()), type = 0;
+    if (RegGetValueA(root, key.c_str(), value, RRF_RT_REG_SZ | RRF_RT_REG_DWORD | RRF_RT_REG_MULTI_SZ, &type,
+                     data.data(), &size) != ERROR_SUCCESS)
+        return "<none>";
+    if (type == REG_DWORD) return std::to_string(*reinterpret_cast<DWORD*>(data.data()));
+    for (DWORD i = 0; i + 1 < size; ++i)
+        if (!data[i]) data[i] = '|';
+    return data.data();
+}
+
+// A Linux command line through the shell, and a bounded wait for its effect.
+bool Shell(const std::string& command, const std::function<bool()>& done) {
+    return unix_command::Run("/bin/sh -c \"" + command + "\"", done);
+}
+
+bool KeyExists(HKEY root, const std::string& key) {
+    HKEY opened = nullptr;
+    if (RegOpenKeyExA(root, key.c_str(), 0, KEY_READ, &opened) != ERROR_SUCCESS) return false;
+    RegCloseKey(opened);
+    return true;
+}
+
+class UninstallEndToEnd : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_target = WindowsPath(m_root.Path("Ziel"));
+        m_versionKey = "Software\\Zembra E2E Entfernen " + std::to_string(GetCurrentProcessId());
+        m_entryKey = kUninstallKeys + zembra::UninstallKeyName(m_target);
+        std::filesystem::create_directories(m_root.Path("temp"));
+        std::filesystem::create_directories(m_root.Path("produkt/daten"));
+        m_root.Write("produkt/liesmich.txt", "Lies mich.\r\n");
+        m_root.Write("produkt/daten/werte.csv", std::string(5000, '5'));
+        const std::string runtime = WindowsPath(ZEMBRA_RUNTIME_DIR);
+        std::filesystem::copy_file(runtime + "\\zv_1_2_3_4.dll", m_root.Path("produkt/werkzeug.dll"));
+        m_root.Write("produkt/produkt.ini",
+                     "[Product]\nProName=E2E Entfernen\nProVersion=3.1\nPublisher=Pr\xC3\xBC" "f GmbH\n"
+                     "UpdateRegVersion=1\nRegVersion=HKEY_CURRENT_USER\\" + m_versionKey + "\\Version\n"
+                     "[Placement]\nTargetPath=2\nTargetPathUser=2\nTargetPathEx=" + m_target + "\n"
+                     "[Files]\nwerkzeug.dll = <INSTALLDIR>\\Bin | 10000000\nliesmich.txt = <INSTALLDIR> | 10000000\n"
+                     "daten/werte.csv = <INSTALLDIR>\\Daten | 10000000\n");
+        zembra::ProductPackOptions options;
+        options.description = m_root.Path("produkt/produkt.ini");
+        options.runtimeFolder = runtime;
+        options.output = m_root.Path("Setup.exe");
+        std::string error;
+        ASSERT_TRUE(zembra::PackProduct(options, &error)) << error;
+        // The setup's and the uninstaller's working folders go to a temporary folder of the test's own.
+        for (const char* name : {"TMP", "TEMP"}) {
+            GetEnvironmentVariableA(name, m_temp[name[1] == 'E'], MAX_PATH);
+            SetEnvironmentVariableA(name, m_root.Path("temp").c_str());
+        }
+    }
+
+    void TearDown() override {
+        SetEnvironmentVariableA("TMP", m_temp[0]);
+        SetEnvironmentVariableA("TEMP", m_temp[1]);
+        RegDeleteKeyA(HKEY_LOCAL_MACHINE, m_entryKey.c_str());
+        RegDeleteKeyA(HKEY_CURRENT_USER, m_versionKey.c_str());
+    }
+
+    // The installation, then what the setup program does for a product packed with Uninstall=1 once it
+    // passes FParams on: the uninstaller and its record into the list folder, "UnZembra.exe /register".
+    void Install() {
+        gui::Process setup;
+        ASSERT_TRUE(setup.Start(m_root.Path("Setup.exe"), "/auto", m_root.Path()));
+        DWORD code = 99;
+        EXPECT_TRUE(setup.WaitForExit(120000, &code));
+        ASSERT_EQ(0u, code);
+        ASSERT_TRUE(CopyFileA((WindowsPath(ZEMBRA_RUNTIME_DIR) + "\\UnZembra.exe").c_str(), In("UnZembra.exe").c_str(), TRUE));
+        m_root.Write("Ziel/UnZembra.dat", zembra::ProductRecordText({"E2E Entfernen", "3.1", "Pr\xFC" "f GmbH",
+                                                                    "HKEY_CURRENT_USER\\" + m_versionKey + "\\Version"}));
+        gui::Process registration;
+        ASSERT_TRUE(registration.Start(In("UnZembra.exe"), "/register", m_root.Path()));
+        EXPECT_TRUE(registration.WaitForExit(60000, &code));
+        EXPECT_EQ(0u, code);
+        ASSERT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, m_entryKey)) << "UnZembra.exe /register made the entry";
+    }
+
+    // Runs a command line from the entry with a log; the exit code. A question, if one comes, is
+    // declined (posted, so that nothing here waits for the other program).
+    DWORD Run(const std::string& commandLine, bool decline) {
+        const size_t end = commandLine.find('"', 1);
+        gui::Process uninstall;
+        if (!uninstall.Start(commandLine.substr(1, end - 1), commandLine.substr(end + 1) + " /log=\"" + m_log + "\"",
+                             m_root.Path()))
+            return 98;
+        bool windowSeen = false;
+        gui::WaitUntil([&] {
+            const std::vector<HWND> windows = uninstall.Windows();
+            windowSeen = windowSeen || !windows.empty();
+            if (decline && !windows.empty()) gui::AnswerMessageBox(windows[0], IDNO);
+            return !uninstall.Running();
+        }, 60000, 10);
+        DWORD code = 99;
+        uninstall.WaitForExit(1000, &code);
+        EXPECT_EQ(decline, windowSeen) << "windows only when asked for";
+        return code;
+    }
+
+    std::string Entry(const char* value) const { return RegistryText(HKEY_LOCAL_MACHINE, m_entryKey, value); }
+    std::string In(const std::string& name) const { return m_target + "\\" + name; }
+
+    // Whatever is left of the product, links removed as themselves.
+    void RemoveProduct() {
+        Shell("rm -rf '" + unix_command::UnixPath(m_target) + "'", [&] { return !TempFolder::Exists(m_target); });
+        RegDeleteKeyA(HKEY_LOCAL_MACHINE, m_entryKey.c_str());
+    }
+
+    TempFolder m_root;
+    std::string m_target, m_versionKey, m_entryKey, m_log = m_root.Path("entfernen.log");
+    char m_temp[2][MAX_PATH] = {};
+};
+
+TEST_F(UninstallEndToEnd, TheEntryNamesTheProductAndItsQuietCommandRemovesWhatWasInstalled) {
+    Install();
+    const std::string uninstaller = In("UnZembra.exe");
+    struct Row {
+        const char* value;
+        std::string expected;
+    } rows[] = {
+        {"DisplayName", "E2E Entfernen"},
+        {"DisplayVersion", "3.1"},
+        {"Publisher", "Pr\xFC" "f GmbH"},
+        {"InstallLocation", m_target},
+        {"DisplayIcon", uninstaller},
+        {"UninstallString", "\"" + uninstaller + "\""},
+        {"QuietUninstallString", "\"" + uninstaller + "\" /auto /quiet"},
+        {"EstimatedSize", std::to_string((5000 + 12 + std::filesystem::file_size(In("Bin\\werkzeug.dll")) + 1023) / 1024)},
+        {"NoModify", "1"},
+        {"NoRepair", "1"},
+    };
+    for (const Row& r : rows) EXPECT_EQ(r.expected, Entry(r.value)) << r.value;
+    EXPECT_EQ(8u, Entry("InstallDate").size()) << Entry("InstallDate");
+    m_root.Write("Ziel/Daten/eigene.txt", "meins");  // the user's own file in a listed folder
+
+    EXPECT_EQ(0u, Run(Entry("QuietUninstallString"), false));
+    for (const char* name : {"UnZembra.exe", "UnZembra.dat", "UnZembra.ini", "liesmich.txt", "Bin", "Daten\\werte.csv"})
+        EXPECT_FALSE(TempFolder::Exists(In(name))) << name;
+    EXPECT_EQ("meins", TempFolder::Read(In("Daten\\eigene.txt"))) << "the user's file and its folders stay";
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, m_entryKey)) << "the entry is gone";
+    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, m_versionKey)) << "the version value and its emptied key are gone";
+    const std::string written = TempFolder::Read(m_log);
+    EXPECT_NE(std::string::npos, written.find("UnZembra.exe: Ordner bleibt, er enth\xC3\xA4lt weitere Dateien: " +
+                                              In("Daten"))) << written;
+    EXPECT_NE(std::string::npos, written.find("UnZembra.exe: Ende: Exitcode 0")) << written;
+}
+
+TEST_F(UninstallEndToEnd, WhatStandsInTheWayDecidesTheExitCodeAndNothingUnlistedIsTouched) {
+    namespace fs = std::filesystem;
+    const std::string outside = WindowsPath(m_root.Path("anderswo"));
+    HANDLE held = INVALID_HANDLE_VALUE;
+    struct Row {
+        const char* name;
+        std::function<void()> before;
+        bool interactive;
+        DWORD code;
+        std::vector<const char*> left;  // under the product folder afterwards
+    } rows[] = {
+        {"a file in use goes at the restart",
+         [&] { held = CreateFileA(In("liesmich.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr); },
+         false, 3010, {"liesmich.txt"}},
+        {"no list: nothing is removed", [&] { DeleteFileA(In("UnZembra.ini").c_str()); }, false, 1603,
+         {"UnZembra.exe", "UnZembra.dat", "liesmich.txt", "Bin\\werkzeug.dll", "Daten\\werte.csv"}},
+        {"declined: nothing is removed", [] {}, true, 1602,
+         {"UnZembra.exe", "UnZembra.ini", "liesmich.txt", "Bin\\werkzeug.dll", "Daten\\werte.csv"}},
+        {"a listed folder that became a link: its target stays whole",
+         [&] {
+             fs::create_directories(outside);
+             m_root.Write("anderswo/werte.csv", "fremd");
+             fs::remove_all(In("Daten"));
+             ASSERT_TRUE(Shell("ln -s '" + unix_command::UnixPath(outside) + "' '" + unix_command::UnixPath(In("Daten")) +
+                                   "'",
+                               [&] { return TempFolder::Exists(In("Daten\\werte.csv")); }));
+         },
+         false, 0, {}},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        Install();
+        r.before();
+        const DWORD code = Run(Entry(r.interactive ? "UninstallString" : "QuietUninstallString"), r.interactive);
+        if (held != INVALID_HANDLE_VALUE) CloseHandle(held);
+        held = INVALID_HANDLE_VALUE;
+        if (r.code == 0) EXPECT_TRUE(code == 0 || code == 1603) << code << " (a link Wine cannot remove is reported)";
+        else EXPECT_EQ(r.code, code);
+        for (const char* name : r.left) EXPECT_TRUE(TempFolder::Exists(In(name))) << name;
+        if (r.interactive)
+            EXPECT_NE(std::string::npos, TempFolder::Read(m_log).find("Frage: M\xC3\xB6" "chten Sie E2E Entfernen 3.1 von "
+                                                                      "Ihrem Computer entfernen?"));
+        if (r.code == 3010)
+            EXPECT_NE(std::string::npos,
+                      RegistryText(HKEY_LOCAL_MACHINE, "System\\CurrentControlSet\\Control\\Session Manager",
+                                   "PendingFileRenameOperations").find(In("liesmich.txt")));
+        if (r.code == 0) EXPECT_EQ("fremd", TempFolder::Read(outside + "\\werte.csv")) << "the link's target is whole";
+        RemoveProduct();
+    }
+}
+
+}  // namespace
