@@ -9,6 +9,7 @@
 // after the other from the data base offset (offset part 1 + offset part 2, modulo 2^32).
 #pragma once
 
+#include "framework/AnsiNoCaseIndex.h"
 #include "framework/CString.h"
 
 #include <cstddef>
@@ -114,7 +115,7 @@ private:
     uint64_t m_packageSize = 0;
     std::vector<uint8_t> m_buffer;    // the directory as read, names unmasked in place
     std::vector<Record> m_records;    // directory order
-    std::vector<uint32_t> m_slots;    // hash index: record number + 1 of the first record per key, 0 free
+    AnsiNoCaseIndex m_index;          // hash index: the first record per key
     std::vector<uint32_t> m_byKey;    // sorted index: record numbers; equal keys keep directory order
 };
 
