@@ -15,8 +15,6 @@
 #define _close close
 #define _read read
 #define _write write
-#define _dup dup
-#define _dup2 dup2
 #define _O_RDONLY O_RDONLY
 #define _O_RDWR O_RDWR
 #define _O_WRONLY O_WRONLY
@@ -64,9 +62,14 @@ int64_t CrtFileSize(int fd) {
 #endif
 }
 
-int CrtDup(int fd) { return _dup(fd); }
+bool CrtTruncate(int fd) {
+#ifdef _WIN32
+    return _chsize(fd, 0) == 0;
+#else
+    return ftruncate(fd, 0) == 0;
+#endif
+}
 
-int CrtDup2(int fd, int target) { return _dup2(fd, target); }
 
 int CrtErrno() { return errno; }
 

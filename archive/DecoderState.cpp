@@ -37,7 +37,14 @@ bool WriteOut(DecoderState& s, const uint8_t* data, uint32_t count) {
 
 DecoderState& Decoder() { return g_decoder; }
 
-void DecoderMessage(const char* text) { CrtWrite(2, text, unsigned(std::strlen(text))); }
+namespace {
+constexpr int kStandardError = 2;
+int g_messageFd = kStandardError;
+}  // namespace
+
+void DecoderMessage(const char* text) { CrtWrite(g_messageFd, text, unsigned(std::strlen(text))); }
+
+void SetDecoderMessageFile(int fd) { g_messageFd = fd >= 0 ? fd : kStandardError; }
 
 void ReportDecodedProgress() { UpdateProgress(Progress().base + g_decoder.bytesWritten); }
 

@@ -87,8 +87,10 @@ struct DecoderState {
 
 DecoderState& Decoder();
 
-// Diagnostics go to the standard error stream, which the extraction captures.
+// Diagnostics go to the standard error stream, or to the file that an extraction job names for them
+// while it runs (-1: the standard error stream again).
 void DecoderMessage(const char* text);
+void SetDecoderMessageFile(int fd);
 
 void ReportDecodedProgress();
 bool CancelRequested();

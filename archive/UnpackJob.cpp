@@ -1,39 +1,33 @@
 #include "archive/UnpackJob.h"
 
 #include "archive/CrtIo.h"
+#include "archive/DecoderState.h"
 #include "archive/GzipDecoder.h"
 
 #include <cstring>
 
 namespace {
-constexpr int kStandardError = 2;
-}
-
-CUnpackJob::CUnpackJob(const char* packagePath)
-    : m_pCapture(nullptr), m_nSavedStderr(-1), m_szPackage(), m_pszLabel("") {
-    zembra::GzipResetBytesWritten();
-    m_pCapture = OpenCaptureFile();
-    if (m_pCapture) {
-        std::fflush(stderr);
-        m_nSavedStderr = zembra::CrtDup(kStandardError);
-        zembra::CrtDup2(fileno(m_pCapture), kStandardError);
+std::FILE* EmptyCaptureFile() {
+    static std::FILE* capture = nullptr;
+    if (capture) {
+        std::fflush(capture);
+        std::rewind(capture);
+        if (zembra::CrtTruncate(fileno(capture))) return capture;
+        std::fclose(capture);  // one that cannot be emptied would hand earlier words to a failure
     }
+    capture = OpenCaptureFile();
+    return capture;
+}
+}  // namespace
+
+CUnpackJob::CUnpackJob(const char* packagePath) : m_pCapture(nullptr), m_szPackage(), m_pszLabel("") {
+    zembra::GzipResetBytesWritten();
+    m_pCapture = EmptyCaptureFile();
+    if (m_pCapture) zembra::SetDecoderMessageFile(fileno(m_pCapture));
     if (packagePath) std::strncpy(m_szPackage, packagePath, sizeof m_szPackage - 1);
 }
 
-CUnpackJob::~CUnpackJob() {
-    if (m_pCapture) {
-        std::fflush(stderr);
-        if (m_nSavedStderr >= 0) {
-            zembra::CrtDup2(m_nSavedStderr, kStandardError);
-            zembra::CrtClose(m_nSavedStderr);
-        } else {
-            // A program without a standard error stream gets none back, not the deleted capture file.
-            zembra::CrtClose(kStandardError);
-        }
-        std::fclose(m_pCapture);
-    }
-}
+CUnpackJob::~CUnpackJob() { zembra::SetDecoderMessageFile(-1); }
 
 CGzipUnpackJob::CGzipUnpackJob(const char* packagePath) : CUnpackJob(packagePath) { m_pszLabel = "Entpacken"; }
 

@@ -1,5 +1,9 @@
-// One extraction job per ZEMBRA_Expand: while it exists, whatever the decoder writes to the process's
-// standard error stream goes into a capture file, so that a failure can carry the decoder's words.
+// One extraction job per ZEMBRA_Expand: while it exists, the decoder's diagnostics go into a capture
+// file, so that a failure can carry the decoder's words. One capture file serves all jobs of a
+// process: emptied when a job begins, and removed by the system when the process closes it at its
+// end. The decoder writes into it directly; the process's standard error stream is left alone.
+// Making and removing a file, and moving the standard error stream there and back, for every job cost
+// more than decoding a small entry.
 #pragma once
 
 #include <cstdio>
@@ -18,8 +22,7 @@ public:
     const char* Label() const { return m_pszLabel; }
 
 protected:
-    std::FILE* m_pCapture;   // null when no capture file could be made
-    int m_nSavedStderr;      // duplicate of the original standard error, -1 when none was saved
+    std::FILE* m_pCapture;   // the process's capture file, empty at the start; null when none could be made
     char m_szPackage[260];
     const char* m_pszLabel;
 };
@@ -30,5 +33,5 @@ public:
     int Run(int inFd, int outFd) override;
 };
 
-// The capture file: a temporary file that disappears when it is closed.
+// A new capture file: a temporary file that disappears when it is closed.
 std::FILE* OpenCaptureFile();
