@@ -35,4 +35,3 @@ private:
     bool BindExports();
 };
 
-extern CSetupApp theApp;

@@ -27,7 +27,8 @@ void CSetupDlg::DoDataExchange(CDataExchange* pDX) {
     DDX_Control(pDX, IDC_PIC3, m_Pic3);
     DDX_Control(pDX, IDC_PIC2, m_Pic2);
     DDX_Control(pDX, IDC_PIC1, m_Pic1);
-    DDX_Control(pDX, IDC_PROGRESS, m_Progress);
+    DDX_Handle(pDX, IDC_PROGRESS, m_Progress);
+    DDX_Handle(pDX, IDC_FILE_INFO, m_FileInfo);
     DDX_Text(pDX, IDC_PATH, m_strTargetDir);
 }
 

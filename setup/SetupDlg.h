@@ -78,6 +78,7 @@ private:
     CPictureCtrl m_Pic2;
     CPictureCtrl m_Pic1;
     CProgressCtrl m_Progress;
+    CStatic m_FileInfo;  // the status line
     CRtfView m_View1;
     CRtfView m_View2;
     CRtfView m_View3;

@@ -10,7 +10,7 @@
 #include "setup/SetupUtils.h"
 #include "setup/resource.h"
 
-void CSetupDlg::ShowStatus(const CString& text) { SetDlgItemText(IDC_FILE_INFO, text); }
+void CSetupDlg::ShowStatus(const CString& text) { m_FileInfo.SetWindowText(text); }
 
 void CSetupDlg::SetBarRange(int upper) { SetProgressRange(m_Progress.m_hWnd, upper); }
 
