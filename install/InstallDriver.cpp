@@ -53,6 +53,8 @@ void CInstallDriver::Run(const Settings& settings) {
     m_nLockAnswer = 0;
     m_nProgramCount = 0;
     m_arrScheduledSideFiles.RemoveAll();
+    m_arrMadeFolders.RemoveAll();
+    m_arrWritten.RemoveAll();
     m_KnownDrives.clear();
 
     for (unsigned long index = 0; index < fileCount; ++index) {
@@ -100,7 +102,7 @@ bool CInstallDriver::InstallEntry(unsigned long index) {
         m_Host.EntryDone(outcome);
         return !stop;
     }
-    uint32_t attributes = m_Host.Attributes(target);
+    uint32_t attributes = TargetAttributes(target);
     if (attributes != CInstallHost::kNoFile && !WeighExisting(section, flags, attributes, outcome)) {
         m_Host.EntryDone(outcome);
         return true;
@@ -138,7 +140,8 @@ bool CInstallDriver::InstallEntry(unsigned long index) {
 bool CInstallDriver::PrepareFolder(CEntryOutcome& outcome, bool* stop) {
     outcome.kind = CEntryOutcome::NotInstalled;
     // Listed even when it cannot be made; the folders made above it are not.
-    if (!Exists(m_strCurFolder)) m_arrCreatedDirs.AddUnique(m_strCurFolder);
+    const bool missing = !Exists(m_strCurFolder);
+    if (missing) m_arrCreatedDirs.AddUnique(m_strCurFolder);
     if (m_bAbort) {
         CancelSequence();
         outcome.reason = CEntryOutcome::Cancelled;
@@ -155,7 +158,20 @@ bool CInstallDriver::PrepareFolder(CEntryOutcome& outcome, bool* stop) {
         return false;
     }
     if (checkDrive && drive != '\\') m_KnownDrives.insert(drive);
+    if (missing) m_arrMadeFolders.AddUnique(m_strCurFolder);
     return true;
+}
+
+uint32_t CInstallDriver::TargetAttributes(const CString& target) {
+    // A name with a folder in it is written elsewhere by the library: looked at as it is.
+    bool plainName = m_strCurFile.Find('\\') < 0 && m_strCurFile.Find('/') < 0 && m_strCurFile.Find(':') < 0;
+    if (plainName && m_arrMadeFolders.Contains(m_strCurFolder) && !m_arrWritten.Contains(target)) return CInstallHost::kNoFile;
+    return m_Host.Attributes(target);
+}
+
+int CInstallDriver::Expand(const CString& key, const CString& fileName, const CString& path) {
+    m_arrWritten.AddUnique(path);
+    return m_Host.Expand(m_strCurFolder, key, fileName);
 }
 
 bool CInstallDriver::WeighExisting(const CString& section, const EntryFlags& flags, uint32_t attributes,
@@ -193,7 +209,7 @@ CInstallDriver::Step CInstallDriver::ExpandEntry(const EntryFlags& flags, const 
     const CString& target = outcome.target;
     for (;;) {
         bool cancelledBefore = m_bCancelled;
-        int result = m_Host.Expand(m_strCurFolder, key, m_strCurFile);
+        int result = Expand(key, m_strCurFile, target);
         outcome.code = result;
         if (result != kAccessDenied && result != kSharingViolation) {
             // A cancel that arrived while the library decoded has made it drop the file.
@@ -249,7 +265,7 @@ bool CInstallDriver::ScheduleSideFile(const CString& key, const CString& target)
     m_Host.RemoveFile(path);
 
     bool cancelledBefore = m_bCancelled;
-    int result = m_Host.Expand(m_strCurFolder, key, name);
+    int result = Expand(key, name, path);
     bool whole = result == 0 && Exists(path) && !(m_bCancelled && !cancelledBefore);
     if (!whole) {
         // A cut side file must never replace the target at the restart.

@@ -56,6 +56,9 @@ private:
     void WaitBeforeRetry();
     void ClearReadOnly(const CString& target, uint32_t attributes);
     bool Exists(const CString& path) { return m_Host.Attributes(path) != CInstallHost::kNoFile; }
+    // The target's attributes; not asked for where the answer is known.
+    uint32_t TargetAttributes(const CString& target);
+    int Expand(const CString& key, const CString& fileName, const CString& path);
     void CancelSequence();
     void EndRun();
     void UpdateFileList();
@@ -85,5 +88,10 @@ private:
     CNyStringArray m_arrInstalledFiles;
     CNyStringArray m_arrCreatedDirs;
     CNyStringArray m_arrScheduledSideFiles;  // side files that this run has handed to the restart
+    // Folders that this run made, and every file it had the library write: a made folder holds no
+    // other file, so a target there needs no look (which costs a search of the whole folder under
+    // some systems).
+    CNyStringArray m_arrMadeFolders;
+    CNyStringArray m_arrWritten;
     std::unordered_set<char> m_KnownDrives;  // drive letters found to exist in this run
 };

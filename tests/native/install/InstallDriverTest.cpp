@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <map>
 #include <string>
 #include <vector>
@@ -34,8 +35,9 @@ public:
     std::string bar;           // the positions the driver gave the bar
     CInstallDriver* driver = nullptr;
 
-    static std::string Key(std::string path) {
+    static std::string Key(std::string path) {  // as the system finds files: letter case aside
         if (!path.empty() && path.back() == '\\') path.pop_back();
+        for (char& c : path) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
         return path;
     }
     char Next() {
@@ -78,7 +80,7 @@ public:
         std::vector<int>& queue = results[std::string(key)];
         int result = queue.empty() ? 0 : queue.front();
         if (!queue.empty()) queue.erase(queue.begin());
-        if (result == 0) files[Key(std::string(folder)) + "\\" + std::string(fileName)] = 0x80;
+        if (result == 0) files[Key(Key(std::string(folder)) + "\\" + std::string(fileName))] = 0x80;
         return result;
     }
     void CancelLibrary() override { See("library cancel"); }
@@ -143,7 +145,7 @@ void RunEntries(Outcome& run, const std::vector<Entry>& entries, const std::vect
         run.host.results[key] = entries[i].results;
     }
     run.host.files["C:"] = run.host.files["C:\\T"] = 0x10;
-    for (const std::string& name : existing) run.host.files["C:\\T\\" + name] = name == "ro.txt" ? 0x21 : 0x20;
+    for (const std::string& name : existing) run.host.files[FakeHost::Key("C:\\T\\" + name)] = name == "ro.txt" ? 0x21 : 0x20;
     CInstallDriver driver(config, run.host);
     run.host.driver = &driver;
     CInstallDriver::Settings settings;
@@ -181,6 +183,9 @@ TEST(InstallDriver, EntriesAreInstalledKeptOrGivenUpAsFlagsAnswersAndCancelDecid
         {"only eight characters count, position 1 installs",
          {{"10000000", "a.txt", "<INSTALLDIR>\\Neu\\"}, {"1000000", "b.txt"}, {"100000000", "c.txt"}, {"01111111", "d.txt"}},
          {}, "", "I---", kEnd, T + "Neu\\a.txt | " + T + "Neu\\ ", "0 100 1 "},
+        {"a file written twice into a folder the run made is asked about the second time",
+         {{"11000000", "a.txt", "<INSTALLDIR>\\Neu"}, {"11000000", "A.TXT", "<INSTALLDIR>\\Neu"}}, {}, "2", "Ik",
+         "overwrite?" + T + "Neu\\A.TXT|" + kEnd, T + "Neu\\a.txt | " + T + "Neu ", "0 100 1 "},
         {"versions are compared with existing targets only", {{"10001000", "alt.dll"}, {"10001000", "neu.dll"}},
          {"alt.dll"}, "", "nI", kEnd, T + "neu.dll | ", "0 100 1 ", 0},
         {"overwrite answers; Alle nicht \xfc" "berschreiben is remembered",
