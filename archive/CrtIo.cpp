@@ -62,15 +62,6 @@ int64_t CrtFileSize(int fd) {
 #endif
 }
 
-bool CrtTruncate(int fd) {
-#ifdef _WIN32
-    return _chsize(fd, 0) == 0;
-#else
-    return ftruncate(fd, 0) == 0;
-#endif
-}
-
-
 int CrtErrno() { return errno; }
 
 }  // namespace zembra

@@ -16,7 +16,6 @@ int CrtRead(int fd, void* buffer, unsigned count);         // bytes read, 0 at t
 int CrtWrite(int fd, const void* buffer, unsigned count);  // bytes written, -1 on error
 bool CrtSeek(int fd, uint64_t position);                   // absolute, 64-bit
 int64_t CrtFileSize(int fd);                               // -1 on failure; keeps the position
-bool CrtTruncate(int fd);                                  // cut to no bytes at all
 int CrtErrno();
 
 }  // namespace zembra

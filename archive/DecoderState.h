@@ -87,10 +87,11 @@ struct DecoderState {
 
 DecoderState& Decoder();
 
-// Diagnostics go to the standard error stream, or to the file that an extraction job names for them
-// while it runs (-1: the standard error stream again).
+// Diagnostics go to the standard error stream, or to the sink that an extraction job installs while it
+// runs (null: the standard error stream again).
 void DecoderMessage(const char* text);
-void SetDecoderMessageFile(int fd);
+using DecoderMessageSink = void (*)(const char* text, void* context);
+void SetDecoderMessageSink(DecoderMessageSink sink, void* context);
 
 void ReportDecodedProgress();
 bool CancelRequested();
