@@ -68,7 +68,7 @@ DWORD DecodeFailureCode() {
 void ExtractEntry(CUnpackJob& job, const char* package, const char* target, uint32_t offset, DWORD* failure,
                   int* result) {
     zembra::GzipResetInput();
-    int in = zembra::CrtOpenRead(package);
+    int in = zembra::OpenPackageData(package);
     if (in < 0) {
         *failure = GetLastError() ? GetLastError() : ERROR_OPEN_FAILED;
         throw new CZipException(job.Capture(), "Quelldatei lässt sich nicht öffnen!");
@@ -76,12 +76,12 @@ void ExtractEntry(CUnpackJob& job, const char* package, const char* target, uint
     int out = zembra::CrtOpenReadWriteCreate(target);
     if (out < 0) {
         *failure = GetLastError() ? GetLastError() : ERROR_OPEN_FAILED;
-        zembra::CrtClose(in);
+        zembra::ClosePackageData(in);
         throw new CZipException(job.Capture(), "Zieldatei konnte nicht erstellt werden!");
     }
     if (!zembra::CrtSeek(in, offset)) {
         ShowFileError("Fileposition ließ sich nicht finden!");
-        zembra::CrtClose(in);
+        zembra::ClosePackageData(in);
         zembra::CrtClose(out);
         *result = ERROR_SEEK;
         return;
@@ -90,7 +90,7 @@ void ExtractEntry(CUnpackJob& job, const char* package, const char* target, uint
     bool failed = job.Run(in, out) != 0;
     if (zembra::Progress().cancelFlag) failed = false;
     if (failed) *failure = DecodeFailureCode();
-    zembra::CrtClose(in);
+    zembra::ClosePackageData(in);
     zembra::CrtClose(out);
     if (failed) throw new CZipException(job.Capture(), "Error: %s\n", job.Label());
 }

@@ -196,7 +196,14 @@ bool PackageDirectory::Fail(PackageLoadError error) {
     return false;
 }
 
+int PackageDirectory::DataFd(const char* path) {
+    if (m_dataFd < 0) m_dataFd = CrtOpenRead(path ? path : "");
+    return m_dataFd;
+}
+
 void PackageDirectory::Free() {
+    if (m_dataFd >= 0) CrtClose(m_dataFd);
+    m_dataFd = -1;
     m_loaded = false;
     m_error = PackageLoadError::None;
     m_path.Empty();
@@ -229,6 +236,17 @@ bool LoadPackageDirectory(const char* path) { return State().directory.Load(path
 uint32_t FindPackageEntry(const char* key, uint32_t* size) { return State().directory.Find(key, size); }
 
 void FreePackageDirectory() { State().directory.Free(); }
+
+int OpenPackageData(const char* package) {
+    PackageDirectory& directory = State().directory;
+    if (directory.IsLoaded() && AnsiCompareNoCase(directory.Path(), package ? package : "") == 0)
+        return directory.DataFd(package);
+    return CrtOpenRead(package ? package : "");
+}
+
+void ClosePackageData(int fd) {
+    if (fd >= 0 && !State().directory.IsDataFd(fd)) CrtClose(fd);
+}
 
 bool EnsurePackageDirectory(const char* packageOrNull) {
     LibraryState& state = State();
