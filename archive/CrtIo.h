@@ -7,6 +7,8 @@
 namespace zembra {
 
 int CrtOpenRead(const char* path);            // read-only; -1 on failure
+// Read-only, and others may still rename or delete the file: for a file kept open between calls.
+int CrtOpenReadKept(const char* path);
 // Read/write, created if missing as an ordinary writable file; a file that could not be deleted before
 // is cut, so no old tail survives a shorter new content.
 int CrtOpenReadWriteCreate(const char* path);

@@ -197,7 +197,7 @@ bool PackageDirectory::Fail(PackageLoadError error) {
 }
 
 int PackageDirectory::DataFd(const char* path) {
-    if (m_dataFd < 0) m_dataFd = CrtOpenRead(path ? path : "");
+    if (m_dataFd < 0) m_dataFd = CrtOpenReadKept(path ? path : "");
     return m_dataFd;
 }
 
