@@ -20,4 +20,32 @@ bool CrtSeek(int fd, uint64_t position);                   // absolute, 64-bit
 int64_t CrtFileSize(int fd);                               // -1 on failure; keeps the position
 int CrtErrno();
 
+// One descriptor, closed when its owner goes or takes another.
+class CrtFile {
+public:
+    CrtFile() = default;
+    explicit CrtFile(int fd) : m_fd(fd) {}
+    ~CrtFile() { Close(); }
+    CrtFile(CrtFile&& other) noexcept : m_fd(other.m_fd) { other.m_fd = -1; }
+    CrtFile& operator=(CrtFile&& other) noexcept {
+        if (this != &other) {
+            Close();
+            m_fd = other.m_fd;
+            other.m_fd = -1;
+        }
+        return *this;
+    }
+    CrtFile(const CrtFile&) = delete;
+    CrtFile& operator=(const CrtFile&) = delete;
+
+    int Get() const { return m_fd; }
+    void Close() {
+        if (m_fd >= 0) CrtClose(m_fd);
+        m_fd = -1;
+    }
+
+private:
+    int m_fd = -1;
+};
+
 }  // namespace zembra

@@ -197,13 +197,12 @@ bool PackageDirectory::Fail(PackageLoadError error) {
 }
 
 int PackageDirectory::DataFd(const char* path) {
-    if (m_dataFd < 0) m_dataFd = CrtOpenReadKept(path ? path : "");
-    return m_dataFd;
+    if (m_data.Get() < 0) m_data = CrtFile(CrtOpenReadKept(path ? path : ""));
+    return m_data.Get();
 }
 
 void PackageDirectory::Free() {
-    if (m_dataFd >= 0) CrtClose(m_dataFd);
-    m_dataFd = -1;
+    m_data.Close();
     m_loaded = false;
     m_error = PackageLoadError::None;
     m_path.Empty();

@@ -9,6 +9,7 @@
 // after the other from the data base offset (offset part 1 + offset part 2, modulo 2^32).
 #pragma once
 
+#include "archive/CrtIo.h"
 #include "framework/AnsiNoCaseIndex.h"
 #include "framework/CString.h"
 
@@ -97,7 +98,7 @@ public:
     // The package's data for reading entries, opened from path on first use and kept while this
     // directory stays loaded; -1 when it cannot be opened.
     int DataFd(const char* path);
-    bool IsDataFd(int fd) const { return fd >= 0 && fd == m_dataFd; }
+    bool IsDataFd(int fd) const { return fd >= 0 && fd == m_data.Get(); }
 
 private:
     struct Record {
@@ -122,7 +123,7 @@ private:
     std::vector<Record> m_records;    // directory order
     AnsiNoCaseIndex m_index;          // hash index: the first record per key
     std::vector<uint32_t> m_byKey;    // sorted index: record numbers; equal keys keep directory order
-    int m_dataFd = -1;
+    CrtFile m_data;  // the package, kept for reading entries
 };
 
 // The library's loaded directory (in the library state).
