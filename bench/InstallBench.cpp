@@ -276,13 +276,13 @@ double StatusAndBar(const inst::Installation& run, const std::vector<inst::Entry
 
 // The run's cost per entry beyond the program's own pauses: the start-up run (which holds the fixed
 // waits) and the 10 ms after each entry, as long as Sleep(10) lasted during the run, taken off. Runs
-// of up to 5,000 entries are made five times, each into a fresh folder, and the best one counts, as
+// of 100 to 5,000 entries are made five times, each into a fresh folder, and the best one counts, as
 // for the start-up: other work on the machine only ever adds.
 bool Measure(Workload& w, double startup, double* perEntry) {
     std::printf("\n%s, %.1f MB\n", w.name, w.bytes / 1e6);
     std::fflush(stdout);
     const size_t count = w.entries.size();
-    const int repeats = count <= 5000 ? 5 : 1;
+    const int repeats = count >= 100 && count <= 5000 ? 5 : 1;
     std::unique_ptr<inst::Installation> last;  // its files stay for the measurements below
     double total = 0, sleep10 = 0.010;
     for (int r = 0; r < repeats; ++r) {
