@@ -11,12 +11,13 @@
 // loop (with a visible progress bar and without one), the status line and bar set per entry, the
 // driver's folder checks and its name lists.
 //
-//   bench-install [--small-only | --large-only | --files N [--folders F]]
+//   bench-install [--small-only | --large-only | --files N [--folders F]] [--runs R]
 //                                                (scripts/bench-install builds and runs it)
 //
 // The small files' run ends with "per-entry overhead: X ms at N entries": its time beyond the start-up
 // and the pauses after each entry, per entry. --files N installs N small files (default 2,000) alone,
-// 100 in each folder or spread over F folders.
+// 100 in each folder or spread over F folders. --runs R makes the small files' run R times (default:
+// five times for 100 to 5,000 entries, else once) and takes the best.
 #include "archive/ZembraApi.h"
 #include "profile/CNyStringArray.h"
 #include "tests/win/install/InstallRun.h"
@@ -278,11 +279,11 @@ double StatusAndBar(const inst::Installation& run, const std::vector<inst::Entry
 // waits) and the 10 ms after each entry, as long as Sleep(10) lasted during the run, taken off. Runs
 // of 100 to 5,000 entries are made five times, each into a fresh folder, and the best one counts, as
 // for the start-up: other work on the machine only ever adds.
-bool Measure(Workload& w, double startup, double* perEntry) {
+bool Measure(Workload& w, double startup, int runs, double* perEntry) {
     std::printf("\n%s, %.1f MB\n", w.name, w.bytes / 1e6);
     std::fflush(stdout);
     const size_t count = w.entries.size();
-    const int repeats = count >= 100 && count <= 5000 ? 5 : 1;
+    const int repeats = runs > 0 ? runs : count >= 100 && count <= 5000 ? 5 : 1;
     std::unique_ptr<inst::Installation> last;  // its files stay for the measurements below
     double total = 0, sleep10 = 0.010;
     for (int r = 0; r < repeats; ++r) {
@@ -344,7 +345,7 @@ bool Measure(Workload& w, double startup, double* perEntry) {
 
 int main(int argc, char** argv) {
     bool small = true, large = true;
-    int files = 2000, folders = 0;
+    int files = 2000, folders = 0, runs = 0;
     for (int i = 1; i < argc; ++i) {
         bool value = i + 1 < argc;
         if (std::strcmp(argv[i], "--small-only") == 0) {
@@ -356,11 +357,14 @@ int main(int argc, char** argv) {
             large = false;
         } else if (std::strcmp(argv[i], "--folders") == 0 && value) {
             folders = std::atoi(argv[++i]);
+        } else if (std::strcmp(argv[i], "--runs") == 0 && value) {
+            runs = std::atoi(argv[++i]);
+            if (runs < 1) files = 0;
         } else {
             files = 0;
         }
         if (files < 1 || folders < 0) {
-            std::fprintf(stderr, "usage: bench-install [--small-only | --large-only | --files N [--folders F]]\n");
+            std::fprintf(stderr, "usage: bench-install [--small-only | --large-only | --files N [--folders F]] [--runs R]\n");
             return 2;
         }
     }
@@ -384,11 +388,11 @@ int main(int argc, char** argv) {
     double perEntry = 0;
     if (large) {
         Workload w = LargeFile();
-        if (!Measure(w, startup, &perEntry)) return 1;
+        if (!Measure(w, startup, 1, &perEntry)) return 1;
     }
     if (small) {
         Workload w = SmallFiles(files, folders);
-        if (!Measure(w, startup, &perEntry)) return 1;
+        if (!Measure(w, startup, runs, &perEntry)) return 1;
         std::printf("\nper-entry overhead: %.2f ms at %d entries\n", perEntry * 1000, files);
     }
     return 0;
