@@ -16,7 +16,6 @@
 #include "install/InstallHost.h"
 #include "profile/CNyStringArray.h"
 
-#include <string>
 #include <unordered_set>
 
 class CProfileDocument;

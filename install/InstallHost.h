@@ -8,8 +8,6 @@
 
 #include <cstdint>
 
-class CNyStringArray;
-
 // What became of one manifest entry.
 struct CEntryOutcome {
     enum Kind {
