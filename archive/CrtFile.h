@@ -1,4 +1,4 @@
-// A C runtime file descriptor, closed when its owner goes.
+// A C runtime file descriptor, closed when its owner goes or takes another.
 #pragma once
 
 #include "archive/CrtIo.h"
@@ -9,11 +9,21 @@ class CrtFile {
 public:
     explicit CrtFile(int fd = -1) : m_fd(fd) {}
     ~CrtFile() { Close(); }
+    CrtFile(CrtFile&& other) noexcept : m_fd(other.m_fd) { other.m_fd = -1; }
+    CrtFile& operator=(CrtFile&& other) noexcept {
+        if (this != &other) Reset(other.Release());
+        return *this;
+    }
     CrtFile(const CrtFile&) = delete;
     CrtFile& operator=(const CrtFile&) = delete;
 
     bool IsOpen() const { return m_fd >= 0; }
     int Fd() const { return m_fd; }
+    int Release() {
+        const int fd = m_fd;
+        m_fd = -1;
+        return fd;
+    }
     void Reset(int fd) {
         Close();
         m_fd = fd;

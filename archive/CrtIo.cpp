@@ -7,6 +7,7 @@
 
 #ifdef _WIN32
 #include <io.h>
+#include <windows.h>
 #define ZEMBRA_BINARY _O_BINARY
 #else
 #include <unistd.h>
@@ -15,8 +16,6 @@
 #define _close close
 #define _read read
 #define _write write
-#define _dup dup
-#define _dup2 dup2
 #define _O_RDONLY O_RDONLY
 #define _O_RDWR O_RDWR
 #define _O_WRONLY O_WRONLY
@@ -30,6 +29,19 @@
 namespace zembra {
 
 int CrtOpenRead(const char* path) { return _open(path, _O_RDONLY | ZEMBRA_BINARY); }
+
+int CrtOpenReadKept(const char* path) {
+#ifdef _WIN32
+    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return -1;
+    int fd = _open_osfhandle(reinterpret_cast<intptr_t>(file), _O_RDONLY | _O_BINARY);
+    if (fd < 0) CloseHandle(file);
+    return fd;
+#else
+    return _open(path, _O_RDONLY);
+#endif
+}
 
 int CrtOpenReadWriteCreate(const char* path) {
     return _open(path, _O_RDWR | _O_CREAT | _O_TRUNC | ZEMBRA_BINARY, _S_IREAD | _S_IWRITE);
@@ -68,10 +80,6 @@ int64_t CrtFileSize(int fd) {
     return static_cast<int64_t>(st.st_size);
 #endif
 }
-
-int CrtDup(int fd) { return _dup(fd); }
-
-int CrtDup2(int fd, int target) { return _dup2(fd, target); }
 
 int CrtErrno() { return errno; }
 

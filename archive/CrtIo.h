@@ -7,6 +7,8 @@
 namespace zembra {
 
 int CrtOpenRead(const char* path);            // read-only; -1 on failure
+// Read-only, and others may still rename or delete the file: for a file kept open between calls.
+int CrtOpenReadKept(const char* path);
 // Read/write, created if missing as an ordinary writable file; a file that could not be deleted before
 // is cut, so no old tail survives a shorter new content.
 int CrtOpenReadWriteCreate(const char* path);
@@ -17,8 +19,6 @@ int CrtRead(int fd, void* buffer, unsigned count);         // bytes read, 0 at t
 int CrtWrite(int fd, const void* buffer, unsigned count);  // bytes written, -1 on error
 bool CrtSeek(int fd, uint64_t position);                   // absolute, 64-bit
 int64_t CrtFileSize(int fd);                               // -1 on failure; keeps the position
-int CrtDup(int fd);
-int CrtDup2(int fd, int target);
 int CrtErrno();
 
 }  // namespace zembra

@@ -37,7 +37,20 @@ bool WriteOut(DecoderState& s, const uint8_t* data, uint32_t count) {
 
 DecoderState& Decoder() { return g_decoder; }
 
-void DecoderMessage(const char* text) { CrtWrite(2, text, unsigned(std::strlen(text))); }
+namespace {
+DecoderMessageSink g_sink = nullptr;
+void* g_sinkContext = nullptr;
+}  // namespace
+
+void DecoderMessage(const char* text) {
+    if (g_sink) g_sink(text, g_sinkContext);
+    else CrtWrite(2, text, unsigned(std::strlen(text)));
+}
+
+void SetDecoderMessageSink(DecoderMessageSink sink, void* context) {
+    g_sink = sink;
+    g_sinkContext = context;
+}
 
 void ReportDecodedProgress() { UpdateProgress(Progress().base + g_decoder.bytesWritten); }
 

@@ -87,8 +87,11 @@ struct DecoderState {
 
 DecoderState& Decoder();
 
-// Diagnostics go to the standard error stream, which the extraction captures.
+// Diagnostics go to the standard error stream, or to the sink that an extraction job installs while it
+// runs (null: the standard error stream again).
 void DecoderMessage(const char* text);
+using DecoderMessageSink = void (*)(const char* text, void* context);
+void SetDecoderMessageSink(DecoderMessageSink sink, void* context);
 
 void ReportDecodedProgress();
 bool CancelRequested();

@@ -66,13 +66,29 @@ DWORD DecodeFailureCode() {
                                                                                                     : code;
 }
 
+// The package's data for one extraction: the directory's kept descriptor, or one of its own that goes
+// when the extraction ends.
+class PackageData {
+public:
+    explicit PackageData(const char* package) : m_fd(zembra::OpenPackageData(package)) {}
+    ~PackageData() { zembra::ClosePackageData(m_fd); }
+    PackageData(const PackageData&) = delete;
+    PackageData& operator=(const PackageData&) = delete;
+
+    bool IsOpen() const { return m_fd >= 0; }
+    int Fd() const { return m_fd; }
+
+private:
+    int m_fd;
+};
+
 // The extraction step of ZEMBRA_Expand. Raises CZipException for every failure except an entry
 // offset that cannot be reached, which it shows and reports through *result. The target is replaced
 // only by a whole entry whose CRC matched; a cancelled entry is dropped and counts as success.
 void ExtractEntry(CUnpackJob& job, const char* package, const char* target, uint32_t offset,
                   zembra::StagedFile& staged, DWORD* failure, int* result) {
     zembra::GzipResetInput();
-    zembra::CrtFile in(zembra::CrtOpenRead(package));
+    const PackageData in(package);
     if (!in.IsOpen()) {
         *failure = GetLastError() ? GetLastError() : ERROR_OPEN_FAILED;
         throw new CZipException(job.Capture(), "Quelldatei lässt sich nicht öffnen!");

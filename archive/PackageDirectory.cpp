@@ -8,10 +8,6 @@
 #include <cstring>
 #include <new>
 
-#ifdef _WIN32
-#include <mbctype.h>
-#endif
-
 namespace zembra {
 namespace {
 
@@ -60,50 +56,6 @@ uint32_t ReadLe32(const uint8_t* p) {
 
 bool g_forceSortedIndex = false;
 
-// In a single-byte code page the runtime compares names byte by byte, each byte folded; two names are
-// then equal exactly when their bytes fall, position by position, into the same classes of bytes that
-// compare equal. The classes come from the runtime's comparison itself, so both always agree.
-struct ByteClasses {
-    bool singleByte = true;
-    uint8_t of[256];
-    ByteClasses() {
-#ifdef _WIN32
-        for (int c = 0x80; c < 0x100; ++c) {
-            if (_ismbblead(static_cast<unsigned>(c))) singleByte = false;
-        }
-#endif
-        of[0] = 0;
-        for (int b = 1; b < 256; ++b) {
-            of[b] = static_cast<uint8_t>(b);
-            const char one[2] = {static_cast<char>(b), 0};
-            for (int c = 1; c < b; ++c) {
-                const char other[2] = {static_cast<char>(c), 0};
-                if (of[c] == c && AnsiCompareNoCase(one, other) == 0) {
-                    of[b] = static_cast<uint8_t>(c);
-                    break;
-                }
-            }
-        }
-    }
-};
-
-const ByteClasses& Classes() {
-    static const ByteClasses classes;
-    return classes;
-}
-
-// FNV-1a over the byte classes, then mixed so that the low bits (the slot) depend on every byte:
-// numbered keys otherwise crowd together.
-uint32_t HashName(const char* name, const ByteClasses& classes) {
-    uint32_t h = 2166136261u;
-    for (const unsigned char* p = reinterpret_cast<const unsigned char*>(name); *p; ++p) h = (h ^ classes.of[*p]) * 16777619u;
-    h ^= h >> 16;
-    h *= 0x85EBCA6Bu;
-    h ^= h >> 13;
-    h *= 0xC2B2AE35u;
-    return h ^ (h >> 16);
-}
-
 }  // namespace
 
 bool PackageDirectory::Load(const char* path) {
@@ -133,7 +85,7 @@ bool PackageDirectory::Load(PackageSource& source, const char* path) {
     m_dataBase = trailer.dataBase;
     try {
         ReadRecords();
-        if (!g_forceSortedIndex && Classes().singleByte) HashRecords();
+        if (!g_forceSortedIndex && AnsiNoCaseIndex::SingleByteCodePage()) HashRecords();
         else SortRecords();
     } catch (const std::bad_alloc&) {
         return Fail(PackageLoadError::OutOfMemory);
@@ -169,24 +121,11 @@ void PackageDirectory::ReadRecords() {
     }
 }
 
-// Open addressing, at most half full; a record whose key is already present is left out, so the
-// first record in directory order is the one found.
+// A record whose key is already present is left out, so the first record in directory order is the
+// one found.
 void PackageDirectory::HashRecords() {
-    const ByteClasses& classes = Classes();
-    size_t size = 16;
-    while (size < 2 * m_records.size()) size *= 2;
-    m_slots.assign(size, 0);
-    const size_t mask = size - 1;
-    for (uint32_t record = 0; record < m_records.size(); ++record) {
-        const char* name = NameOf(record);
-        for (size_t slot = HashName(name, classes) & mask;; slot = (slot + 1) & mask) {
-            if (m_slots[slot] == 0) {
-                m_slots[slot] = record + 1;
-                break;
-            }
-            if (AnsiCompareNoCase(NameOf(m_slots[slot] - 1), name) == 0) break;
-        }
-    }
+    auto nameOf = [this](uint32_t record) { return NameOf(record); };
+    for (uint32_t record = 0; record < m_records.size(); ++record) m_index.Insert(record, NameOf(record), nameOf);
 }
 
 void PackageDirectory::SortRecords() {
@@ -197,12 +136,9 @@ void PackageDirectory::SortRecords() {
 }
 
 uint32_t PackageDirectory::Lookup(const char* key) const {
-    if (!m_slots.empty()) {
-        const size_t mask = m_slots.size() - 1;
-        for (size_t slot = HashName(key, Classes()) & mask; m_slots[slot] != 0; slot = (slot + 1) & mask) {
-            if (AnsiCompareNoCase(NameOf(m_slots[slot] - 1), key) == 0) return m_slots[slot] - 1;
-        }
-        return kNone;
+    if (m_index.Size() > 0) {
+        uint32_t record = m_index.Find(key, [this](uint32_t r) { return NameOf(r); });
+        return record == AnsiNoCaseIndex::kNone ? kNone : record;
     }
     auto it = std::lower_bound(m_byKey.begin(), m_byKey.end(), key,
                                [this](uint32_t record, const char* k) { return AnsiCompareNoCase(NameOf(record), k) < 0; });
@@ -219,7 +155,13 @@ bool PackageDirectory::Fail(PackageLoadError error) {
     return false;
 }
 
+int PackageDirectory::DataFd(const char* path) {
+    if (m_data.Fd() < 0) m_data = CrtFile(CrtOpenReadKept(path ? path : ""));
+    return m_data.Fd();
+}
+
 void PackageDirectory::Free() {
+    m_data.Close();
     m_loaded = false;
     m_error = PackageLoadError::None;
     m_path.Empty();
@@ -227,7 +169,7 @@ void PackageDirectory::Free() {
     m_packageSize = 0;
     std::vector<uint8_t>().swap(m_buffer);
     std::vector<Record>().swap(m_records);
-    std::vector<uint32_t>().swap(m_slots);
+    m_index.Clear();
     std::vector<uint32_t>().swap(m_byKey);
 }
 
@@ -252,6 +194,17 @@ bool LoadPackageDirectory(const char* path) { return State().directory.Load(path
 uint32_t FindPackageEntry(const char* key, uint32_t* size) { return State().directory.Find(key, size); }
 
 void FreePackageDirectory() { State().directory.Free(); }
+
+int OpenPackageData(const char* package) {
+    PackageDirectory& directory = State().directory;
+    if (directory.IsLoaded() && AnsiCompareNoCase(directory.Path(), package ? package : "") == 0)
+        return directory.DataFd(package);
+    return CrtOpenRead(package ? package : "");
+}
+
+void ClosePackageData(int fd) {
+    if (fd >= 0 && !State().directory.IsDataFd(fd)) CrtClose(fd);
+}
 
 bool EnsurePackageDirectory(const char* packageOrNull) {
     LibraryState& state = State();

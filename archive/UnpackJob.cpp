@@ -1,38 +1,25 @@
 #include "archive/UnpackJob.h"
 
-#include "archive/CrtIo.h"
+#include "archive/DecoderState.h"
 #include "archive/GzipDecoder.h"
 
 #include <cstring>
 
-namespace {
-constexpr int kStandardError = 2;
-}
-
-CUnpackJob::CUnpackJob(const char* packagePath)
-    : m_pCapture(nullptr), m_nSavedStderr(-1), m_szPackage(), m_pszLabel("") {
+CUnpackJob::CUnpackJob(const char* packagePath) : m_pCapture(nullptr), m_szPackage(), m_pszLabel("") {
     zembra::GzipResetBytesWritten();
-    m_pCapture = OpenCaptureFile();
-    if (m_pCapture) {
-        std::fflush(stderr);
-        m_nSavedStderr = zembra::CrtDup(kStandardError);
-        zembra::CrtDup2(fileno(m_pCapture), kStandardError);
-    }
+    zembra::SetDecoderMessageSink(&CUnpackJob::Collect, this);
     if (packagePath) std::strncpy(m_szPackage, packagePath, sizeof m_szPackage - 1);
 }
 
 CUnpackJob::~CUnpackJob() {
-    if (m_pCapture) {
-        std::fflush(stderr);
-        if (m_nSavedStderr >= 0) {
-            zembra::CrtDup2(m_nSavedStderr, kStandardError);
-            zembra::CrtClose(m_nSavedStderr);
-        } else {
-            // A program without a standard error stream gets none back, not the deleted capture file.
-            zembra::CrtClose(kStandardError);
-        }
-        std::fclose(m_pCapture);
-    }
+    zembra::SetDecoderMessageSink(nullptr, nullptr);
+    if (m_pCapture) std::fclose(m_pCapture);
+}
+
+void CUnpackJob::Collect(const char* text, void* job) {
+    CUnpackJob* self = static_cast<CUnpackJob*>(job);
+    if (!self->m_pCapture) self->m_pCapture = OpenCaptureFile();
+    if (self->m_pCapture) std::fputs(text, self->m_pCapture);
 }
 
 CGzipUnpackJob::CGzipUnpackJob(const char* packagePath) : CUnpackJob(packagePath) { m_pszLabel = "Entpacken"; }

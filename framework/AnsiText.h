@@ -9,3 +9,5 @@ int AnsiCompareNoCase(const char* a, const char* b);
 void AnsiMakeUpper(char* text);
 // First occurrence of part in text, stepping over double-byte characters; null when absent.
 const char* AnsiFind(const char* text, const char* part);
+// True when c begins a double-byte character in the code page (never in a single-byte one).
+bool AnsiIsLeadByte(unsigned char c);

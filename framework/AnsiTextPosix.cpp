@@ -35,3 +35,5 @@ void AnsiMakeUpper(char* text) {
 }
 
 const char* AnsiFind(const char* text, const char* part) { return std::strstr(text, part); }
+
+bool AnsiIsLeadByte(unsigned char) { return false; }

@@ -1,6 +1,7 @@
 #include "framework/AnsiText.h"
 
 #include <clocale>
+#include <mbctype.h>
 #include <mbstring.h>
 
 namespace {
@@ -34,4 +35,9 @@ const char* AnsiFind(const char* text, const char* part) {
     UseAnsiCodePage();
     return reinterpret_cast<const char*>(
         _mbsstr(reinterpret_cast<const unsigned char*>(text), reinterpret_cast<const unsigned char*>(part)));
+}
+
+bool AnsiIsLeadByte(unsigned char c) {
+    UseAnsiCodePage();
+    return _ismbblead(c) != 0;
 }

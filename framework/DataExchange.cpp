@@ -39,3 +39,7 @@ void DDX_Control(CDataExchange* pDX, int id, CWnd& control) {
     if (control.m_hWnd) return;
     control.SubclassWindow(pDX->m_pDlgWnd->GetDlgItem(id));
 }
+
+void DDX_Handle(CDataExchange* pDX, int id, CWnd& control) {
+    if (!control.m_hWnd) control.m_hWnd = pDX->m_pDlgWnd->GetDlgItem(id);
+}

@@ -21,3 +21,6 @@ void DDX_Text(CDataExchange* pDX, int id, CString& value);
 void DDX_Radio(CDataExchange* pDX, int id, int& value);
 // Attaches the control's window to the object, once.
 void DDX_Control(CDataExchange* pDX, int id, CWnd& control);
+// The same for a control that is only sent messages: they do not pass through the object, which
+// spares every one of them the lookup of the object (a bar moved for each installed file).
+void DDX_Handle(CDataExchange* pDX, int id, CWnd& control);

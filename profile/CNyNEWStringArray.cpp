@@ -35,6 +35,7 @@ CNyNEWStringArray::~CNyNEWStringArray() {
 void CNyNEWStringArray::SetSize(int newSize, int growBy) {
     if (growBy >= 0) m_nGrowBy = growBy;
     if (newSize < 0) return;  // not a size: the list stays as it is
+    if (newSize < m_nSize) ++m_nRewrites;
     if (newSize == 0) {
         Destroy(m_pData, m_nSize);
         ::operator delete(m_pData);
@@ -76,6 +77,7 @@ void CNyNEWStringArray::SetSize(int newSize, int growBy) {
 void CNyNEWStringArray::SetAtGrow(int index, const CString& text) {
     if (index < 0) return;
     CString copy(text);  // may be one of our own strings, which growing moves
+    if (index < m_nSize) ++m_nRewrites;
     if (index >= m_nSize) SetSize(index + 1);
     m_pData[index] = std::move(copy);
 }
@@ -92,6 +94,7 @@ void CNyNEWStringArray::Serialize(CArchive& ar) {
         for (int i = 0; i < m_nSize; ++i) ar << m_pData[i];
         return;
     }
+    ++m_nRewrites;
     uint32_t count = ar.ReadCount();
     // Every string takes at least the two bytes of its length: a larger count is damage, not a list.
     if (ar.IsFailed() || count > INT_MAX || static_cast<int64_t>(count) * 2 > ar.BytesLeft()) {

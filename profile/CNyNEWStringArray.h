@@ -33,4 +33,7 @@ protected:
     int m_nSize = 0;
     int m_nMaxSize = 0;  // slots allocated
     int m_nGrowBy = 0;
+    // Counts the changes to strings already in the list (replaced, removed, loaded over), so that a
+    // derived class can tell whether what it knows of them still holds. Appending is no such change.
+    unsigned m_nRewrites = 0;
 };

@@ -14,18 +14,8 @@ constexpr size_t kHeaderCommentSlots = 2000;
 
 bool SameName(const CString& a, const char* b) { return AnsiCompareNoCase(a, b ? b : "") == 0; }
 
-// A hash on which names that compare equal always agree. Bytes below 0x40 (digits, punctuation) are
-// neither letters nor trail bytes of a double-byte character in any ANSI code page, so a case fold
-// never touches them; all other bytes count only by their position. "PFile17" and "pfile17" agree,
-// "PFile17" and "PFile18" do not.
-uint64_t NameHash(const char* name) {
-    uint64_t h = 14695981039346656037ull;
-    for (const unsigned char* p = reinterpret_cast<const unsigned char*>(name ? name : ""); *p; ++p) {
-        h ^= *p < 0x40 ? *p : 0x40;
-        h *= 1099511628211ull;
-    }
-    return h;
-}
+// Sections with more keys than this are indexed by name; a walk over a few keys is as quick.
+constexpr int kIndexedKeys = 16;
 
 // atol as the program's runtime has it: leading white space, an optional sign, decimal digits up to
 // the first other character. Digits beyond the 32-bit range wrap around, so that any value written
@@ -53,16 +43,18 @@ void CProfileDocument::SetPath(const char* path) {
 }
 
 CProfileEntry* CProfileDocument::FindSection(const char* name) {
-    auto bucket = m_SectionIndex.find(NameHash(name));
-    if (bucket == m_SectionIndex.end()) return nullptr;
-    for (int index : bucket->second)
-        if (SameName(m_Sections[static_cast<size_t>(index)].m_strName, name))
-            return &m_Sections[static_cast<size_t>(index)];
-    return nullptr;
+    uint32_t index = m_SectionIndex.Find(name, [this](uint32_t i) { return m_Sections[i].m_strName.c_str(); });
+    return index == AnsiNoCaseIndex::kNone ? nullptr : &m_Sections[index];
 }
 
 CProfileEntry* CProfileDocument::FindKey(CProfileEntry* section, const char* key) {
     int count = section->m_nKeyCount;
+    if (section->m_KeyIndex.Size() > 0 && !section->m_bRepeatedKeys) {
+        // Names are unique, so the one hit is also the first at or after the cursor.
+        uint32_t found = section->m_KeyIndex.Find(key, [section](uint32_t i) { return section->m_Keys[i].m_strName.c_str(); });
+        m_nLastKeyIndex = found == AnsiNoCaseIndex::kNone ? -1 : static_cast<int>(found);
+        return m_nLastKeyIndex < 0 ? nullptr : &section->m_Keys[found];
+    }
     if (count > 0) {
         if (m_nLastKeyIndex >= 0 && m_nLastKeyIndex < count) {
             for (int i = m_nLastKeyIndex; i < count; ++i) {
@@ -117,7 +109,8 @@ CProfileEntry* CProfileDocument::AddSection(const char* name) {
     section.m_nKind = CProfileEntry::kindSection;
     section.m_strName = name;
     section.m_nKeySlots = kFirstKeySlots;
-    m_SectionIndex[NameHash(name)].push_back(m_nSectionCount);
+    m_SectionIndex.Insert(static_cast<uint32_t>(m_nSectionCount), section.m_strName,
+                          [this](uint32_t i) { return m_Sections[i].m_strName.c_str(); });
     ++m_nSectionCount;
     return &section;
 }
@@ -132,10 +125,27 @@ CProfileEntry* CProfileDocument::AddKey(CProfileEntry* section, const char* key,
     entry.m_strName = std::move(name);
     entry.m_strValue = std::move(text);
     ++section->m_nKeyCount;
+    if (section->m_nKeyCount == kIndexedKeys + 1) {
+        for (int k = 0; k < section->m_nKeyCount; ++k) IndexKey(section, k);
+    } else if (section->m_nKeyCount > kIndexedKeys + 1) {
+        IndexKey(section, section->m_nKeyCount - 1);
+    }
     return &entry;
 }
 
-void CProfileDocument::AddCommentLine(std::vector<CString>& list, const CString& line) {
+void CProfileDocument::IndexKey(CProfileEntry* section, int key) {
+    uint32_t earlier = section->m_KeyIndex.Insert(static_cast<uint32_t>(key), section->m_Keys[static_cast<size_t>(key)].m_strName,
+                                                  [section](uint32_t i) { return section->m_Keys[i].m_strName.c_str(); });
+    if (earlier != AnsiNoCaseIndex::kNone) section->m_bRepeatedKeys = true;
+}
+
+void CProfileDocument::AddCommentLine(std::vector<CString>& list, const CString& line, AnsiNoCaseIndex* index) {
+    // Empty entries never match a comment; an empty line matches one.
+    if (index && !line.IsEmpty()) {
+        auto nameOf = [&list](uint32_t i) { return list[i].c_str(); };
+        if (index->Insert(static_cast<uint32_t>(list.size()), line, nameOf) == AnsiNoCaseIndex::kNone) list.push_back(line);
+        return;
+    }
     for (const CString& entry : list)
         if (entry.IsEmpty() ? line.IsEmpty() : SameName(entry, line)) return;
     list.push_back(line);

@@ -47,6 +47,11 @@ bool CProfileDocument::Load() {
     CString sectionName;
     bool lastKeyNamed = false;  // the most recent key line had a name
     std::vector<CString> pending;  // comments waiting for the next section header
+    AnsiNoCaseIndex headerIndex, pendingIndex;
+    for (size_t i = 0; i < m_HeaderComments.size(); ++i) {
+        if (m_HeaderComments[i].IsEmpty()) continue;
+        headerIndex.Insert(static_cast<uint32_t>(i), m_HeaderComments[i], [this](uint32_t k) { return m_HeaderComments[k].c_str(); });
+    }
     long lineNumber = 0;
     CTextLines lines(bytes.data(), bytes.size());
     const char* text;
@@ -67,7 +72,8 @@ bool CProfileDocument::Load() {
         switch (*mark) {
             case ';':
             case '#':
-                AddCommentLine(lastKeyNamed ? pending : m_HeaderComments, Text(text, end));
+                if (lastKeyNamed) AddCommentLine(pending, Text(text, end), &pendingIndex);
+                else AddCommentLine(m_HeaderComments, Text(text, end), &headerIndex);
                 break;
             case '=':
                 // SetString without its copy of the value: nothing here can move this text.
@@ -81,6 +87,7 @@ bool CProfileDocument::Load() {
                 CProfileEntry* section = AddSection(sectionName);
                 section->m_Comments = std::move(pending);
                 pending.clear();
+                pendingIndex.Clear();
                 m_pCurrentSection = section;
                 break;
             }

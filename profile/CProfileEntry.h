@@ -3,6 +3,7 @@
 // read, spaces included.
 #pragma once
 
+#include "framework/AnsiNoCaseIndex.h"
 #include "framework/CObject.h"
 #include "framework/CString.h"
 
@@ -28,4 +29,7 @@ public:
     std::vector<CProfileEntry> m_Keys;
     int m_nKeySlots = 0;
     std::vector<CString> m_Comments;  // section: lines written before its header
+    // Section: its keys by name once it has many (the document keeps it); unused while a name repeats.
+    AnsiNoCaseIndex m_KeyIndex;
+    bool m_bRepeatedKeys = false;
 };

@@ -87,7 +87,7 @@ BOOL CSetupApp::InitInstance() {
         return FALSE;
     }
     if (BindExports()) {
-        CSetupDlg dlg;
+        CSetupDlg dlg(*this);
         m_pMainWnd = &dlg;
         dlg.DoModal();
         m_pMainWnd = nullptr;

@@ -4,7 +4,6 @@
 
 #include "archive/ZembraApi.h"
 #include "framework/CWinApp.h"
-#include "profile/CNyStringArray.h"
 
 class CSetupApp : public CWinApp {
 public:
@@ -30,13 +29,9 @@ public:
     PFN_ZEMBRA_CheckVersion m_pfnCheckVersion = nullptr;
     PFN_ZEMBRA_ReplaceFileOnReboot m_pfnReplaceFileOnReboot = nullptr;
     PFN_ZEMBRA_IsThisNT m_pfnIsThisNT = nullptr;
-    bool m_bAbort = false;
     HMODULE m_hArchiveLib = nullptr;
-    CNyStringArray m_arrInstalledFiles;
-    CNyStringArray m_arrCreatedDirs;
 
 private:
     bool BindExports();
 };
 
-extern CSetupApp theApp;

@@ -9,12 +9,13 @@
 
 #include <io.h>
 
-CSetupDlg::CSetupDlg(CWnd* parent) : CDialog(IDD_ZEMBRASETUP_DIALOG, parent) {
+CSetupDlg::CSetupDlg(CSetupApp& app)
+    : CDialog(IDD_ZEMBRASETUP_DIALOG), m_App(app), m_Driver(m_Profile, *this) {
     char temp[MAX_PATH + 1] = {};
     ::GetTempPathA(MAX_PATH, temp);
     m_strTargetDir = temp;
     AddBackslash(m_strTargetDir);
-    m_hIcon = ::LoadIconA(theApp.m_hInstance, MAKEINTRESOURCEA(IDR_MAINFRAME));
+    m_hIcon = ::LoadIconA(m_App.m_hInstance, MAKEINTRESOURCEA(IDR_MAINFRAME));
 }
 
 CSetupDlg::~CSetupDlg() = default;
@@ -26,14 +27,15 @@ void CSetupDlg::DoDataExchange(CDataExchange* pDX) {
     DDX_Control(pDX, IDC_PIC3, m_Pic3);
     DDX_Control(pDX, IDC_PIC2, m_Pic2);
     DDX_Control(pDX, IDC_PIC1, m_Pic1);
-    DDX_Control(pDX, IDC_PROGRESS, m_Progress);
+    DDX_Handle(pDX, IDC_PROGRESS, m_Progress);
+    DDX_Handle(pDX, IDC_FILE_INFO, m_FileInfo);
     DDX_Text(pDX, IDC_PATH, m_strTargetDir);
 }
 
 bool CSetupDlg::CheckRights(long securityNTAuthority) {
     // Both groups are asked, in this order, whatever the first answer.
-    bool powerUser = theApp.m_pfnIsUserMemberOfGroup(1) != 0;
-    bool admin = theApp.m_pfnIsUserMemberOfGroup(0) != 0;
+    bool powerUser = m_App.m_pfnIsUserMemberOfGroup(1) != 0;
+    bool admin = m_App.m_pfnIsUserMemberOfGroup(0) != 0;
     if (securityNTAuthority == 1) return powerUser || admin;
     if (securityNTAuthority == 2) return admin;
     return false;
@@ -45,7 +47,7 @@ BOOL CSetupDlg::OnInitDialog() {
     HMENU sysMenu = GetSystemMenu(FALSE);
     if (sysMenu) {
         char about[256] = {};
-        ::LoadStringA(theApp.m_hInstance, IDS_ABOUTBOX, about, sizeof(about));
+        ::LoadStringA(m_App.m_hInstance, IDS_ABOUTBOX, about, sizeof(about));
         if (about[0]) {
             ::AppendMenuA(sysMenu, MF_SEPARATOR, 0, nullptr);
             ::AppendMenuA(sysMenu, MF_STRING, IDM_ABOUTBOX, about);
@@ -64,7 +66,7 @@ BOOL CSetupDlg::OnInitDialog() {
         AddBackslash(m_strSystemDir);
     }
 
-    const CString& appDir = theApp.m_strAppDir;
+    const CString& appDir = m_App.m_strAppDir;
     m_Profile.SetPath(appDir + "Zembra.ini");
     m_Profile.Load();  // a missing or bad file has been reported; the defaults stand in
 
@@ -81,7 +83,6 @@ BOOL CSetupDlg::OnInitDialog() {
     m_nPic2Height = m_Profile.GetInt("Doc", "Pic2Height", 0);
     m_nPic2Space = m_Profile.GetInt("Doc", "Pic2Space", 0);
     m_nUpdateRegVersion = m_Profile.GetInt("Doc", "UpdateRegVersion", 0);
-    m_bWriteFileList = m_nUpdateRegVersion != 0;
     m_strRegVersion = m_Profile.GetString("Doc", "RegVersion", "");
     long securityNTAuthority = m_Profile.GetInt("Doc", "SecurityNTAuthority", 0);
 
@@ -104,9 +105,9 @@ BOOL CSetupDlg::OnInitDialog() {
     CString pic3 = appDir + "gfx3.bmp";
     m_Pic3.SetPictureFile(_access(pic3, 0) == 0 ? pic3 : appDir + "gfx1.bmp");
 
-    m_View1.Create(this, IDC_VIEW1, theApp.m_bRichEdit10);
-    m_View2.Create(this, IDC_VIEW2, theApp.m_bRichEdit10);
-    m_View3.Create(this, IDC_VIEW3, theApp.m_bRichEdit10);
+    m_View1.Create(this, IDC_VIEW1, m_App.m_bRichEdit10);
+    m_View2.Create(this, IDC_VIEW2, m_App.m_bRichEdit10);
+    m_View3.Create(this, IDC_VIEW3, m_App.m_bRichEdit10);
     m_View1.StreamText(text1);
     m_View2.StreamText(text2);
     m_View3.StreamText(text3);
@@ -115,7 +116,7 @@ BOOL CSetupDlg::OnInitDialog() {
 
     SetWindowText(m_strProName + " V" + m_strProVersion);
 
-    if (!theApp.m_pfnGetInstallPath(&m_strTargetDir, &m_strListDir, appDir + "Zembra.ini", m_strProName,
+    if (!m_App.m_pfnGetInstallPath(&m_strTargetDir, &m_strListDir, appDir + "Zembra.ini", m_strProName,
                                     &m_bPathChange)) {
         EndDialog(IDCANCEL);  // the library has told the user why
         return FALSE;
@@ -130,13 +131,13 @@ BOOL CSetupDlg::OnInitDialog() {
     UpdateData(false);
     UpdatePage();
 
-    if (_access(theApp.m_strPackagePath, 0) != 0) {
+    if (_access(m_App.m_strPackagePath, 0) != 0) {
         ShowMessage(GetText(m_Profile, 0), 0);
         EndDialog(IDCANCEL);
         return FALSE;
     }
 
-    if (theApp.m_bAuto) SetTimer(1000, 400);
+    if (m_App.m_bAuto) SetTimer(1000, 400);
     return TRUE;
 }
 

@@ -1,9 +1,9 @@
-// Starting, timing, cancelling and ending the installation run. The driver runs inside the command
-// or timer handler and keeps the dialog alive by draining the message queue between steps; the cancel
-// handler runs inside those drains and talks to it only through m_bPaused and m_bCancelled.
+// Starting and closing: the button "Installieren" and the unattended timers start the run, the cancel
+// handler talks to a run that is going on, and closing the dialog after a completed run starts the
+// programs that the run recorded.
 #include "setup/SetupDlg.h"
 
-#include "install/ProgressBar.h"
+#include "install/FinishPrograms.h"
 #include "install/Texts.h"
 #include "setup/SetupApp.h"
 #include "setup/SetupUtils.h"
@@ -11,15 +11,25 @@
 void CSetupDlg::OnInstall() {
     UpdateData(true);
     if (m_nRunState == 2) {
-        if (m_nRebootCount > 0) ShowMessage(GetText(m_Profile, 17), 0);
+        if (m_Driver.RebootCount() > 0) ShowMessage(GetText(m_Profile, 17), 0);
         CDialog::OnOK();
         return;
     }
     m_nRunState = 1;
     UpdatePage();
-    PumpMessages();
+    ::PumpMessages();
     AddBackslash(m_strTargetDir);
-    RunInstallation();
+
+    CInstallDriver::Settings settings;
+    settings.targetDir = m_strTargetDir;
+    settings.listDir = m_strListDir;
+    settings.windowsDir = m_strWindowsDir;
+    settings.systemDir = m_strSystemDir;
+    settings.proVersion = m_strProVersion;
+    settings.regVersion = m_strRegVersion;
+    settings.writeFileList = m_nUpdateRegVersion != 0;
+    settings.updateRegVersion = m_nUpdateRegVersion != 0;
+    m_Driver.Run(settings);
 }
 
 void CSetupDlg::OnTimer(UINT_PTR id) {
@@ -34,72 +44,23 @@ void CSetupDlg::OnTimer(UINT_PTR id) {
 
 void CSetupDlg::OnCancel() {
     if (m_nRunState == 1) {
-        if (m_bCancelled) return;  // confirmed once already; the run is on its way out
-        m_bPaused = true;
-        int answer = ::MessageBoxA(m_hWnd, GetText(m_Profile, 1), m_strProName, MB_YESNO | MB_ICONQUESTION | MB_TASKMODAL);
-        if (answer == IDYES) {
-            m_bCancelled = true;
-            ::EnableWindow(GetDlgItem(IDCANCEL), FALSE);
-            m_bPaused = false;
-            theApp.m_pfnSetCancel(2);
-        } else {
-            m_bPaused = false;
-        }
+        m_Driver.RequestCancel();
         return;
     }
     // The programs wait for each other with the queue drained, so this handler comes back while they
     // start (the close box, timer 1001): they must start once.
     if (m_bStartingPrograms) return;
-    theApp.BeginWaitCursor();
+    m_App.BeginWaitCursor();
     StartFinishPrograms();
     CDialog::OnCancel();
-    theApp.EndWaitCursor();
+    m_App.EndWaitCursor();
 }
 
-void CSetupDlg::RunInstallation() {
-    // A negative count would read as four thousand million sections.
-    long count = m_Profile.GetInt("Doc", "FileCount", 0);
-    unsigned long fileCount = count > 0 ? static_cast<unsigned long>(count) : 0;
-    m_nTotal = m_Profile.GetInt("Doc", "DataSize", 0);
-    SetProgressRange(m_Progress.m_hWnd, 65535);
-    SetProgressPos(m_Progress.m_hWnd, 0, m_nTotal);
-    m_nDone = 0;
-    m_bOverwriteRemembered = false;
-    m_nOverwriteChoice = 0;
-    m_nLockAnswer = 0;
-    m_nProgramCount = 0;
-    m_arrScheduledSideFiles.RemoveAll();
-
-    for (unsigned long index = 0; index < fileCount; ++index) {
-        if (!InstallEntry(index)) break;
-    }
-    EndRun();
-}
-
-void CSetupDlg::CancelSequence() {
-    m_bCancelled = true;
-    ::EnableWindow(GetDlgItem(IDCANCEL), FALSE);
-    m_bPaused = false;
-    theApp.m_pfnSetCancel(2);
-    CDialog::OnCancel();  // the base: no programs start after a cancelled run
-}
-
-void CSetupDlg::EndRun() {
-    if (m_bWriteFileList) UpdateFileList();
-    theApp.m_arrInstalledFiles.RemoveAll();
-    theApp.m_arrCreatedDirs.RemoveAll();
-    SetProgressRange(m_Progress.m_hWnd, 1);
-    SetProgressPos(m_Progress.m_hWnd, 1, 1);
-    m_bFinished = true;
-    if (m_bCancelled) {
-        CDialog::OnCancel();
-    } else {
-        ::Sleep(500);
-        if (m_nRebootCount > 0) ShowMessage(GetText(m_Profile, 17), 0);
-        ::EnableWindow(GetDlgItem(IDCANCEL), TRUE);
-        m_nRunState = 2;
-        UpdatePage();
-        PumpMessages();
-    }
-    if (m_nUpdateRegVersion != 0) theApp.m_pfnSetRegEntry(m_strRegVersion, m_strProVersion);
+void CSetupDlg::StartFinishPrograms() {
+    if (!m_Driver.Finished()) return;
+    CString folder = "<INSTALLDIR>";
+    ExpandPathPlaceholders(folder, m_strTargetDir, m_strWindowsDir, m_strSystemDir);
+    m_bStartingPrograms = true;
+    StartRecordedPrograms(m_App.m_strAppDir + "ny.tmp", folder, m_Profile.GetInt("Doc", "StartEplorer", 0) != 0);
+    m_bStartingPrograms = false;
 }

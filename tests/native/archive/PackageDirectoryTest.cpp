@@ -417,6 +417,21 @@ TEST_F(LoadedDirectoryTest, SamePathInOtherLetterCaseDoesNotReload) {
     EXPECT_TRUE(Has("ONE"));
 }
 
+TEST_F(LoadedDirectoryTest, TheLoadedPackageIsReadThroughOneDescriptorUntilFreed) {
+    ASSERT_TRUE(zembra::EnsurePackageDirectory(m_first.c_str()));
+    int kept = zembra::OpenPackageData(m_first.c_str());
+    ASSERT_GE(kept, 0);
+    zembra::ClosePackageData(kept);
+    EXPECT_EQ(kept, zembra::OpenPackageData(m_first.c_str())) << "kept open from entry to entry";
+    int other = zembra::OpenPackageData(m_second.c_str());
+    ASSERT_GE(other, 0);
+    EXPECT_NE(kept, other);
+    zembra::ClosePackageData(other);
+    EXPECT_GT(0, zembra::CrtFileSize(other)) << "a package not loaded is read and let go";
+    zembra::FreePackageDirectory();
+    EXPECT_GT(0, zembra::CrtFileSize(kept)) << "freeing the directory lets go of the package";
+}
+
 TEST_F(LoadedDirectoryTest, LoadedDirectoryIsKeptUntilFreed) {
     ASSERT_TRUE(zembra::EnsurePackageDirectory(m_first.c_str()));
     folder.Write("first.pkg", TempFolder::Read(m_second));

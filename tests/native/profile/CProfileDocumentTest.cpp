@@ -75,6 +75,20 @@ TEST(ProfileDocument, TheCursorDecidesWhichDuplicateKeyIsFound) {
     }
 }
 
+TEST(ProfileDocument, LargeSectionsFindKeysByNameAndKeepTheCursorRuleForRepeatedOnes) {
+    CProfileDocument doc;
+    CProfileEntry* big = doc.AddSection("Big");
+    for (int i = 0; i < 40; ++i) doc.AddKey(big, ("File" + std::to_string(i)).c_str(), "");
+    for (int i : {39, 0, 17, 5}) EXPECT_EQ(i, IndexOf(big, doc.LookupKey("big", ("FILE" + std::to_string(i)).c_str())));
+    EXPECT_EQ(5, doc.m_nLastKeyIndex);
+    EXPECT_EQ(nullptr, doc.LookupKey("Big", "File40"));
+    EXPECT_EQ(-1, doc.m_nLastKeyIndex);
+    doc.AddKey(big, "file3", "again");  // a repeated name: the cursor decides again
+    EXPECT_EQ(3, IndexOf(big, doc.LookupKey("Big", "File3")));
+    EXPECT_EQ(30, IndexOf(big, doc.LookupKey("Big", "File30")));
+    EXPECT_EQ(40, IndexOf(big, doc.LookupKey("Big", "File3")));
+}
+
 TEST(ProfileDocument, SettingKeepsTheCursorAcrossSectionsWhileReadingResetsIt) {
     CProfileDocument doc;
     AddKeys(doc, "S", {{"a", ""}, {"b", ""}, {"c", ""}, {"d", ""}, {"other", ""}});

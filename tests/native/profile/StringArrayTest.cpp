@@ -202,3 +202,25 @@ TEST(StringArray, DamagedArchivesLoadAsAnEmptyList) {
         EXPECT_EQ(0, in.GetSize()) << r.name;
     }
 }
+
+TEST(StringArray, ManyNamesKeepTheirOrderAndOneSpellingEach) {
+    // Folders and files with umlauts, each added first as it is and then in other letter case; the
+    // list keeps the first spelling, in the order of first adding.
+    std::vector<std::string> expected;
+    CNyStringArray list;
+    for (int i = 0; i < 3000; ++i) {
+        std::string name = "C:\\Programme\\\xc4nderung" + std::to_string(i % 40) + "\\gr\xf6\xdf" "e" + std::to_string(i);
+        std::string other = name;
+        for (char& c : other) c = c == '\xc4' ? '\xe4' : c == '\xf6' ? '\xd6' : (c >= 'a' && c <= 'z') ? char(c - 32) : c;
+        expected.push_back(name);
+        EXPECT_TRUE(list.AddUnique(name.c_str()));
+        EXPECT_FALSE(list.AddUnique(other.c_str())) << other;
+    }
+    EXPECT_EQ(expected, Strings(list));
+    // Replacing and removing strings is seen by the next search.
+    list.SetAtGrow(0, "neu");
+    EXPECT_FALSE(list.Contains(expected[0].c_str()));
+    EXPECT_TRUE(list.Contains("NEU"));
+    list.RemoveAll();
+    EXPECT_TRUE(list.AddUnique(expected[1].c_str()));
+}
