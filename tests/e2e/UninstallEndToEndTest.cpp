@@ -213,17 +213,24 @@ TEST_F(UninstallEndToEnd, WhatStandsInTheWayDecidesTheExitCodeAndNothingUnlisted
         const DWORD code = Run(Entry(r.interactive ? "UninstallString" : "QuietUninstallString"), r.interactive);
         if (held != INVALID_HANDLE_VALUE) CloseHandle(held);
         held = INVALID_HANDLE_VALUE;
-        if (r.code == 0) EXPECT_TRUE(code == 0 || code == 1603) << code << " (a link Wine cannot remove is reported)";
-        else EXPECT_EQ(r.code, code);
+        if (r.code == 0) {
+            EXPECT_TRUE(code == 0 || code == 1603) << code << " (a link Wine cannot remove is reported)";
+        } else {
+            EXPECT_EQ(r.code, code);
+        }
         for (const char* name : r.left) EXPECT_TRUE(TempFolder::Exists(In(name))) << name;
-        if (r.interactive)
+        if (r.interactive) {
             EXPECT_NE(std::string::npos, TempFolder::Read(m_log).find("Frage: M\xC3\xB6" "chten Sie E2E Entfernen 3.1 von "
                                                                       "Ihrem Computer entfernen?"));
-        if (r.code == 3010)
+        }
+        if (r.code == 3010) {
             EXPECT_NE(std::string::npos,
                       RegistryText(HKEY_LOCAL_MACHINE, "System\\CurrentControlSet\\Control\\Session Manager",
                                    "PendingFileRenameOperations").find(In("liesmich.txt")));
-        if (r.code == 0) EXPECT_EQ("fremd", TempFolder::Read(outside + "\\werte.csv")) << "the link's target is whole";
+        }
+        if (r.code == 0) {
+            EXPECT_EQ("fremd", TempFolder::Read(outside + "\\werte.csv")) << "the link's target is whole";
+        }
         RemoveProduct();
     }
 }
