@@ -19,8 +19,9 @@ CString RunKey(long n, const char* suffix) {
 }
 }  // namespace
 
-void RecordFinishProgram(const char* nyTmpPath, long n, const char* path, bool hide, bool wait) {
+void RecordFinishProgram(const char* nyTmpPath, long n, const char* path, const char* parameters, bool hide, bool wait) {
     ::WritePrivateProfileStringA("Run", RunKey(n, ""), path, nyTmpPath);
+    if (parameters && *parameters) ::WritePrivateProfileStringA("Run", RunKey(n, "Params"), parameters, nyTmpPath);
     if (hide) ::WritePrivateProfileStringA("Run", RunKey(n, "Hide"), "1", nyTmpPath);
     if (wait) ::WritePrivateProfileStringA("Run", RunKey(n, "Wait"), "1", nyTmpPath);
 }
@@ -34,9 +35,11 @@ void StartRecordedPrograms(const char* nyTmpPath, const char* folder, bool explo
         if (!path[0]) break;
         int show = ::GetPrivateProfileIntA("Run", RunKey(n, "Hide"), 0, nyTmpPath) ? SW_HIDE : SW_SHOWNA;
         bool wait = ::GetPrivateProfileIntA("Run", RunKey(n, "Wait"), 0, nyTmpPath) != 0;
+        char parameters[MAX_PATH] = {};
+        ::GetPrivateProfileStringA("Run", RunKey(n, "Params"), "", parameters, MAX_PATH, nyTmpPath);
         RefreshWaitCursor();
         if (wait) {
-            RunAndWait(path, nullptr, 1500, show);
+            RunAndWait(path, parameters[0] ? parameters : nullptr, 1500, show);
         } else {
             // No error box of the shell's own: an unattended setup would wait for it forever.
             SHELLEXECUTEINFOA info = {};
@@ -44,6 +47,7 @@ void StartRecordedPrograms(const char* nyTmpPath, const char* folder, bool explo
             info.fMask = SEE_MASK_FLAG_NO_UI;
             info.lpVerb = "open";
             info.lpFile = path;
+            info.lpParameters = parameters[0] ? parameters : nullptr;
             info.nShow = show;
             ::ShellExecuteExA(&info);
         }

@@ -1,13 +1,14 @@
 // Programs started when the dialog closes after a completed run. The run records them in section
-// [Run] of "ny.tmp" ("Prg<n>" = path, "Prg<n>Hide", "Prg<n>Wait" = "1"); closing starts them in order.
+// [Run] of "ny.tmp" ("Prg<n>" = path, "Prg<n>Hide", "Prg<n>Wait" = "1", "Prg<n>Params" = what the
+// program is given, from the entry's FParams); closing starts them in order.
 #pragma once
 
 #include "framework/CString.h"
 
 #include <windows.h>
 
-// Writes the keys of program n.
-void RecordFinishProgram(const char* nyTmpPath, long n, const char* path, bool hide, bool wait);
+// Writes the keys of program n; parameters may be empty.
+void RecordFinishProgram(const char* nyTmpPath, long n, const char* path, const char* parameters, bool hide, bool wait);
 
 // Opens an Explorer window on folder when asked, then starts the recorded programs in order, each
 // shown without activation or hidden, waiting for those marked so. The programs inherit folder as

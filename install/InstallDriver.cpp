@@ -91,6 +91,8 @@ bool CInstallDriver::InstallEntry(unsigned long index) {
     m_strCurFolder = m_Config.GetString(section, "FDir", "");
     CString key = m_Config.GetString(section, "FPName", "");
     outcome.size = m_Config.GetInt(section, "FSize", 0);
+    // The uninstaller and its record go where the list of installed files goes.
+    if (m_strCurFolder.Left(9) == "<LISTDIR>") m_strCurFolder = ListFolder() + m_strCurFolder.Mid(9);
     ExpandPathPlaceholders(m_strCurFolder, m_Settings.targetDir, m_Settings.windowsDir, m_Settings.systemDir);
     outcome.target = m_strCurFolder;
     AddBackslash(outcome.target);
@@ -125,7 +127,9 @@ bool CInstallDriver::InstallEntry(unsigned long index) {
     Step step = ExpandEntry(flags, key, attributes, outcome);
     if (step != Step::Scheduled) {  // the bar moves only for files in place or given up
         if (step == Step::Installed) {
-            if (flags.startProgram) m_Host.RecordProgram(m_nProgramCount++, target, flags.startHidden, flags.waitForEnd);
+            if (flags.startProgram)
+                m_Host.RecordProgram(m_nProgramCount++, target, m_Config.GetString(section, "FParams", ""),
+                                     flags.startHidden, flags.waitForEnd);
             m_arrInstalledFiles.AddUnique(target);
         }
         m_nDone += outcome.size;
@@ -317,8 +321,12 @@ void CInstallDriver::EndRun() {
     if (m_Settings.updateRegVersion) m_Host.SetRegEntry(m_Settings.regVersion, m_Settings.proVersion);
 }
 
+CString CInstallDriver::ListFolder() const {
+    return m_Settings.listDir.IsEmpty() ? m_Settings.targetDir : m_Settings.listDir;
+}
+
 void CInstallDriver::UpdateFileList() {
-    CString path = (m_Settings.listDir.IsEmpty() ? m_Settings.targetDir : m_Settings.listDir) + "UnZembra.ini";
+    CString path = ListFolder() + "UnZembra.ini";
     // A hidden or read-only list from an earlier run must be writable; it is hidden again afterwards.
     m_Host.SetAttributes(path, kNormal);
     MergeFileList(path, m_arrInstalledFiles, m_arrCreatedDirs);

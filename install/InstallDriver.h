@@ -62,6 +62,8 @@ private:
     void EndRun();
     void UpdateFileList();
     CString Text(long number);
+    // The folder of the list file "UnZembra.ini": the list folder, or the install folder without one.
+    CString ListFolder() const;
 
     CProfileDocument& m_Config;
     CInstallHost& m_Host;

@@ -74,7 +74,7 @@ public:
     // and sets *abort on Yes. False when it cannot be made.
     virtual bool CreateFolderPath(const CString& folder, bool checkDrive, bool* abort) = 0;
     // A program that starts when the dialog closes, as number n of the run.
-    virtual void RecordProgram(long n, const CString& path, bool hide, bool wait) = 0;
+    virtual void RecordProgram(long n, const CString& path, const CString& parameters, bool hide, bool wait) = 0;
 
     // Told of every entry the run reaches, in order; a host that keeps no record of them ignores it.
     virtual void EntryDone(const CEntryOutcome&) {}

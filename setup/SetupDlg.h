@@ -69,7 +69,7 @@ private:
     void SetAttributes(const CString& path, uint32_t attributes) override;
     void RemoveFile(const CString& path) override;
     bool CreateFolderPath(const CString& folder, bool checkDrive, bool* abort) override;
-    void RecordProgram(long n, const CString& path, bool hide, bool wait) override;
+    void RecordProgram(long n, const CString& path, const CString& parameters, bool hide, bool wait) override;
 
     CSetupApp& m_App;
     CWhitePanel m_PanelBand;

@@ -80,6 +80,6 @@ bool CSetupDlg::CreateFolderPath(const CString& folder, bool checkDrive, bool* a
     return ::CreateFolderPath(folder, checkDrive, abort);
 }
 
-void CSetupDlg::RecordProgram(long n, const CString& path, bool hide, bool wait) {
-    RecordFinishProgram(m_App.m_strAppDir + "ny.tmp", n, path, hide, wait);
+void CSetupDlg::RecordProgram(long n, const CString& path, const CString& parameters, bool hide, bool wait) {
+    RecordFinishProgram(m_App.m_strAppDir + "ny.tmp", n, path, parameters, hide, wait);
 }

@@ -20,6 +20,7 @@ struct Entry {
     const char* name;
     const char* dir = "<INSTALLDIR>";
     std::vector<int> results = {};  // ZEMBRA_Expand's results in turn; then 0, which writes the file
+    const char* params = "";        // FParams
 };
 
 class FakeHost : public CInstallHost {
@@ -109,8 +110,9 @@ public:
         files[Key(std::string(folder))] = 0x10;
         return true;
     }
-    void RecordProgram(long n, const CString& path, bool hide, bool wait) override {
-        See("prg" + std::to_string(n) + " " + std::string(path) + (hide ? " hide" : "") + (wait ? " wait" : ""));
+    void RecordProgram(long n, const CString& path, const CString& parameters, bool hide, bool wait) override {
+        See("prg" + std::to_string(n) + " " + std::string(path) + (parameters.IsEmpty() ? "" : " " + std::string(parameters)) +
+            (hide ? " hide" : "") + (wait ? " wait" : ""));
     }
     void EntryDone(const CEntryOutcome& o) override {
         static const char kKinds[] = "-ISkN", kReasons[] = ".nkFDGEC";
@@ -142,6 +144,7 @@ void RunEntries(Outcome& run, const std::vector<Entry>& entries, const std::vect
         config.SetString(section.c_str(), "FDir", entries[i].dir);
         config.SetString(section.c_str(), "FPName", key.c_str());
         config.SetString(section.c_str(), "FSize", "100");
+        if (*entries[i].params) config.SetString(section.c_str(), "FParams", entries[i].params);
         run.host.results[key] = entries[i].results;
     }
     run.host.files["C:"] = run.host.files["C:\\T"] = 0x10;
@@ -168,6 +171,14 @@ void RunEntries(Outcome& run, const std::vector<Entry>& entries, const std::vect
 }
 
 }  // namespace
+
+TEST(InstallDriver, EntriesForTheListFolderGoWhereTheListGoesAndProgramsKeepTheirParameters) {
+    Outcome run;
+    RunEntries(run, {{"10000111", "UnZembra.exe", "<LISTDIR>", {}, "/register"}, {"10000100", "p.exe"}});
+    EXPECT_NE(std::string::npos, run.host.seen.find("UnZembra.exe /register hide wait|prg1 C:\\T\\p.exe|")) << run.host.seen;
+    EXPECT_EQ(std::string::npos, run.host.seen.find("<LISTDIR>")) << run.host.seen;
+    EXPECT_EQ(std::string::npos, run.list.find("<LISTDIR>")) << run.list;
+}
 
 TEST(InstallDriver, EntriesAreInstalledKeptOrGivenUpAsFlagsAnswersAndCancelDecide) {
     const std::string T = "C:\\T\\", kEnd = "cancel on|last page|reg HKCU\\V=2.0|";

@@ -1,7 +1,7 @@
 // A stand-in for the programs that an installation starts and for a program that keeps a file in use.
 //
-// Without arguments (as a finished setup starts it): appends "<name> start show=<n> cwd=<folder>" to
-// "markers.txt" beside itself; when "<base name>.wait" lies beside it, sleeps the milliseconds it
+// Otherwise (as a finished setup starts it): appends "<name> start show=<n> cwd=<folder>" to
+// "markers.txt" beside itself, followed by " args=<arguments>" when it was given any; when "<base name>.wait" lies beside it, sleeps the milliseconds it
 // holds and then appends "<name> end". n is the show mode it was started with, -1 when none was given.
 //
 // hold <file> <held event> <release event>: opens the file without sharing, signals the first event,
@@ -35,7 +35,7 @@ void AppendLine(const std::string& file, const std::string& line) {
     }
 }
 
-int Marker() {
+int Marker(int argc, char** argv) {
     std::string self = OwnPath();
     size_t slash = self.rfind('\\');
     std::string folder = self.substr(0, slash + 1), name = self.substr(slash + 1);
@@ -47,7 +47,9 @@ int Marker() {
     char cwd[MAX_PATH] = {};
     GetCurrentDirectoryA(MAX_PATH, cwd);
     std::string markers = folder + "markers.txt";
-    AppendLine(markers, name + " start show=" + std::to_string(show) + " cwd=" + cwd);
+    std::string args;
+    for (int i = 1; i < argc; ++i) args += (i > 1 ? " " : " args=") + std::string(argv[i]);
+    AppendLine(markers, name + " start show=" + std::to_string(show) + " cwd=" + cwd + args);
     FILE* wait = std::fopen((folder + base + ".wait").c_str(), "rb");
     if (wait) {
         char text[32] = {};
@@ -75,5 +77,5 @@ int Hold(const char* file, const char* heldName, const char* releaseName) {
 
 int main(int argc, char** argv) {
     if (argc == 5 && std::strcmp(argv[1], "hold") == 0) return Hold(argv[2], argv[3], argv[4]);
-    return Marker();
+    return Marker(argc, argv);
 }

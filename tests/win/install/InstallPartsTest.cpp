@@ -253,7 +253,7 @@ TEST(FinishPrograms, NothingToWaitForWithoutAProcess) {
     EXPECT_LT(::GetTickCount() - start, 200u);
 }
 
-TEST(FinishPrograms, RecordedProgramsStartInOrderPastOneThatIsMissing) {
+TEST(FinishPrograms, RecordedProgramsStartInOrderWithTheirParametersPastOneThatIsMissing) {
     ScratchFolder scratch;
     ScratchFolder elsewhere;
     std::string nyTmp = scratch.Path() + "ny.tmp";
@@ -261,13 +261,13 @@ TEST(FinishPrograms, RecordedProgramsStartInOrderPastOneThatIsMissing) {
     ASSERT_TRUE(inst::WriteFile(scratch.Path() + "eins.exe", inst::HelperProgram()));
     ASSERT_TRUE(inst::WriteFile(scratch.Path() + "zwei.exe", inst::HelperProgram()));
     ASSERT_TRUE(inst::WriteFile(scratch.Path() + "eins.wait", "600"));
-    RecordFinishProgram(nyTmp.c_str(), 0, (scratch.Path() + "fehlt.exe").c_str(), false, true);
-    RecordFinishProgram(nyTmp.c_str(), 1, (scratch.Path() + "eins.exe").c_str(), true, true);
-    RecordFinishProgram(nyTmp.c_str(), 2, (scratch.Path() + "zwei.exe").c_str(), false, false);
+    RecordFinishProgram(nyTmp.c_str(), 0, (scratch.Path() + "fehlt.exe").c_str(), "", false, true);
+    RecordFinishProgram(nyTmp.c_str(), 1, (scratch.Path() + "eins.exe").c_str(), "/register", true, true);
+    RecordFinishProgram(nyTmp.c_str(), 2, (scratch.Path() + "zwei.exe").c_str(), "a b", false, false);
     char section[4096] = {};
     DWORD length = ::GetPrivateProfileSectionA("Run", section, sizeof(section), nyTmp.c_str());
-    EXPECT_EQ("Prg0=" + scratch.Path() + "fehlt.exe|Prg0Wait=1|Prg1=" + scratch.Path() + "eins.exe|Prg1Hide=1|Prg1Wait=1|Prg2=" +
-                  scratch.Path() + "zwei.exe|",
+    EXPECT_EQ("Prg0=" + scratch.Path() + "fehlt.exe|Prg0Wait=1|Prg1=" + scratch.Path() +
+                  "eins.exe|Prg1Params=/register|Prg1Hide=1|Prg1Wait=1|Prg2=" + scratch.Path() + "zwei.exe|Prg2Params=a b|",
               [&] {
                   std::string keys(section, length);
                   for (char& c : keys)
@@ -281,7 +281,8 @@ TEST(FinishPrograms, RecordedProgramsStartInOrderPastOneThatIsMissing) {
     ::SetCurrentDirectoryA(elsewhere.Path().c_str());
     StartRecordedPrograms(nyTmp.c_str(), scratch.Path().c_str(), false);
     std::string cwd = scratch.Path().substr(0, scratch.Path().size() - 1);
-    std::string expected = "eins.exe start show=0 cwd=" + cwd + "\r\neins.exe end\r\nzwei.exe start show=8 cwd=" + cwd + "\r\n";
+    std::string expected = "eins.exe start show=0 cwd=" + cwd + " args=/register\r\neins.exe end\r\nzwei.exe start show=8 cwd=" +
+                           cwd + " args=a b\r\n";
     EXPECT_TRUE(gui::WaitUntil([&] { return inst::ReadFile(scratch.Path() + "markers.txt").size() >= expected.size(); }, 10000));
     EXPECT_EQ(expected, inst::ReadFile(scratch.Path() + "markers.txt"));
     EXPECT_TRUE(boxes.Texts().empty());
