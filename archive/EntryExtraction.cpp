@@ -3,6 +3,7 @@
 // and takes the target's place only when it is whole, so a failure never leaves a cut file behind.
 #include "archive/CrtFile.h"
 #include "archive/GzipDecoder.h"
+#include "archive/LibraryMessage.h"
 #include "archive/LibraryState.h"
 #include "archive/PackageDirectory.h"
 #include "archive/Progress.h"
@@ -21,7 +22,7 @@ namespace {
 constexpr int kTargetPathLimit = 259;
 constexpr unsigned kCopyBlock = 6144;
 
-void ShowFileError(const char* text) { MessageBoxA(nullptr, text, "Error!", MB_TASKMODAL | MB_ICONHAND); }
+void ShowFileError(const char* text) { zembra::LibraryMessageBox(nullptr, text, "Error!", MB_TASKMODAL | MB_ICONHAND); }
 
 // Folder, a backslash unless it ends with one (an empty folder gets one too), then the name and
 // extension of fileName; any drive or folder in fileName is dropped. False when it would not fit.

@@ -1,5 +1,7 @@
 #include "archive/LengthErrorBox.h"
 
+#include "archive/LibraryMessage.h"
+
 #include <windows.h>
 
 namespace zembra {
@@ -32,7 +34,7 @@ void ShowLengthErrorBox(const char* text) {
     char title[MAX_PATH];
     HostTitle(title, sizeof title);
     // The class library's default for an OK-only box: the exclamation icon, owned by the active window.
-    MessageBoxA(GetActiveWindow(), text, title, MB_OK | MB_ICONEXCLAMATION);
+    LibraryMessageBox(GetActiveWindow(), text, title, MB_OK | MB_ICONEXCLAMATION);
 }
 
 void SetLengthErrorObserver(LengthErrorObserver, void*) {}

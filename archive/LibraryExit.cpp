@@ -1,6 +1,7 @@
 #include "archive/LibraryExit.h"
 
 #include "archive/AddBackslash.h"
+#include "archive/LibraryMessage.h"
 #include "archive/LibraryState.h"
 #include "archive/PackageDirectory.h"
 
@@ -223,7 +224,7 @@ int ExitLibrary() {
     if (folder.IsEmpty() || temp.IsEmpty()) return kExitOutsideTemp;
     if (folder == temp) return kExitTempFolderItself;
     if (std::strncmp(folder, temp, static_cast<size_t>(temp.GetLength())) != 0) return kExitOutsideTemp;
-    if (folder.GetLength() < 5) return MessageBoxA(nullptr, stored, "TEMP-ERROR!", MB_OK);
+    if (folder.GetLength() < 5) return LibraryMessageBox(nullptr, stored, "TEMP-ERROR!", MB_OK);
 
     // The folder, or a folder on its way, may be a link that leads out of the temporary folder. It is
     // checked as it is held, and cleared while it is held.

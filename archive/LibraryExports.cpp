@@ -1,4 +1,9 @@
 #include "archive/LibraryExit.h"
+#include "archive/LibraryMessage.h"
 #include "archive/ZembraApi.h"
 
 int WINAPI ZEMBRA_Exit() { return zembra::ExitLibrary(); }
+
+void WINAPI ZEMBRA_SetMessageHandler(ZEMBRA_MessageHandler handler, void* context) {
+    zembra::SetLibraryMessageHandler(handler, context);
+}

@@ -25,6 +25,13 @@ int WINAPI ZEMBRA_CheckVersion(CString path, DWORD versionHigh, DWORD versionLow
 bool WINAPI ZEMBRA_ReplaceFileOnReboot(const char* path);
 bool WINAPI ZEMBRA_IsThisNT();
 
+// The library's message boxes go to handler instead, with what MessageBoxA would get; its result is
+// taken as the box's answer. A null handler shows boxes again. For hosts that run without a window
+// (/quiet) or keep a log.
+typedef int(WINAPI* ZEMBRA_MessageHandler)(HWND owner, const char* text, const char* caption, UINT style,
+                                            void* context);
+void WINAPI ZEMBRA_SetMessageHandler(ZEMBRA_MessageHandler handler, void* context);
+
 }  // extern "C"
 
 // Function-pointer types for binding the exports with GetProcAddress.
@@ -40,3 +47,4 @@ using PFN_ZEMBRA_IsUserMemberOfGroup = decltype(&ZEMBRA_IsUserMemberOfGroup);
 using PFN_ZEMBRA_CheckVersion = decltype(&ZEMBRA_CheckVersion);
 using PFN_ZEMBRA_ReplaceFileOnReboot = decltype(&ZEMBRA_ReplaceFileOnReboot);
 using PFN_ZEMBRA_IsThisNT = decltype(&ZEMBRA_IsThisNT);
+using PFN_ZEMBRA_SetMessageHandler = decltype(&ZEMBRA_SetMessageHandler);

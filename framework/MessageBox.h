@@ -1,6 +1,7 @@
 // The system's message box, as a free function that portable code can call.
 //
-// On Windows it is MessageBoxA with no owner window. Native builds have no windows: a box goes to a
+// On Windows it is MessageBoxA with no owner window, unless a program has set a hook to route its
+// boxes (to a log, or nowhere in an unattended run). Native builds have no windows: a box goes to a
 // hook that a test installs to read the text and choose the answer.
 #pragma once
 
@@ -25,7 +26,22 @@ enum : int { BoxIdOk = 1, BoxIdCancel = 2, BoxIdAbort = 3, BoxIdRetry = 4, BoxId
 // Shows text with caption and style; returns the id of the button pressed.
 int ShowMessageBox(const char* text, const char* caption, unsigned style);
 
-// Native builds only: every box goes to the hook, which returns the answer. Without a hook a box is
-// written to standard error and answered with the button that declines (Cancel, No, Abort; OK alone).
+// The platform's box without the hook: MessageBoxA with no owner, or natively a line on standard error.
+int SystemMessageBox(const char* text, const char* caption, unsigned style);
+
+// Every box goes to the hook, which returns the answer; a null hook restores the default. Without a
+// hook a native build writes the box to standard error and answers it with DecliningAnswer.
 using MessageBoxHook = int (*)(const char* text, const char* caption, unsigned style, void* context);
 void SetMessageBoxHook(MessageBoxHook hook, void* context);
+
+// The button that declines: Cancel, No or Abort; OK when it is the only one.
+inline int DecliningAnswer(unsigned style) {
+    switch (style & 0xF) {
+        case BoxOkCancel:
+        case BoxYesNoCancel:
+        case BoxRetryCancel: return BoxIdCancel;
+        case BoxAbortRetryIgnore: return BoxIdAbort;
+        case BoxYesNo: return BoxIdNo;
+        default: return BoxIdOk;
+    }
+}

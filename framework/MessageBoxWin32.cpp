@@ -13,6 +13,6 @@ static_assert(BoxIdOk == IDOK && BoxIdCancel == IDCANCEL && BoxIdAbort == IDABOR
                   BoxIdIgnore == IDIGNORE && BoxIdYes == IDYES && BoxIdNo == IDNO,
               "answers");
 
-int ShowMessageBox(const char* text, const char* caption, unsigned style) {
+int SystemMessageBox(const char* text, const char* caption, unsigned style) {
     return ::MessageBoxA(nullptr, text, caption, style);
 }

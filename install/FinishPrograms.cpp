@@ -26,7 +26,7 @@ void RecordFinishProgram(const char* nyTmpPath, long n, const char* path, const 
     if (wait) ::WritePrivateProfileStringA("Run", RunKey(n, "Wait"), "1", nyTmpPath);
 }
 
-void StartRecordedPrograms(const char* nyTmpPath, const char* folder, bool explorer) {
+void StartRecordedPrograms(const char* nyTmpPath, const char* folder, bool explorer, const FinishObserver& observer) {
     ::SetCurrentDirectoryA(folder);
     if (explorer) ::ShellExecuteA(nullptr, "explore", folder, nullptr, nullptr, SW_SHOWNA);
     for (long n = 0;; ++n) {
@@ -38,8 +38,10 @@ void StartRecordedPrograms(const char* nyTmpPath, const char* folder, bool explo
         char parameters[MAX_PATH] = {};
         ::GetPrivateProfileStringA("Run", RunKey(n, "Params"), "", parameters, MAX_PATH, nyTmpPath);
         RefreshWaitCursor();
+        FinishedStart start = {path, parameters, wait, false, -1};
         if (wait) {
-            RunAndWait(path, parameters[0] ? parameters : nullptr, 1500, show);
+            start.exitCode = RunAndWait(path, parameters[0] ? parameters : nullptr, 1500, show);
+            start.started = start.exitCode != -1;
         } else {
             // No error box of the shell's own: an unattended setup would wait for it forever.
             SHELLEXECUTEINFOA info = {};
@@ -49,8 +51,9 @@ void StartRecordedPrograms(const char* nyTmpPath, const char* folder, bool explo
             info.lpFile = path;
             info.lpParameters = parameters[0] ? parameters : nullptr;
             info.nShow = show;
-            ::ShellExecuteExA(&info);
+            start.started = ::ShellExecuteExA(&info) != FALSE;
         }
+        if (observer) observer(start);
         ::Sleep(100);
     }
 }

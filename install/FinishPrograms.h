@@ -7,13 +7,28 @@
 
 #include <windows.h>
 
+#include <functional>
+
 // Writes the keys of program n; parameters may be empty.
 void RecordFinishProgram(const char* nyTmpPath, long n, const char* path, const char* parameters, bool hide, bool wait);
 
+// What became of one recorded program: started or not; when waited for, its exit code (-1 when it
+// could not be started or gave none).
+struct FinishedStart {
+    const char* path;
+    const char* parameters;
+    bool waited;
+    bool started;
+    int exitCode;
+};
+using FinishObserver = std::function<void(const FinishedStart&)>;
+
 // Opens an Explorer window on folder when asked, then starts the recorded programs in order, each
 // shown without activation or hidden, waiting for those marked so. The programs inherit folder as
-// their current directory. A program that cannot be started is passed over without a message.
-void StartRecordedPrograms(const char* nyTmpPath, const char* folder, bool explorer);
+// their current directory. A program that cannot be started is passed over without a message; the
+// observer, when given, is told of each.
+void StartRecordedPrograms(const char* nyTmpPath, const char* folder, bool explorer,
+                           const FinishObserver& observer = nullptr);
 
 // Starts path with the given parameters (may be null) in its own folder and waits until it ends,
 // keeping the caller's windows alive between waits of slice milliseconds. The exit code, or -1 when

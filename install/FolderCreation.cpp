@@ -13,16 +13,21 @@ bool DriveExists(const char* root) {
     return true;
 }
 
-bool CreateFolderPath(CString path, bool checkDrive, bool* abort) {
+bool CreateFolderPath(CString path, bool checkDrive, bool* abort, const MissingDriveQuestion& ask) {
     // Paths from the root of the current drive and network paths have no drive letter to test.
     if (checkDrive && !path.IsEmpty() && path[0] != '\\') {
         CString root = CString(path[0]) + ":\\";
         if (!DriveExists(root)) {
-            CWinApp* app = GetApp();
-            HWND owner = app && app->m_pMainWnd ? app->m_pMainWnd->m_hWnd : nullptr;
             CString question = "Achtung!!!!\nEs gibt kein Laufwerk\nmit dem Namen: '" + root + "' !\nVorgang abbrechen?";
-            if (::MessageBoxA(owner, question, "Error", MB_YESNO | MB_ICONQUESTION | MB_TASKMODAL) == IDYES && abort)
-                *abort = true;
+            int answer;
+            if (ask) {
+                answer = ask(question);
+            } else {
+                CWinApp* app = GetApp();
+                HWND owner = app && app->m_pMainWnd ? app->m_pMainWnd->m_hWnd : nullptr;
+                answer = ::MessageBoxA(owner, question, kMissingDriveCaption, kMissingDriveStyle);
+            }
+            if (answer == IDYES && abort) *abort = true;
             return false;
         }
     }

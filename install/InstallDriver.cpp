@@ -67,7 +67,7 @@ void CInstallDriver::RequestCancel() {
     if (m_bCancelled) return;  // confirmed once already; the run is on its way out
     m_bPaused = true;
     if (m_Host.AskCancel(Text(1))) {
-        m_bCancelled = true;
+        m_bCancelled = m_bUserCancelled = true;
         m_Host.EnableCancel(false);
         m_bPaused = false;
         m_Host.CancelLibrary();
@@ -90,6 +90,7 @@ bool CInstallDriver::InstallEntry(unsigned long index) {
     m_strCurFile = m_Config.GetString(section, "FName", "");
     m_strCurFolder = m_Config.GetString(section, "FDir", "");
     CString key = m_Config.GetString(section, "FPName", "");
+    outcome.key = key;
     outcome.size = m_Config.GetInt(section, "FSize", 0);
     // The uninstaller and its record go where the list of installed files goes.
     if (m_strCurFolder.Left(9) == "<LISTDIR>") m_strCurFolder = ListFolder() + m_strCurFolder.Mid(9);

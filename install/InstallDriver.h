@@ -39,6 +39,7 @@ public:
     void RequestCancel();
 
     bool Cancelled() const { return m_bCancelled; }
+    bool UserCancelled() const { return m_bUserCancelled; }  // confirmed the cancel question (not a missing drive)
     bool Finished() const { return m_bFinished; }  // a run has ended, cancelled or not
     int RebootCount() const { return m_nRebootCount; }
 
@@ -75,6 +76,7 @@ private:
     // The protocol with the cancel handler.
     bool m_bPaused = false;
     bool m_bCancelled = false;
+    bool m_bUserCancelled = false;
     bool m_bAbort = false;  // the user chose to stop at a missing drive
 
     // One run.

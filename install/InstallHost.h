@@ -31,6 +31,7 @@ struct CEntryOutcome {
     Kind kind = Skipped;
     Reason reason = None;
     CString target;  // empty for skipped entries
+    CString key;     // the entry's name in the package
     long size = 0;
     int code = 0;
 };

@@ -1,11 +1,11 @@
 #include "services/ServiceMessage.h"
 
-#include <windows.h>
+#include "archive/LibraryMessage.h"
 
 namespace zembra {
 
 int ShowServiceMessage(const char* text) {
-    return MessageBoxA(nullptr, text, "Setup", MB_OK | MB_TASKMODAL | MB_TOPMOST);
+    return LibraryMessageBox(nullptr, text, "Setup", MB_OK | MB_TASKMODAL | MB_TOPMOST);
 }
 
 }  // namespace zembra

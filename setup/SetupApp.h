@@ -1,9 +1,12 @@
 // CSetupApp: finds the program's folder, reads the command line and "ny.tmp", loads the rich-edit
-// library and zembra1.dll, binds nine exports and runs the setup dialog.
+// library and zembra1.dll, binds nine exports and runs the setup dialog, or with /quiet the run
+// without any window. Its exit code tells how the run ended (install/RunResult.h); /log=FILE logs it.
 #pragma once
 
 #include "archive/ZembraApi.h"
 #include "framework/CWinApp.h"
+#include "install/RunResult.h"
+#include "tools/common/RunMessages.h"
 
 class CSetupApp : public CWinApp {
 public:
@@ -16,6 +19,9 @@ public:
     static void GetAppDir(CString& dir);
 
     bool m_bAuto = false;
+    bool m_bQuiet = false;  // no window at all
+    zembra::RunMessages m_Messages;  // every box of the process goes through it, and the log
+    CRunResult m_Result;
     HMODULE m_hRichEditLib = nullptr;
     bool m_bRichEdit10 = false;
     CString m_strAppDir;
@@ -33,5 +39,9 @@ public:
 
 private:
     bool BindExports();
+    // A box of the program's own before the dialog; a failure that ends the run.
+    void Stop(const char* text);
+
+    unsigned long long m_nStartTicks = 0;
 };
 

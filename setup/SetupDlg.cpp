@@ -9,12 +9,7 @@
 
 #include <io.h>
 
-CSetupDlg::CSetupDlg(CSetupApp& app)
-    : CDialog(IDD_ZEMBRASETUP_DIALOG), m_App(app), m_Driver(m_Profile, *this) {
-    char temp[MAX_PATH + 1] = {};
-    ::GetTempPathA(MAX_PATH, temp);
-    m_strTargetDir = temp;
-    AddBackslash(m_strTargetDir);
+CSetupDlg::CSetupDlg(CSetupApp& app) : CDialog(IDD_ZEMBRASETUP_DIALOG), CSetupRun(app) {
     m_hIcon = ::LoadIconA(m_App.m_hInstance, MAKEINTRESOURCEA(IDR_MAINFRAME));
 }
 
@@ -32,15 +27,6 @@ void CSetupDlg::DoDataExchange(CDataExchange* pDX) {
     DDX_Text(pDX, IDC_PATH, m_strTargetDir);
 }
 
-bool CSetupDlg::CheckRights(long securityNTAuthority) {
-    // Both groups are asked, in this order, whatever the first answer.
-    bool powerUser = m_App.m_pfnIsUserMemberOfGroup(1) != 0;
-    bool admin = m_App.m_pfnIsUserMemberOfGroup(0) != 0;
-    if (securityNTAuthority == 1) return powerUser || admin;
-    if (securityNTAuthority == 2) return admin;
-    return false;
-}
-
 BOOL CSetupDlg::OnInitDialog() {
     CDialog::OnInitDialog();
 
@@ -56,41 +42,22 @@ BOOL CSetupDlg::OnInitDialog() {
     SetIcon(m_hIcon, TRUE);
     SetIcon(m_hIcon, FALSE);
 
-    char folder[MAX_PATH + 1] = {};
-    if (::GetWindowsDirectoryA(folder, MAX_PATH)) {
-        m_strWindowsDir = folder;
-        AddBackslash(m_strWindowsDir);
-    }
-    if (::GetSystemDirectoryA(folder, MAX_PATH)) {
-        m_strSystemDir = folder;
-        AddBackslash(m_strSystemDir);
+    if (!Prepare()) {
+        EndDialog(IDCANCEL);
+        return FALSE;
     }
 
     const CString& appDir = m_App.m_strAppDir;
-    m_Profile.SetPath(appDir + "Zembra.ini");
-    m_Profile.Load();  // a missing or bad file has been reported; the defaults stand in
-
     CString text1 = CRtfView::ReadTextFile(appDir + "t1.rtf");
     CString text2 = CRtfView::ReadTextFile(appDir + "t2.rtf");
     CString text3 = CRtfView::ReadTextFile(appDir + "t3.rtf");
 
-    m_strProName = m_Profile.GetString("Doc", "ProName", "");
-    m_strProVersion = m_Profile.GetString("Doc", "ProVersion", "");
     m_nDlgWidth = m_Profile.GetInt("Doc", "DlgWidth", 0);
     m_nPic1Width = m_Profile.GetInt("Doc", "Pic1Width", 0);
     m_nPic1Height = m_Profile.GetInt("Doc", "Pic1Height", 0);
     m_nPic2Width = m_Profile.GetInt("Doc", "Pic2Width", 0);
     m_nPic2Height = m_Profile.GetInt("Doc", "Pic2Height", 0);
     m_nPic2Space = m_Profile.GetInt("Doc", "Pic2Space", 0);
-    m_nUpdateRegVersion = m_Profile.GetInt("Doc", "UpdateRegVersion", 0);
-    m_strRegVersion = m_Profile.GetString("Doc", "RegVersion", "");
-    long securityNTAuthority = m_Profile.GetInt("Doc", "SecurityNTAuthority", 0);
-
-    if (securityNTAuthority != 0 && !CheckRights(securityNTAuthority)) {
-        ShowMessage(GetText(m_Profile, 16), 0);
-        EndDialog(IDCANCEL);
-        return FALSE;
-    }
 
     int frame = ::GetSystemMetrics(SM_CYDLGFRAME);
     int caption = ::GetSystemMetrics(SM_CYCAPTION);
@@ -116,12 +83,6 @@ BOOL CSetupDlg::OnInitDialog() {
 
     SetWindowText(m_strProName + " V" + m_strProVersion);
 
-    if (!m_App.m_pfnGetInstallPath(&m_strTargetDir, &m_strListDir, appDir + "Zembra.ini", m_strProName,
-                                    &m_bPathChange)) {
-        EndDialog(IDCANCEL);  // the library has told the user why
-        return FALSE;
-    }
-
     SetDlgItemText(IDC_FILE_INFO, "");
     SetDlgItemText(IDCANCEL, GetText(m_Profile, 12));
     SetDlgItemText(IDC_INSTALL, GetText(m_Profile, 13));
@@ -130,12 +91,6 @@ BOOL CSetupDlg::OnInitDialog() {
 
     UpdateData(false);
     UpdatePage();
-
-    if (_access(m_App.m_strPackagePath, 0) != 0) {
-        ShowMessage(GetText(m_Profile, 0), 0);
-        EndDialog(IDCANCEL);
-        return FALSE;
-    }
 
     if (m_App.m_bAuto) SetTimer(1000, 400);
     return TRUE;

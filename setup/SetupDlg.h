@@ -1,20 +1,18 @@
 // CSetupDlg: the setup dialog. Up to three pages in one window (start, progress, last), laid out
-// from the sizes in "Zembra.ini", with pictures, rich-text pages and the target folder. It owns the
-// installation run and is its host: the driver's status line, bar, questions, messages and library
-// calls end up here.
+// from the sizes in "Zembra.ini", with pictures, rich-text pages and the target folder. It is the
+// setup run of a program with a window: the run's status line, bar and pages are its own, the rest of
+// the run's host is CSetupRun's.
 #pragma once
 
 #include "framework/CDialog.h"
 #include "framework/Controls.h"
-#include "install/InstallDriver.h"
-#include "install/InstallHost.h"
-#include "profile/CProfileDocument.h"
 #include "setup/PictureCtrl.h"
 #include "setup/RtfView.h"
+#include "setup/SetupRun.h"
 
 class CSetupApp;
 
-class CSetupDlg : public CDialog, private CInstallHost {
+class CSetupDlg : public CDialog, private CSetupRun {
 public:
     explicit CSetupDlg(CSetupApp& app);
     ~CSetupDlg() override;
@@ -39,13 +37,12 @@ private:
     // The programs that the run recorded, when the dialog closes after a completed run.
     void StartFinishPrograms();
 
-    bool CheckRights(long securityNTAuthority);
     void LayOut();
     // A control's window rectangle in client coordinates.
     RECT ControlRect(int id) const;
     void Place(int id, int x, int y, int width, int height);
 
-    // The installation run's host (SetupDlgHost.cpp).
+    // The installation run's host: what the dialog shows (SetupDlgHost.cpp).
     void ShowStatus(const CString& text) override;
     void SetBarRange(int upper) override;
     void SetBarPos(long done, long total) override;
@@ -54,24 +51,8 @@ private:
     void EnableCancel(bool enable) override;
     void CloseDialog() override;
     void ShowLastPage() override;
-    void Tell(const CString& text, bool failure) override;
-    bool AskRetry(const CString& text) override;
-    bool ControlKeyDown() override;
-    int AskOverwrite(const CString& target) override;
-    bool AskCancel(const CString& text) override;
     void SetLibraryProgress(long done, long total) override;
-    int Expand(const CString& folder, const CString& key, const CString& fileName) override;
-    void CancelLibrary() override;
-    int CheckVersion(const CString& target, uint32_t high, uint32_t low) override;
-    bool ReplaceFileOnReboot(const CString& target) override;
-    void SetRegEntry(const CString& path, const CString& value) override;
-    uint32_t Attributes(const CString& path) override;
-    void SetAttributes(const CString& path, uint32_t attributes) override;
-    void RemoveFile(const CString& path) override;
-    bool CreateFolderPath(const CString& folder, bool checkDrive, bool* abort) override;
-    void RecordProgram(long n, const CString& path, const CString& parameters, bool hide, bool wait) override;
 
-    CSetupApp& m_App;
     CWhitePanel m_PanelBand;
     CWhitePanel m_PanelTop;
     CPictureCtrl m_Pic3;
@@ -84,16 +65,6 @@ private:
     CRtfView m_View3;
     HICON m_hIcon = nullptr;
 
-    CProfileDocument m_Profile;
-    CString m_strTargetDir;
-    CString m_strListDir;
-    CString m_strProName;
-    CString m_strProVersion;
-    CString m_strWindowsDir;
-    CString m_strSystemDir;
-    CString m_strRegVersion;
-    bool m_bPathChange = false;
-    long m_nUpdateRegVersion = 0;  // also: the list file is written
     long m_nDlgWidth = 0;
     long m_nPic1Height = 0;
     int m_nButtonBand = 40;
@@ -103,6 +74,5 @@ private:
     long m_nPic2Space = 0;
 
     int m_nRunState = 0;  // the page: 0 before the run, 1 while it goes on, 2 after a completed run
-    CInstallDriver m_Driver;
     bool m_bStartingPrograms = false;
 };

@@ -3,7 +3,6 @@
 // programs that the run recorded.
 #include "setup/SetupDlg.h"
 
-#include "install/FinishPrograms.h"
 #include "install/Texts.h"
 #include "setup/SetupApp.h"
 #include "setup/SetupUtils.h"
@@ -18,18 +17,7 @@ void CSetupDlg::OnInstall() {
     m_nRunState = 1;
     UpdatePage();
     ::PumpMessages();
-    AddBackslash(m_strTargetDir);
-
-    CInstallDriver::Settings settings;
-    settings.targetDir = m_strTargetDir;
-    settings.listDir = m_strListDir;
-    settings.windowsDir = m_strWindowsDir;
-    settings.systemDir = m_strSystemDir;
-    settings.proVersion = m_strProVersion;
-    settings.regVersion = m_strRegVersion;
-    settings.writeFileList = m_nUpdateRegVersion != 0;
-    settings.updateRegVersion = m_nUpdateRegVersion != 0;
-    m_Driver.Run(settings);
+    Install();
 }
 
 void CSetupDlg::OnTimer(UINT_PTR id) {
@@ -50,6 +38,10 @@ void CSetupDlg::OnCancel() {
     // The programs wait for each other with the queue drained, so this handler comes back while they
     // start (the close box, timer 1001): they must start once.
     if (m_bStartingPrograms) return;
+    if (m_nRunState == 0) {
+        m_App.m_Messages.Log().Write("Vom Benutzer vor der Installation abgebrochen.");
+        m_App.m_Result.Cancelled();
+    }
     m_App.BeginWaitCursor();
     StartFinishPrograms();
     CDialog::OnCancel();
@@ -57,10 +49,7 @@ void CSetupDlg::OnCancel() {
 }
 
 void CSetupDlg::StartFinishPrograms() {
-    if (!m_Driver.Finished()) return;
-    CString folder = "<INSTALLDIR>";
-    ExpandPathPlaceholders(folder, m_strTargetDir, m_strWindowsDir, m_strSystemDir);
     m_bStartingPrograms = true;
-    StartRecordedPrograms(m_App.m_strAppDir + "ny.tmp", folder, m_Profile.GetInt("Doc", "StartEplorer", 0) != 0);
+    StartPrograms(m_Profile.GetInt("Doc", "StartEplorer", 0) != 0);
     m_bStartingPrograms = false;
 }

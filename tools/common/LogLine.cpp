@@ -35,4 +35,10 @@ std::string FormatLogLine(const LogTime& time, const std::string& program, const
     return stamp + AnsiToUtf8(OneLine(program)) + ": " + AnsiToUtf8(OneLine(ansiText)) + "\r\n";
 }
 
+std::string EndOfRunText(int exitCode, unsigned long long milliseconds) {
+    const unsigned long long tenths = milliseconds / 100;
+    return "Ende: Exitcode " + std::to_string(exitCode) + " nach " + std::to_string(tenths / 10) + "," +
+           std::to_string(tenths % 10) + " s";
+}
+
 }  // namespace zembra

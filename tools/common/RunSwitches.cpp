@@ -64,6 +64,19 @@ RunSwitches ParseRunSwitches(const char* tail) {
     return switches;
 }
 
+std::string WithLogFile(const char* tail, const std::string& file) {
+    std::string result, word;
+    for (const char* p = tail ? tail : ""; *p;) {
+        if (IsBlank(*p)) {
+            result.push_back(*p++);
+            continue;
+        }
+        NextWord(p, &word);
+        result += StartsWithNoCase(word, "/log=") || SameNoCase(word, "/log") ? "/log=\"" + file + "\"" : word;
+    }
+    return result;
+}
+
 bool HasWord(const std::vector<std::string>& words, const char* word) {
     for (const std::string& w : words)
         if (SameNoCase(w, word)) return true;

@@ -31,6 +31,10 @@ struct RunSwitches {
 
 RunSwitches ParseRunSwitches(const char* tail);
 
+// The tail as it stands, except that each /log word names file (quoted): a program that resolves a
+// relative log name hands the full one on to a program it starts in another current folder.
+std::string WithLogFile(const char* tail, const std::string& file);
+
 // Whether words holds word, compared without regard to case ("/register").
 bool HasWord(const std::vector<std::string>& words, const char* word);
 

@@ -6,6 +6,7 @@
 //   UnZembra.exe /register             enters the product in the system's list of installed programs
 //   ... /log="FILE"                    appends what happens to FILE
 #include "framework/CommandLine.h"
+#include "tools/common/LogLine.h"
 #include "tools/common/RunLog.h"
 #include "tools/common/RunningProgram.h"
 #include "tools/common/RunSwitches.h"
@@ -43,8 +44,6 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     } else {
         code = zembra::RunUninstall(call, log);
     }
-    const ULONGLONG tenths = (GetTickCount64() - started) / 100;
-    log.Write("Ende: Exitcode " + std::to_string(code) + " nach " + std::to_string(tenths / 10) + "," +
-              std::to_string(tenths % 10) + " s");
+    log.Write(zembra::EndOfRunText(code, GetTickCount64() - started));
     return code;
 }

@@ -1,0 +1,104 @@
+#include "setup/SetupRun.h"
+
+#include "framework/CWnd.h"
+#include "install/FinishPrograms.h"
+#include "install/Texts.h"
+#include "setup/SetupApp.h"
+#include "setup/SetupUtils.h"
+
+#include <io.h>
+
+CSetupRun::CSetupRun(CSetupApp& app) : m_App(app), m_Driver(m_Profile, *this) {
+    char temp[MAX_PATH + 1] = {};
+    ::GetTempPathA(MAX_PATH, temp);
+    m_strTargetDir = temp;
+    AddBackslash(m_strTargetDir);
+}
+
+void CSetupRun::Log(const CString& text) const { m_App.m_Messages.Log().Write(text.c_str()); }
+
+HWND CSetupRun::Owner() const { return m_App.m_pMainWnd ? m_App.m_pMainWnd->m_hWnd : nullptr; }
+
+bool CSetupRun::RightsGranted(long securityNTAuthority) {
+    // Both groups are asked, in this order, whatever the first answer.
+    bool powerUser = m_App.m_pfnIsUserMemberOfGroup(1) != 0;
+    bool admin = m_App.m_pfnIsUserMemberOfGroup(0) != 0;
+    if (securityNTAuthority == 1) return powerUser || admin;
+    if (securityNTAuthority == 2) return admin;
+    return false;
+}
+
+bool CSetupRun::Prepare() {
+    char folder[MAX_PATH + 1] = {};
+    if (::GetWindowsDirectoryA(folder, MAX_PATH)) {
+        m_strWindowsDir = folder;
+        AddBackslash(m_strWindowsDir);
+    }
+    if (::GetSystemDirectoryA(folder, MAX_PATH)) {
+        m_strSystemDir = folder;
+        AddBackslash(m_strSystemDir);
+    }
+    const CString config = m_App.m_strAppDir + "Zembra.ini";
+    m_Profile.SetPath(config);
+    m_Profile.Load();  // a missing or bad file has been reported; the defaults stand in
+    m_strProName = m_Profile.GetString("Doc", "ProName", "");
+    m_strProVersion = m_Profile.GetString("Doc", "ProVersion", "");
+    m_nUpdateRegVersion = m_Profile.GetInt("Doc", "UpdateRegVersion", 0);
+    m_strRegVersion = m_Profile.GetString("Doc", "RegVersion", "");
+    long securityNTAuthority = m_Profile.GetInt("Doc", "SecurityNTAuthority", 0);
+    Log("Produkt: " + m_strProName + " " + m_strProVersion + ", Paket: " + m_App.m_strPackagePath);
+
+    CString stop;
+    if (securityNTAuthority != 0 && !RightsGranted(securityNTAuthority)) {
+        ShowMessage(GetText(m_Profile, 16), 0);
+        stop.Format("Dem Benutzer fehlen die verlangten Rechte (SecurityNTAuthority=%ld)", securityNTAuthority);
+    } else if (!m_App.m_pfnGetInstallPath(&m_strTargetDir, &m_strListDir, config, m_strProName, &m_bPathChange)) {
+        stop = "Der Installationsordner lässt sich nicht bestimmen";  // the library has told the user why
+    } else if (_access(m_App.m_strPackagePath, 0) != 0) {
+        ShowMessage(GetText(m_Profile, 0), 0);
+        stop = "Das Installationspaket fehlt: " + m_App.m_strPackagePath;
+    } else {
+        return true;
+    }
+    Log(stop + ". Es wurde nichts installiert.");
+    m_App.m_Result.Failed();
+    return false;
+}
+
+void CSetupRun::Install() {
+    AddBackslash(m_strTargetDir);
+    Log("Installation nach " + m_strTargetDir);
+    CInstallDriver::Settings settings;
+    settings.targetDir = m_strTargetDir;
+    settings.listDir = m_strListDir;
+    settings.windowsDir = m_strWindowsDir;
+    settings.systemDir = m_strSystemDir;
+    settings.proVersion = m_strProVersion;
+    settings.regVersion = m_strRegVersion;
+    settings.writeFileList = m_nUpdateRegVersion != 0;
+    settings.updateRegVersion = m_nUpdateRegVersion != 0;
+    m_Driver.Run(settings);
+    if (m_Driver.UserCancelled()) {
+        Log("Die Installation wurde vom Benutzer abgebrochen.");
+        m_App.m_Result.Cancelled();
+    }
+}
+
+void CSetupRun::StartPrograms(bool explorer) {
+    if (!m_Driver.Finished()) return;
+    CString folder = "<INSTALLDIR>";
+    ExpandPathPlaceholders(folder, m_strTargetDir, m_strWindowsDir, m_strSystemDir);
+    StartRecordedPrograms(m_App.m_strAppDir + "ny.tmp", folder, explorer, [this](const FinishedStart& start) {
+        CString program = start.path;
+        if (*start.parameters) program = program + " " + start.parameters;
+        CString text;
+        if (start.waited && start.started)
+            text.Format("Programm beendet mit Exitcode %d: %s", start.exitCode, program.c_str());
+        else if (start.started)
+            text = "Programm gestartet: " + program;
+        else
+            text = (start.waited ? "Programm ließ sich nicht starten oder gab keinen Exitcode: "
+                                 : "Programm ließ sich nicht starten: ") + program;
+        Log(text);
+    });
+}
