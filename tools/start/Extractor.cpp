@@ -6,7 +6,10 @@
 #include "framework/CommandLine.h"
 #include "tools/common/PackageKeys.h"
 #include "tools/common/PackageSeal.h"
+#include "tools/common/LogLine.h"
 #include "tools/common/PeImage.h"
+#include "tools/common/RunLog.h"
+#include "tools/common/RunSwitches.h"
 #include "tools/common/RunningProgram.h"
 #include "tools/common/Sha256.h"
 #include "tools/start/PackageHandle.h"
@@ -53,33 +56,33 @@ bool HasAppendedBytes(PackageSource& self) {
     return PackageEnd(self) > image.imageEnd;
 }
 
-int PackageProblem(SealStatus status, const std::string& package, bool named, PackageSource& source) {
+int PackageProblem(RunMessages& messages, SealStatus status, const std::string& package, bool named, PackageSource& source) {
     switch (status) {
         case SealStatus::NotAPackage:
             if (!named && !HasAppendedBytes(source))
-                return StopWithMessage("Diesem Programm ist kein Installationspaket angehängt.\n\n" + Usage(),
+                return StopWithMessage(messages, "Diesem Programm ist kein Installationspaket angehängt.\n\n" + Usage(),
                                        kStartBadCall);
-            return StopWithMessage("Das Installationspaket ist unvollständig oder keines:\n" + package +
+            return StopWithMessage(messages, "Das Installationspaket ist unvollständig oder keines:\n" + package +
                                        "\n\nVermutlich wurde die Datei nicht ganz heruntergeladen oder kopiert. "
                                        "Es wurde nichts installiert.",
                                    kStartPackageDamaged);
         case SealStatus::Damaged:
         case SealStatus::Mismatch:
-            return StopWithMessage("Das Installationspaket ist beschädigt:\n" + package +
+            return StopWithMessage(messages, "Das Installationspaket ist beschädigt:\n" + package +
                                        "\n\nSeine Prüfsumme stimmt nicht mit dem Inhalt überein. Es wurde nichts "
                                        "installiert. Bitte besorgen Sie sich die Datei noch einmal.",
                                    kStartPackageDamaged);
         case SealStatus::Unsealed:
-            return StopWithMessage("Das Installationspaket trägt keine Prüfsumme und wird deshalb nicht "
+            return StopWithMessage(messages, "Das Installationspaket trägt keine Prüfsumme und wird deshalb nicht "
                                    "ausgeführt:\n" + package,
                                    kStartPackageDamaged);
         case SealStatus::ReadFailed:
-            return StopWithMessage("Das Installationspaket lässt sich nicht lesen:\n" + package,
+            return StopWithMessage(messages, "Das Installationspaket lässt sich nicht lesen:\n" + package,
                                    kStartPackageUnreadable);
         case SealStatus::HashFailed: {
             std::string why;
             Sha256::Available(&why);
-            return StopWithMessage("Das Installationspaket lässt sich nicht prüfen, weil die SHA-256-Funktion "
+            return StopWithMessage(messages, "Das Installationspaket lässt sich nicht prüfen, weil die SHA-256-Funktion "
                                    "des Systems versagt:\n" + package + (why.empty() ? "" : "\n\n" + why) +
                                        "\n\nEs wurde nichts installiert.",
                                    kStartPackageUnreadable);
@@ -104,6 +107,9 @@ public:
         }
         init = reinterpret_cast<PFN_ZEMBRA_Init>(reinterpret_cast<void*>(GetProcAddress(m_module, "ZEMBRA_Init")));
         exit = reinterpret_cast<PFN_ZEMBRA_Exit>(reinterpret_cast<void*>(GetProcAddress(m_module, "ZEMBRA_Exit")));
+        // Optional: an older library shows its boxes itself.
+        setMessageHandler = reinterpret_cast<PFN_ZEMBRA_SetMessageHandler>(
+            reinterpret_cast<void*>(GetProcAddress(m_module, "ZEMBRA_SetMessageHandler")));
         return true;
     }
     // ZEMBRA_Exit empties the folder, but cannot delete the library itself while it is loaded.
@@ -120,6 +126,7 @@ public:
 
     PFN_ZEMBRA_Init init = nullptr;
     PFN_ZEMBRA_Exit exit = nullptr;
+    PFN_ZEMBRA_SetMessageHandler setMessageHandler = nullptr;
 
 private:
     HMODULE m_module = nullptr;
@@ -166,43 +173,43 @@ bool RunSetupProgram(const std::string& folder, const std::string& tail, DWORD* 
     return ok;
 }
 
-}  // namespace
-
-int RunExtractor(const char* commandLine, const DllSearch& search) {
-    const StartCall call = ParseStartTail(CommandLineTail(commandLine));
-    if (!call.error.empty()) return StopWithMessage(call.error + "\n\n" + Usage(), kStartBadCall);
+// The extractor's run after the start is logged; messages shows or, quiet, only logs its stops.
+int Extract(const StartCall& call, const DllSearch& search, RunMessages& messages) {
+    const RunLog& log = messages.Log();
+    if (!call.error.empty()) return StopWithMessage(messages, call.error + "\n\n" + Usage(), kStartBadCall);
 
     const std::string package = call.packageGiven ? FullPath(call.package) : ProgramPath();
     if (package.empty() || package.size() > kMaxPackagePath)
-        return StopWithMessage("Der Pfad des Installationspakets ist zu lang (höchstens 259 Zeichen):\n" + package,
+        return StopWithMessage(messages, "Der Pfad des Installationspakets ist zu lang (höchstens 259 Zeichen):\n" + package,
                                kStartPackageUnreadable);
 
     // Checked before anything is unpacked, and held so that nobody can change it afterwards.
     PackageHandle source;
     unsigned long error = 0;
     if (!source.Open(package, &error))
-        return StopWithMessage("Das Installationspaket lässt sich nicht öffnen:\n" + package + "\n\n" +
+        return StopWithMessage(messages, "Das Installationspaket lässt sich nicht öffnen:\n" + package + "\n\n" +
                                    SystemErrorText(error),
                                kStartPackageUnreadable);
     const SealStatus status = CheckPackageSeal(source);
-    if (status != SealStatus::Intact) return PackageProblem(status, package, call.packageGiven, source);
+    if (status != SealStatus::Intact) return PackageProblem(messages, status, package, call.packageGiven, source);
+    log.Write("Prüfsumme des Installationspakets in Ordnung: " + package);
 
     PackageDirectory directory;
     if (!directory.Load(source, package.c_str()))
-        return PackageProblem(SealStatus::Damaged, package, call.packageGiven, source);
+        return PackageProblem(messages, SealStatus::Damaged, package, call.packageGiven, source);
     uint32_t size = 0;
     if (directory.Find(kSetupProgramKey, &size) == 0)
-        return StopWithMessage("Im Installationspaket fehlt das Setup-Programm:\n" + package, kStartPackageDamaged);
+        return StopWithMessage(messages, "Im Installationspaket fehlt das Setup-Programm:\n" + package, kStartPackageDamaged);
     const uint32_t runtimeOffset = directory.Find(kRuntimeKey, &size);
     if (runtimeOffset == 0)
-        return StopWithMessage("Im Installationspaket fehlt die Laufzeitbibliothek " + std::string(kRuntimeFileName) +
+        return StopWithMessage(messages, "Im Installationspaket fehlt die Laufzeitbibliothek " + std::string(kRuntimeFileName) +
                                    ":\n" + package,
                                kStartPackageDamaged);
 
     char tempRoot[MAX_PATH + 1] = {};
     const DWORD tempLength = GetTempPathA(sizeof tempRoot, tempRoot);
     if (tempLength == 0 || tempLength >= sizeof tempRoot)
-        return StopWithMessage("Der temporäre Ordner des Systems ist nicht bekannt.\n\n" +
+        return StopWithMessage(messages, "Der temporäre Ordner des Systems ist nicht bekannt.\n\n" +
                                    SystemErrorText(GetLastError()),
                                kStartNoWorkFolder);
     std::string root = tempRoot;
@@ -210,24 +217,26 @@ int RunExtractor(const char* commandLine, const DllSearch& search) {
 
     WorkFolder folder;
     if (!folder.Create(root, &error))
-        return StopWithMessage("Im temporären Ordner lässt sich kein Arbeitsordner anlegen:\n" + root + "\n\n" +
+        return StopWithMessage(messages, "Im temporären Ordner lässt sich kein Arbeitsordner anlegen:\n" + root + "\n\n" +
                                    SystemErrorText(error),
                                kStartNoWorkFolder);
+    log.Write("Arbeitsordner: " + folder.Path());
     const std::string runtimePath = folder.Path() + kRuntimeFileName;
     if (!UnpackEntryTo(package, runtimeOffset, runtimePath, &error))
-        return StopWithMessage("Die Laufzeitbibliothek lässt sich nicht in den Arbeitsordner entpacken:\n" +
+        return StopWithMessage(messages, "Die Laufzeitbibliothek lässt sich nicht in den Arbeitsordner entpacken:\n" +
                                    runtimePath + "\n\n" + SystemErrorText(error),
                                kStartUnpackFailed);
 
     RuntimeLibrary runtime;
     if (!runtime.Load(runtimePath, search, &error))
-        return StopWithMessage("Die Laufzeitbibliothek lässt sich nicht laden:\n" + runtimePath + "\n\n" +
+        return StopWithMessage(messages, "Die Laufzeitbibliothek lässt sich nicht laden:\n" + runtimePath + "\n\n" +
                                    SystemErrorText(error),
                                kStartUnpackFailed);
     if (!runtime.init || !runtime.exit)
-        return StopWithMessage("Die Laufzeitbibliothek im Installationspaket passt nicht zu diesem Programm "
+        return StopWithMessage(messages, "Die Laufzeitbibliothek im Installationspaket passt nicht zu diesem Programm "
                                "(ZEMBRA_Init oder ZEMBRA_Exit fehlt).",
                                kStartUnpackFailed);
+    if (runtime.setMessageHandler) runtime.setMessageHandler(&RunMessages::LibraryMessage, &messages);
 
     const int unpacked = runtime.init(package.c_str(), folder.Path().c_str(), 0, 0, 0);
     runtime.MarkInitialised();
@@ -235,28 +244,48 @@ int RunExtractor(const char* commandLine, const DllSearch& search) {
     const std::string missing = MissingSetupFiles(directory, folder.Path());
     if (unpacked != 0 || !missing.empty()) {
         // The setup program never runs with a cut configuration or without its pages.
-        result = StopWithMessage("Die Dateien des Setup-Programms ließen sich nicht vollständig entpacken:\n" +
+        result = StopWithMessage(messages, "Die Dateien des Setup-Programms ließen sich nicht vollständig entpacken:\n" +
                                      folder.Path() + (missing.empty() ? "" : "\nEs fehlt: " + missing) +
                                      (unpacked == 0 ? ""
                                                     : "\n\n" + SystemErrorText(static_cast<unsigned long>(unpacked))),
                                  kStartUnpackFailed);
     } else if (!WritePrivateProfileStringA("PARA", "Setup", package.c_str(), (folder.Path() + "ny.tmp").c_str())) {
-        result = StopWithMessage("Die Übergabedatei für das Setup-Programm lässt sich nicht schreiben:\n" +
+        result = StopWithMessage(messages, "Die Übergabedatei für das Setup-Programm lässt sich nicht schreiben:\n" +
                                      folder.Path() + "ny.tmp\n\n" + SystemErrorText(GetLastError()),
                                  kStartUnpackFailed);
     } else {
         DWORD exitCode = 0;
         DWORD startError = 0;
-        if (RunSetupProgram(folder.Path(), call.setupTail, &exitCode, &startError))
+        // The setup program runs in the working folder: a relative log name must not lead there.
+        const std::string tail = log.Enabled() ? WithLogFile(call.setupTail.c_str(), log.Path()) : call.setupTail;
+        log.Write("Setup-Programm gestartet: " + folder.Path() + "Zembra.exe " + tail);
+        if (RunSetupProgram(folder.Path(), tail, &exitCode, &startError)) {
             result = static_cast<int>(exitCode);
-        else
-            result = StopWithMessage("Das Setup-Programm lässt sich nicht starten:\n" + folder.Path() +
+            log.Write("Setup-Programm beendet mit Exitcode " + std::to_string(result));
+        } else
+            result = StopWithMessage(messages, "Das Setup-Programm lässt sich nicht starten:\n" + folder.Path() +
                                          "Zembra.exe\n\n" + SystemErrorText(startError),
                                      kStartSetupFailed);
     }
     runtime.Release();
     folder.Remove();
     return result;
+}
+
+}  // namespace
+
+int RunExtractor(const char* commandLine, const DllSearch& search) {
+    const ULONGLONG started = GetTickCount64();
+    const char* tail = CommandLineTail(commandLine);
+    const StartCall call = ParseStartTail(tail);
+    const RunSwitches switches = ParseRunSwitches(call.setupTail.c_str());
+    // As for the setup program: /quiet alone is /auto /quiet. A malformed /log is the setup program's
+    // to report; there is no log to write it to here.
+    RunMessages messages(switches.quiet || switches.quietWithoutAuto, RunLog(switches.logFile, ProgramName()));
+    messages.Log().Write("Start: " + ProgramPath() + " " + tail);
+    const int code = Extract(call, search, messages);
+    messages.Log().Write(EndOfRunText(code, GetTickCount64() - started));
+    return code;
 }
 
 }  // namespace zembra

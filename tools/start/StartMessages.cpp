@@ -20,8 +20,8 @@ std::string SystemErrorText(unsigned long code) {
     return text;
 }
 
-int StopWithMessage(const std::string& text, int code) {
-    MessageBoxA(nullptr, text.c_str(), kStartCaption, MB_OK | MB_ICONHAND | MB_SETFOREGROUND | MB_TOPMOST);
+int StopWithMessage(RunMessages& messages, const std::string& text, int code) {
+    messages.Show(nullptr, text, kStartCaption, MB_OK | MB_ICONHAND | MB_SETFOREGROUND | MB_TOPMOST, IDOK, true);
     return code;
 }
 

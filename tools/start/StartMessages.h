@@ -1,7 +1,9 @@
 // What the extractor tells the user when it cannot run the setup, and the exit codes that go with it.
 // Every stop is shown in a message box, in an unattended run too: nobody else would learn why nothing
-// was installed.
+// was installed. Only /quiet leaves the box out; the stop is then in the log and in the exit code.
 #pragma once
+
+#include "tools/common/RunMessages.h"
 
 #include <string>
 
@@ -21,7 +23,8 @@ constexpr char kStartCaption[] = "Setup";
 // "Fehlercode N: <the system's text>" for a system error code.
 std::string SystemErrorText(unsigned long code);
 
-// Shows text in a message box (error icon, in front of other windows) and returns code.
-int StopWithMessage(const std::string& text, int code);
+// Shows text in a message box (error icon, in front of other windows), or under /quiet only logs it,
+// and returns code.
+int StopWithMessage(RunMessages& messages, const std::string& text, int code);
 
 }  // namespace zembra
