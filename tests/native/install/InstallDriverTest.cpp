@@ -3,6 +3,7 @@
 #include "install/InstallDriver.h"
 
 #include "install/FileList.h"
+#include "install/RunResult.h"
 #include "profile/CProfileDocument.h"
 #include "support/TempDir.h"
 
@@ -34,6 +35,7 @@ public:
     int cancelDuringExpand = -1, cancelOnWait = 0;  // the user cancels inside that Expand, or that wait
     int expands = 0;
     std::string bar;           // the positions the driver gave the bar
+    CRunResult result;         // what the run's exit code is made of
     CInstallDriver* driver = nullptr;
 
     static std::string Key(std::string path) {  // as the system finds files: letter case aside
@@ -116,6 +118,7 @@ public:
     }
     void EntryDone(const CEntryOutcome& o) override {
         static const char kKinds[] = "-ISkN", kReasons[] = ".nkFDGEC";
+        result.EntryDone(o);
         outcomes += o.kind == CEntryOutcome::NotInstalled || o.kind == CEntryOutcome::Kept ? kReasons[o.reason] : kKinds[o.kind];
     }
 
@@ -158,6 +161,7 @@ void RunEntries(Outcome& run, const std::vector<Entry>& entries, const std::vect
     settings.regVersion = "HKCU\\V";
     settings.writeFileList = settings.updateRegVersion = true;
     driver.Run(settings);
+    if (driver.UserCancelled()) run.host.result.Cancelled();
 
     CProfileDocument list;
     list.SetPath(dir.File("UnZembra.ini").c_str());
@@ -249,5 +253,33 @@ TEST(InstallDriver, EntriesAreInstalledKeptOrGivenUpAsFlagsAnswersAndCancelDecid
         EXPECT_EQ(r.list, run.list) << r.name;
         EXPECT_EQ(r.bar, run.host.bar) << r.name;
         EXPECT_EQ("", run.host.answers) << r.name << ": every answer was asked for";
+    }
+}
+
+TEST(InstallDriver, ExitCodeTellsHowTheRunEnded) {
+    struct Row {
+        const char* name;
+        std::vector<Entry> entries;
+        std::vector<std::string> existing;
+        std::string answers;
+        int code;
+        int cancelDuringExpand = -1;
+    } rows[] = {
+        {"installed, or kept by the overwrite answer", {{"10000000", "a"}, {"11000000", "b"}}, {"b"}, "2", 0},
+        {"a side file for the restart", {{"10010000", "a", "<INSTALLDIR>", {32}}}, {}, "", 3010},
+        {"in use and given up, after a side file", {{"10010000", "a", "<INSTALLDIR>", {32}}, {"10000000", "b", "<INSTALLDIR>", {32}}}, {},
+         "g", 1603},
+        {"a failed decoding", {{"10000000", "a", "<INSTALLDIR>", {13}}}, {}, "", 1603},
+        {"stopped at a missing drive: a failure, not a cancel", {{"10000000", "a", "Q:\\X"}, {"10000000", "b"}}, {},
+         "y", 1603},
+        {"cancelled by the user, also after a side file", {{"10010000", "a", "<INSTALLDIR>", {32}}, {"10000000", "b"}},
+         {}, "y", 1602, 1},
+    };
+    for (const Row& r : rows) {
+        Outcome run;
+        run.host.answers = r.answers;
+        run.host.cancelDuringExpand = r.cancelDuringExpand;
+        RunEntries(run, r.entries, r.existing);
+        EXPECT_EQ(r.code, run.host.result.ExitCode()) << r.name << ": " << run.host.outcomes;
     }
 }

@@ -41,6 +41,18 @@ TEST(RunSwitches, AutoQuietAndLogAreFoundInAnyCaseAndOtherWordsAreLeftAlone) {
     EXPECT_TRUE(zembra::HasWord(zembra::ParseRunSwitches("/auto /Register").others, "/register"));
 }
 
+TEST(RunSwitches, TheLogNamedForAnotherProgramIsTheResolvedFileAndTheRestStaysAsItWas) {
+    struct Row {
+        const char* tail;
+        const char* passed;
+    } rows[] = {
+        {"/auto /quiet /log=run.log", "/auto /quiet /log=\"C:\\L\\run.log\""},
+        {"/auto  /LOG=\"a b.log\"\tx", "/auto  /log=\"C:\\L\\run.log\"\tx"},
+        {"/auto /logbuch", "/auto /logbuch"},
+    };
+    for (const Row& r : rows) EXPECT_EQ(r.passed, zembra::WithLogFile(r.tail, "C:\\L\\run.log")) << r.tail;
+}
+
 TEST(LogLine, StampsTheLineAndKeepsEveryEventOnOneLineInUtf8) {
     struct Row {
         const char* name;

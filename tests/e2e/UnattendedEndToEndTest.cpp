@@ -1,0 +1,178 @@
+// Unattended deployment as a software-distribution tool runs it: Setup.exe /auto /quiet /log=FILE with
+// a question pending. No window of the installer's processes may ever appear; the exit code and the
+// log tell what became of each file.
+#include "tests/native/support/TempFolder.h"
+#include "tests/win/support/GuiDriver.h"
+#include "tools/pack/ProductPack.h"
+
+#include <gtest/gtest.h>
+#include <tlhelp32.h>
+#include <windows.h>
+
+#include <filesystem>
+#include <set>
+
+using testing_support::TempFolder;
+
+namespace {
+
+// The process and every process it started, also those that ended meanwhile and left children.
+std::set<DWORD> ProcessTree(DWORD root) {
+    std::set<DWORD> tree = {root};
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) return tree;
+    for (size_t before = 0; before != tree.size();) {
+        before = tree.size();
+        PROCESSENTRY32 entry = {};
+        entry.dwSize = sizeof entry;
+        for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry))
+            if (tree.count(entry.th32ParentProcessID)) tree.insert(entry.th32ProcessID);
+    }
+    CloseHandle(snapshot);
+    return tree;
+}
+
+// Class and title of every top-level window, shown or not, that a process of the tree owns.
+std::set<std::string> TreeWindows(const std::set<DWORD>& tree) {
+    struct Search {
+        const std::set<DWORD>* tree;
+        std::set<std::string> found;
+    } search = {&tree, {}};
+    EnumWindows(
+        [](HWND window, LPARAM param) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(param);
+            DWORD pid = 0;
+            GetWindowThreadProcessId(window, &pid);
+            if (s->tree->count(pid)) s->found.insert(gui::ClassName(window) + " \"" + gui::WindowText(window) + "\"");
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// Wine's own helper windows, which every process with a message queue gets.
+bool WineHelperWindow(const std::string& window) {
+    return window.rfind("IME ", 0) == 0 || window.rfind("Message ", 0) == 0 ||
+           window.rfind("OleMainThreadWndClass ", 0) == 0;
+}
+
+std::string WindowsPath(const char* path) {
+    char full[MAX_PATH] = {};
+    GetFullPathNameA(path, MAX_PATH, full, nullptr);
+    return full;
+}
+
+class UnattendedRun : public testing::Test {
+protected:
+    UnattendedRun() {
+        std::filesystem::create_directories(m_root.Path("temp"));
+        std::filesystem::create_directories(m_root.Path("Ziel"));
+        m_root.Write("a.txt", "neu a");
+        m_root.Write("b.dll", "neu b");
+        m_root.Write("c.dat", "neu c");
+        GetEnvironmentVariableA("TMP", m_tmp, MAX_PATH);
+        GetEnvironmentVariableA("TEMP", m_temp, MAX_PATH);
+        SetEnvironmentVariableA("TMP", m_root.Path("temp").c_str());
+        SetEnvironmentVariableA("TEMP", m_root.Path("temp").c_str());
+    }
+    ~UnattendedRun() override {
+        SetEnvironmentVariableA("TMP", m_tmp);
+        SetEnvironmentVariableA("TEMP", m_temp);
+    }
+
+    // An installer of the given [Files] lines into Ziel.
+    std::string Installer(const std::string& name, const std::string& files) {
+        m_root.Write(name + ".ini", "[Product]\nProName=Unbeaufsichtigt\nProVersion=1.0\n"
+                                    "[Placement]\nTargetPath=2\nTargetPathUser=2\nTargetPathEx=" +
+                                        Target("") + "\n[Texts]\n1=Abbrechen?\n[Files]\n" + files);
+        zembra::ProductPackOptions options;
+        options.description = m_root.Path(name + ".ini");
+        options.runtimeFolder = WindowsPath(ZEMBRA_RUNTIME_DIR);
+        options.output = m_root.Path(name + ".exe");
+        std::string error;
+        EXPECT_TRUE(zembra::PackProduct(options, &error)) << error;
+        return options.output;
+    }
+
+    std::string Target(const std::string& name) const { return m_root.Path("Ziel") + "\\" + name; }
+
+    // Runs it with tail in the test's folder, noting every window of its processes until it ends.
+    DWORD Run(const std::string& setup, const std::string& tail, std::set<std::string>* windows) {
+        gui::Process process;
+        if (!process.Start(setup, tail, m_root.Path())) return 99;
+        const bool ended = gui::WaitUntil([&] {
+            const bool running = process.Running();
+            for (const std::string& w : TreeWindows(ProcessTree(process.Id())))
+                if (!WineHelperWindow(w)) windows->insert(w);
+            return !running;
+        }, 120000, 10);
+        DWORD code = 99;
+        if (ended) process.WaitForExit(1000, &code);
+        return code;
+    }
+
+    TempFolder m_root;
+    char m_tmp[MAX_PATH] = {}, m_temp[MAX_PATH] = {};
+};
+
+// One file of each kind that would have asked; every answer is the fixed one, and the log says so.
+TEST_F(UnattendedRun, QuietRunShowsNoWindowAnswersEachQuestionItselfAndLogsTheOutcomes) {
+    struct Row {
+        const char* name;
+        std::string files;
+        const char* inUse;  // held open without sharing during the run
+        DWORD code;
+        std::string logged;
+        std::string after;  // a.txt, b.dll or c.dat afterwards
+    } rows[] = {
+        {"overwrite question keeps the file", "a.txt = <INSTALLDIR> | 11000000\n", nullptr, 0,
+         "Beibehalten, nicht \xC3\xBC" "berschrieben: " + Target("a.txt"), "alt"},
+        {"file in use with a side file", "b.dll = <INSTALLDIR> | 10010000\n", "b.dll", 3010,
+         "In Gebrauch, wird beim n\xC3\xA4" "chsten Neustart ersetzt: " + Target("b.dll"), "alt"},
+        {"file in use not retried", "c.dat = <INSTALLDIR> | 10000000\n", "c.dat", 1603,
+         "Nicht installiert, die Datei ist in Gebrauch (Fehlercode 32): " + Target("c.dat"), "alt"},
+        {"missing drive stops the run", "a.txt = Q:\\Nirgends | 10000000\nc.dat = <INSTALLDIR> | 10000000\n",
+         nullptr, 1603, "Nicht installiert, das Laufwerk fehlt, die Installation wurde beendet: Q:\\Nirgends\\a.txt",
+         "alt"},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        for (const char* name : {"a.txt", "b.dll", "c.dat"}) m_root.Write("Ziel/" + std::string(name), "alt");
+        const std::string setup = Installer("Setup", r.files);
+        HANDLE held = INVALID_HANDLE_VALUE;
+        if (r.inUse) held = CreateFileA(Target(r.inUse).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        std::filesystem::remove(m_root.Path("run.log"));
+        std::set<std::string> windows;
+        // A relative log name: the setup program runs in another folder, yet writes the same file.
+        EXPECT_EQ(r.code, Run(setup, "/auto /quiet /log=run.log", &windows));
+        if (held != INVALID_HANDLE_VALUE) CloseHandle(held);
+        EXPECT_EQ(std::set<std::string>(), windows) << "no window at all";
+        const std::string log = TempFolder::Read(m_root.Path("run.log"));
+        for (const std::string& line :
+             {std::string("Setup.exe: Pr\xC3\xBC" "fsumme des Installationspakets in Ordnung"), "Zembra.exe: " + r.logged,
+              "Zembra.exe: Ende: Exitcode " + std::to_string(r.code),
+              "Setup.exe: Setup-Programm beendet mit Exitcode " + std::to_string(r.code)})
+            EXPECT_NE(std::string::npos, log.find(line)) << line << "\n" << log;
+        const std::string kept = r.inUse ? r.inUse : "a.txt";
+        EXPECT_EQ(r.after, TempFolder::Read(Target(kept)));
+    }
+    EXPECT_TRUE(std::filesystem::is_empty(m_root.Path("temp"))) << "the working folders are gone";
+}
+
+// Cancelled before the run: the dialog's Cancel ends the program with 1602.
+TEST_F(UnattendedRun, CancelBeforeTheRunEndsWith1602) {
+    const std::string setup = Installer("Setup", "a.txt = <INSTALLDIR> | 10000000\n");
+    gui::Process process;
+    ASSERT_TRUE(process.Start(setup, "/log=run.log", m_root.Path()));
+    HWND dialog = nullptr;
+    ASSERT_TRUE(gui::WaitUntil([&] { return (dialog = FindWindowA(nullptr, "Unbeaufsichtigt V1.0")) != nullptr; },
+                               gui::kEventWaitMs));
+    gui::Click(dialog, IDCANCEL);
+    DWORD code = 99;
+    ASSERT_TRUE(process.WaitForExit(gui::kEventWaitMs, &code));
+    EXPECT_EQ(1602u, code);
+    EXPECT_FALSE(TempFolder::Exists(Target("a.txt")));
+    EXPECT_NE(std::string::npos, TempFolder::Read(m_root.Path("run.log")).find("Ende: Exitcode 1602")) << TempFolder::Read(m_root.Path("run.log"));
+}
+
+}  // namespace
