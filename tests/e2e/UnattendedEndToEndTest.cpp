@@ -171,6 +171,19 @@ TEST_F(UnattendedRun, QuietRunShowsNoWindowAnswersEachQuestionItselfAndLogsTheOu
     EXPECT_TRUE(std::filesystem::is_empty(m_root.Path("temp"))) << "the working folders are gone";
 }
 
+// A stop of the extractor's own: no box, only its code and the log.
+TEST_F(UnattendedRun, QuietExtractorStopIsLoggedWithoutABox) {
+    const std::string setup = Installer("Setup", "a.txt = <INSTALLDIR> | 10000000\n");
+    std::filesystem::resize_file(setup, std::filesystem::file_size(setup) - 1);
+    std::set<std::string> windows;
+    EXPECT_EQ(12u, Run(setup, "/auto /quiet /log=run.log", &windows));
+    EXPECT_EQ(std::set<std::string>(), windows);
+    const std::string log = TempFolder::Read(m_root.Path("run.log"));
+    EXPECT_NE(std::string::npos,
+              log.find("Setup.exe: Meldung (nicht gezeigt): Das Installationspaket ist unvollst\xC3\xA4ndig"))
+        << log;
+}
+
 // Cancelled before the run: the dialog's Cancel ends the program with 1602.
 TEST_F(UnattendedRun, CancelBeforeTheRunEndsWith1602) {
     const std::string setup = Installer("Setup", "a.txt = <INSTALLDIR> | 10000000\n");
