@@ -4,12 +4,12 @@
 // Their ratio is what reading the file costs on top of hashing. Natively the library is libcrypto; the
 // Windows build uses BCrypt and the extractor's own file reader. The same installer signed (20 KB of
 // certificates behind it) is checked where it lies, with no copy: that ratio is what a signature costs.
+#include "archive/PackageFile.h"
 #include "tests/native/support/PeBuilder.h"
 #include "tools/common/PackageSeal.h"
 #include "tools/pack/PackageWriter.h"
 
 #ifdef _WIN32
-#include "tools/start/PackageHandle.h"
 
 #include <windows.h>
 #include <bcrypt.h>
@@ -67,9 +67,9 @@ std::string RawSha256(const std::string& bytes) {
 }
 
 zembra::SealStatus CheckFile(const std::string& path) {
-    zembra::PackageHandle reader;  // as the extractor reads its package
-    unsigned long error = 0;
-    return reader.Open(path, &error) ? zembra::CheckPackageSeal(reader) : zembra::SealStatus::ReadFailed;
+    zembra::PackageFile reader;  // as the extractor reads its package
+    return reader.Open(path.c_str(), zembra::PackageFile::Sharing::WriteDenied) ? zembra::CheckPackageSeal(reader)
+                                                                               : zembra::SealStatus::ReadFailed;
 }
 #else
 const char kLibrary[] = "libcrypto";
@@ -83,7 +83,7 @@ std::string RawSha256(const std::string& bytes) {
 }
 
 zembra::SealStatus CheckFile(const std::string& path) {
-    zembra::FilePackageReader reader(path);
+    zembra::PackageFile reader(path.c_str(), zembra::PackageFile::Sharing::Shared);
     return zembra::CheckPackageSeal(reader);
 }
 #endif

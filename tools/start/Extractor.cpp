@@ -1,6 +1,7 @@
 #include "tools/start/Extractor.h"
 
 #include "archive/PackageDirectory.h"
+#include "archive/PackageFile.h"
 #include "archive/SetupFiles.h"
 #include "archive/ZembraApi.h"
 #include "framework/CommandLine.h"
@@ -9,7 +10,6 @@
 #include "tools/common/PeImage.h"
 #include "tools/common/RunningProgram.h"
 #include "tools/common/Sha256.h"
-#include "tools/start/PackageHandle.h"
 #include "tools/start/RuntimeUnpack.h"
 #include "tools/start/StartCommandLine.h"
 #include "tools/start/StartMessages.h"
@@ -178,9 +178,9 @@ int RunExtractor(const char* commandLine, const DllSearch& search) {
                                kStartPackageUnreadable);
 
     // Checked before anything is unpacked, and held so that nobody can change it afterwards.
-    PackageHandle source;
+    PackageFile source;
     unsigned long error = 0;
-    if (!source.Open(package, &error))
+    if (!source.Open(package.c_str(), PackageFile::Sharing::WriteDenied, &error))
         return StopWithMessage("Das Installationspaket lässt sich nicht öffnen:\n" + package + "\n\n" +
                                    SystemErrorText(error),
                                kStartPackageUnreadable);
@@ -214,7 +214,7 @@ int RunExtractor(const char* commandLine, const DllSearch& search) {
                                    SystemErrorText(error),
                                kStartNoWorkFolder);
     const std::string runtimePath = folder.Path() + kRuntimeFileName;
-    if (!UnpackEntryTo(package, runtimeOffset, runtimePath, &error))
+    if (!UnpackEntryTo(source, runtimeOffset, runtimePath, &error))
         return StopWithMessage("Die Laufzeitbibliothek lässt sich nicht in den Arbeitsordner entpacken:\n" +
                                    runtimePath + "\n\n" + SystemErrorText(error),
                                kStartUnpackFailed);
