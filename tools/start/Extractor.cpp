@@ -5,6 +5,7 @@
 #include "archive/SetupFiles.h"
 #include "archive/ZembraApi.h"
 #include "framework/CommandLine.h"
+#include "framework/HandleOwner.h"
 #include "tools/common/PackageKeys.h"
 #include "tools/common/PackageSeal.h"
 #include "tools/common/PeImage.h"
@@ -158,11 +159,10 @@ bool RunSetupProgram(const std::string& folder, const std::string& tail, DWORD* 
         *error = GetLastError();
         return false;
     }
-    CloseHandle(process.hThread);
-    bool ok = WaitForSingleObject(process.hProcess, INFINITE) == WAIT_OBJECT_0 &&
-              GetExitCodeProcess(process.hProcess, exitCode);
+    const Win32Handle thread(process.hThread), started(process.hProcess);
+    const bool ok = WaitForSingleObject(started.Get(), INFINITE) == WAIT_OBJECT_0 &&
+                    GetExitCodeProcess(started.Get(), exitCode);
     if (!ok) *error = GetLastError();
-    CloseHandle(process.hProcess);
     return ok;
 }
 
