@@ -1,7 +1,7 @@
 // ZEMBRA_GetInstallPath: where the package is installed, from the placement keys of [Doc].
+#include "archive/ZembraApi.h"
 #include "framework/AddBackslash.h"
 #include "framework/HandleOwner.h"
-#include "archive/ZembraApi.h"
 #include "services/RegistryPath.h"
 #include "services/RegistryValue.h"
 #include "services/ServiceMessage.h"
@@ -68,7 +68,8 @@ bool FindRegistryFolder(const CString& regEntry, CString* folder) {
     RegistryKey key;
     if (RegOpenKeyA(path.root, path.keyPath, key.Receive()) != ERROR_SUCCESS) return false;
     CString value;
-    if (!zembra::ReadRegistryText(key.Get(), path.valueName, kRegistryFolderCapacity, &value) || value.IsEmpty()) return false;
+    if (!zembra::ReadRegistryText(key.Get(), path.valueName, kRegistryFolderCapacity, &value) || value.IsEmpty())
+        return false;
     AddBackslash(value);
     *folder = value;
     return true;

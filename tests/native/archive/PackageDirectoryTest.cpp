@@ -454,7 +454,8 @@ TEST_F(LoadedDirectoryTest, APackageFileDeniesWritingOnlyWhenAskedTo) {
         if (writer) std::fclose(writer);
         const bool renamed = std::rename(path.c_str(), moved.c_str()) == 0;
         EXPECT_EQ(r.othersMayChangeIt, renamed) << r.name << ": rename";
-        EXPECT_EQ(r.othersMayChangeIt, std::remove(renamed ? moved.c_str() : path.c_str()) == 0) << r.name << ": delete";
+        const std::string& now = renamed ? moved : path;
+        EXPECT_EQ(r.othersMayChangeIt, std::remove(now.c_str()) == 0) << r.name << ": delete";
         char head[2];
         EXPECT_TRUE(file.ReadAt(0, head, sizeof head)) << r.name << ": still read";
         file.Close();

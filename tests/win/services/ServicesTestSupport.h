@@ -1,4 +1,5 @@
-// Scratch space for the service tests: private registry keys that vanish with the test, and small registry readers that do not share code with the library.
+// Scratch space for the service tests: private registry keys that vanish with the test, and small
+// registry readers that do not share code with the library.
 #pragma once
 
 #include <windows.h>

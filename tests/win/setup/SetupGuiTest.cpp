@@ -1004,7 +1004,8 @@ TEST(SetupStart, LibraryIsAskedForTheFolderWithTheConfigurationAndProductName) {
     char temp[MAX_PATH] = {};
     ::GetTempPathA(MAX_PATH, temp);
     // the target starts as the temporary folder; the configuration is the one beside the program
-    std::string expected = "GetInstallPath " + std::string(temp) + "|" + run.Folder().Path("Zembra.ini") + "|Testprodukt\n";
+    std::string expected =
+        "GetInstallPath " + std::string(temp) + "|" + run.Folder().Path("Zembra.ini") + "|Testprodukt\n";
     std::string log = run.FakeLog();
     EXPECT_EQ(0, _stricmp(expected.c_str(), log.c_str())) << log;
 }
