@@ -1,5 +1,7 @@
 #include "archive/UnpackJob.h"
 
+#include "archive/CrtFile.h"
+
 #include <fcntl.h>
 #include <io.h>
 #include <sys/stat.h>
@@ -13,13 +15,13 @@ std::FILE* OpenCaptureFile() {
     DWORD length = GetTempPathA(sizeof folder, folder);
     if (length == 0 || length >= sizeof folder) return nullptr;
     if (!GetTempFileNameA(folder, "zem", 0, path)) return nullptr;
-    int fd = _open(path, _O_RDWR | _O_CREAT | _O_TRUNC | _O_BINARY | _O_TEMPORARY | _O_SHORT_LIVED,
-                   _S_IREAD | _S_IWRITE);
-    if (fd < 0) {
+    zembra::CrtFile fd(_open(path, _O_RDWR | _O_CREAT | _O_TRUNC | _O_BINARY | _O_TEMPORARY | _O_SHORT_LIVED,
+                             _S_IREAD | _S_IWRITE));
+    if (!fd.IsOpen()) {
         DeleteFileA(path);
         return nullptr;
     }
-    std::FILE* file = _fdopen(fd, "w+b");
-    if (!file) _close(fd);
+    std::FILE* file = _fdopen(fd.Fd(), "w+b");
+    if (file) fd.Release();  // the stream owns it now
     return file;
 }

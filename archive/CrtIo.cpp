@@ -6,6 +6,8 @@
 #include <sys/stat.h>
 
 #ifdef _WIN32
+#include "framework/HandleOwner.h"
+
 #include <io.h>
 #include <windows.h>
 #define ZEMBRA_BINARY _O_BINARY
@@ -30,18 +32,29 @@ namespace zembra {
 
 int CrtOpenRead(const char* path) { return _open(path, _O_RDONLY | ZEMBRA_BINARY); }
 
-int CrtOpenReadKept(const char* path) {
 #ifdef _WIN32
-    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return -1;
-    int fd = _open_osfhandle(reinterpret_cast<intptr_t>(file), _O_RDONLY | _O_BINARY);
-    if (fd < 0) CloseHandle(file);
+namespace {
+// The runtime's _open shares for reading and writing only; these sharing modes need the system's call.
+int OpenReadShared(const char* path, DWORD share, DWORD flags) {
+    Win32Handle file(CreateFileA(path, GENERIC_READ, share, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | flags,
+                                 nullptr));
+    if (!file.IsValid()) return -1;
+    const int fd = _open_osfhandle(reinterpret_cast<intptr_t>(file.Get()), _O_RDONLY | _O_BINARY);
+    if (fd >= 0) file.Release();  // the descriptor owns it now
     return fd;
-#else
-    return _open(path, _O_RDONLY);
-#endif
 }
+}  // namespace
+
+int CrtOpenReadKept(const char* path) {
+    return OpenReadShared(path, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, 0);
+}
+
+int CrtOpenReadDenyWrite(const char* path) { return OpenReadShared(path, FILE_SHARE_READ, FILE_FLAG_SEQUENTIAL_SCAN); }
+#else
+int CrtOpenReadKept(const char* path) { return _open(path, _O_RDONLY); }
+
+int CrtOpenReadDenyWrite(const char* path) { return _open(path, _O_RDONLY); }
+#endif
 
 int CrtOpenReadWriteCreate(const char* path) {
     return _open(path, _O_RDWR | _O_CREAT | _O_TRUNC | ZEMBRA_BINARY, _S_IREAD | _S_IWRITE);
@@ -82,5 +95,14 @@ int64_t CrtFileSize(int fd) {
 }
 
 int CrtErrno() { return errno; }
+
+unsigned long CrtOpenError() {
+#ifdef _WIN32
+    const DWORD code = GetLastError();
+    return code != ERROR_SUCCESS ? code : ERROR_OPEN_FAILED;
+#else
+    return errno != 0 ? static_cast<unsigned long>(errno) : static_cast<unsigned long>(EIO);
+#endif
+}
 
 }  // namespace zembra

@@ -7,8 +7,10 @@
 namespace zembra {
 
 int CrtOpenRead(const char* path);            // read-only; -1 on failure
-// Read-only, and others may still rename or delete the file: for a file kept open between calls.
+// Read-only, and others may still write, rename or delete the file: for a file kept open between calls.
 int CrtOpenReadKept(const char* path);
+// Read-only, and nobody may write, rename or delete the file while it is open.
+int CrtOpenReadDenyWrite(const char* path);
 // Read/write, created if missing as an ordinary writable file; a file that could not be deleted before
 // is cut, so no old tail survives a shorter new content.
 int CrtOpenReadWriteCreate(const char* path);
@@ -20,5 +22,7 @@ int CrtWrite(int fd, const void* buffer, unsigned count);  // bytes written, -1 
 bool CrtSeek(int fd, uint64_t position);                   // absolute, 64-bit
 int64_t CrtFileSize(int fd);                               // -1 on failure; keeps the position
 int CrtErrno();
+// The system's code for the open that has just failed (GetLastError on Windows, errno elsewhere); never 0.
+unsigned long CrtOpenError();
 
 }  // namespace zembra

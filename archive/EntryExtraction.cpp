@@ -1,7 +1,7 @@
 // ZEMBRA_Expand, ZEMBRA_Copy and ZEMBRA_Init: one packaged entry written to a file, decoded or as
 // stored, and the setup files unpacked into a temporary folder. An entry is written beside its target
 // and takes the target's place only when it is whole, so a failure never leaves a cut file behind.
-#include "archive/CrtFile.h"
+#include "archive/CrtIo.h"
 #include "archive/GzipDecoder.h"
 #include "archive/LibraryMessage.h"
 #include "archive/LibraryState.h"
@@ -12,6 +12,7 @@
 #include "archive/UnpackJob.h"
 #include "archive/ZembraApi.h"
 #include "archive/ZipException.h"
+#include "framework/FileName.h"
 
 #include <cstring>
 #include <memory>
@@ -29,10 +30,7 @@ void ShowFileError(const char* text) { zembra::LibraryMessageBox(nullptr, text, 
 bool BuildTargetPath(const char* folder, const char* fileName, char (&target)[MAX_PATH]) {
     folder = folder ? folder : "";
     fileName = fileName ? fileName : "";
-    const char* name = fileName;
-    for (const char* p = fileName; *p; ++p) {
-        if (*p == '\\' || *p == '/' || *p == ':') name = p + 1;
-    }
+    const char* name = FileNamePart(fileName);
     size_t folderLength = std::strlen(folder);
     bool slash = folderLength == 0 || folder[folderLength - 1] != '\\';
     size_t total = folderLength + (slash ? 1 : 0) + std::strlen(name);
@@ -67,31 +65,15 @@ DWORD DecodeFailureCode() {
                                                                                                     : code;
 }
 
-// The package's data for one extraction: the directory's kept descriptor, or one of its own that goes
-// when the extraction ends.
-class PackageData {
-public:
-    explicit PackageData(const char* package) : m_fd(zembra::OpenPackageData(package)) {}
-    ~PackageData() { zembra::ClosePackageData(m_fd); }
-    PackageData(const PackageData&) = delete;
-    PackageData& operator=(const PackageData&) = delete;
-
-    bool IsOpen() const { return m_fd >= 0; }
-    int Fd() const { return m_fd; }
-
-private:
-    int m_fd;
-};
-
 // The extraction step of ZEMBRA_Expand. Raises CZipException for every failure except an entry
 // offset that cannot be reached, which it shows and reports through *result. The target is replaced
 // only by a whole entry whose CRC matched; a cancelled entry is dropped and counts as success.
-void ExtractEntry(CUnpackJob& job, const char* package, const char* target, uint32_t offset,
-                  zembra::StagedFile& staged, DWORD* failure, int* result) {
+void ExtractEntry(CUnpackJob& job, const char* target, uint32_t offset, zembra::StagedFile& staged, DWORD* failure,
+                  int* result) {
     zembra::GzipResetInput();
-    const PackageData in(package);
-    if (!in.IsOpen()) {
-        *failure = GetLastError() ? GetLastError() : ERROR_OPEN_FAILED;
+    const int in = zembra::State().directory.DataFd();
+    if (in < 0) {
+        *failure = zembra::CrtOpenError();
         throw new CZipException(job.Capture(), "Quelldatei lässt sich nicht öffnen!");
     }
     DWORD code = staged.Begin(target);
@@ -99,13 +81,13 @@ void ExtractEntry(CUnpackJob& job, const char* package, const char* target, uint
         *failure = code;
         throw new CZipException(job.Capture(), "Zieldatei konnte nicht erstellt werden!");
     }
-    if (!zembra::CrtSeek(in.Fd(), offset)) {
+    if (!zembra::CrtSeek(in, offset)) {
         ShowFileError("Fileposition ließ sich nicht finden!");
         *result = ERROR_SEEK;
         return;
     }
     SetLastError(ERROR_SUCCESS);
-    const bool failed = job.Run(in.Fd(), staged.Fd()) != 0;
+    const bool failed = job.Run(in, staged.Fd()) != 0;
     if (zembra::Progress().cancelFlag) return;
     if (failed) {
         *failure = DecodeFailureCode();
@@ -137,7 +119,7 @@ int WINAPI ZEMBRA_Expand(const char* package, const char* folder, const char* ke
     CGzipUnpackJob* job = nullptr;
     try {
         job = new CGzipUnpackJob(packagePath);
-        ExtractEntry(*job, packagePath, target, offset, staged, &failure, &result);
+        ExtractEntry(*job, target, offset, staged, &failure, &result);
     } catch (CZipException* e) {
         // The text (with what the decoder said) is not shown; the code tells the caller enough.
         result = static_cast<int>(failure);
@@ -159,8 +141,8 @@ int WINAPI ZEMBRA_Copy(const char* package, const char* folder, const char* key,
         case Lookup::Found: break;
     }
 
-    zembra::CrtFile in(zembra::CrtOpenRead(PackageOfCall(package)));
-    if (!in.IsOpen()) {
+    const int in = zembra::State().directory.DataFd();
+    if (in < 0) {
         ShowFileError("Quelldatei läßt sich nicht öffnen!");
         return 1;
     }
@@ -169,7 +151,7 @@ int WINAPI ZEMBRA_Copy(const char* package, const char* folder, const char* key,
         ShowFileError("Zieldatei läßt sich nicht öffnen!");
         return 1;
     }
-    if (!zembra::CrtSeek(in.Fd(), offset)) {
+    if (!zembra::CrtSeek(in, offset)) {
         ShowFileError("Fileposition nicht gefunden!");
         return 1;
     }
@@ -183,7 +165,7 @@ int WINAPI ZEMBRA_Copy(const char* package, const char* folder, const char* key,
         unsigned length = size - copied < kCopyBlock ? size - copied : kCopyBlock;
         // A read that comes up short at the end of the package is padded with zero bytes.
         std::memset(block.get(), 0, length);
-        int got = zembra::CrtRead(in.Fd(), block.get(), length);
+        int got = zembra::CrtRead(in, block.get(), length);
         if (got <= 0) break;
         if (zembra::CrtWrite(staged.Fd(), block.get(), length) != static_cast<int>(length)) {
             written = false;

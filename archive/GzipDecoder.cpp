@@ -3,6 +3,7 @@
 #include "archive/DecoderState.h"
 #include "archive/Inflate.h"
 #include "archive/LengthErrorBox.h"
+#include "framework/LittleEndian.h"
 
 namespace zembra {
 namespace {
@@ -12,9 +13,6 @@ constexpr uint8_t kFlagExtra = 0x04;
 constexpr uint8_t kFlagName = 0x08;
 constexpr uint8_t kFlagComment = 0x10;
 constexpr uint8_t kFlagsRefused = 0x20 | 0xC0 | kFlagHeaderCrc;
-
-inline uint32_t Le16(const uint8_t* p) { return p[0] | uint32_t(p[1]) << 8; }
-inline uint32_t Le32(const uint8_t* p) { return Le16(p) | Le16(p + 2) << 16; }
 
 bool ReadBytes(DecoderState& s, uint8_t* bytes, unsigned count) {
     for (unsigned i = 0; i < count; ++i)
@@ -36,7 +34,7 @@ bool GzipHeader(DecoderState& s) {
     if (h[0] != 8 || (h[1] & kFlagsRefused)) return false;
     if (h[1] & kFlagExtra) {
         uint8_t n[2];
-        if (!ReadBytes(s, n, 2) || !s.SkipBytes(Le16(n))) return false;
+        if (!ReadBytes(s, n, 2) || !s.SkipBytes(ReadLe16(n))) return false;
     }
     if ((h[1] & kFlagName) && !SkipZeroTerminated(s)) return false;
     if ((h[1] & kFlagComment) && !SkipZeroTerminated(s)) return false;
@@ -46,17 +44,17 @@ bool GzipHeader(DecoderState& s) {
 // A ZIP local header is read in place from the buffer the magic came from.
 bool ZipHeader(DecoderState& s) {
     const uint8_t* h = s.input;
-    if (s.inputFill < 30 || Le32(h) != 0x04034B50) return false;
-    uint32_t end = 30 + Le16(h + 26) + Le16(h + 28);
+    if (s.inputFill < 30 || ReadLe32(h) != 0x04034B50) return false;
+    uint32_t end = 30 + ReadLe16(h + 26) + ReadLe16(h + 28);
     if (end > s.inputFill) return false;
-    uint32_t method = Le16(h + 8), flags = Le16(h + 6);
+    uint32_t method = ReadLe16(h + 8), flags = ReadLe16(h + 6);
     if ((method != 0 && method != 8) || (flags & 1)) return false;
     s.member.zip = true;
     s.member.zipDeflated = method == 8;
     s.member.zipDescriptor = (flags & 8) != 0;
-    s.member.zipCrc = Le32(h + 14);
-    s.member.zipCompressedSize = Le32(h + 18);
-    s.member.zipSize = Le32(h + 22);
+    s.member.zipCrc = ReadLe32(h + 14);
+    s.member.zipCompressedSize = ReadLe32(h + 18);
+    s.member.zipSize = ReadLe32(h + 22);
     s.inputPos = end;
     return true;
 }
@@ -84,13 +82,13 @@ bool Trailer(DecoderState& s) {
     if (!s.member.zip) {
         uint8_t t[8];
         if (!ReadBytes(s, t, 8)) return false;
-        crc = Le32(t);
-        size = Le32(t + 4);
+        crc = ReadLe32(t);
+        size = ReadLe32(t + 4);
     } else if (s.member.zipDescriptor) {
         uint8_t t[16];
         if (!ReadBytes(s, t, 16)) return false;
-        crc = Le32(t + 4);
-        size = Le32(t + 12);
+        crc = ReadLe32(t + 4);
+        size = ReadLe32(t + 12);
     } else {
         crc = s.member.zipCrc;
         size = s.member.zipSize;
@@ -100,7 +98,7 @@ bool Trailer(DecoderState& s) {
     if (s.member.zip) {
         // Only single-entry ZIP data is accepted.
         for (uint32_t i = s.inputPos; i + 4 <= s.inputFill; ++i)
-            if (Le32(s.input + i) == 0x04034B50) return false;
+            if (ReadLe32(s.input + i) == 0x04034B50) return false;
     }
     return true;
 }

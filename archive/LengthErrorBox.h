@@ -7,7 +7,9 @@ namespace zembra {
 
 void ShowLengthErrorBox(const char* text);
 
+#ifndef _WIN32
 using LengthErrorObserver = void (*)(const char* text, void* context);
 void SetLengthErrorObserver(LengthErrorObserver observer, void* context);
+#endif
 
 }  // namespace zembra

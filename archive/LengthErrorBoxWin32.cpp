@@ -1,6 +1,7 @@
 #include "archive/LengthErrorBox.h"
 
 #include "archive/LibraryMessage.h"
+#include "framework/FileName.h"
 
 #include <windows.h>
 
@@ -18,14 +19,7 @@ void HostTitle(char* title, int size) {
         lstrcpynA(title, "", size);
         return;
     }
-    const char* name = path;
-    for (const char* p = path; *p; ++p)
-        if (*p == '\\' || *p == '/' || *p == ':') name = p + 1;
-    lstrcpynA(title, name, size);
-    char* dot = nullptr;
-    for (char* p = title; *p; ++p)
-        if (*p == '.') dot = p;
-    if (dot) *dot = '\0';
+    lstrcpynA(title, FileTitle(path).c_str(), size);
 }
 
 }  // namespace
@@ -36,7 +30,5 @@ void ShowLengthErrorBox(const char* text) {
     // The class library's default for an OK-only box: the exclamation icon, owned by the active window.
     LibraryMessageBox(GetActiveWindow(), text, title, MB_OK | MB_ICONEXCLAMATION);
 }
-
-void SetLengthErrorObserver(LengthErrorObserver, void*) {}
 
 }  // namespace zembra

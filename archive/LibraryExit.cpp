@@ -1,9 +1,9 @@
 #include "archive/LibraryExit.h"
 
-#include "archive/AddBackslash.h"
 #include "archive/LibraryMessage.h"
 #include "archive/LibraryState.h"
 #include "archive/PackageDirectory.h"
+#include "framework/HandleOwner.h"
 
 #include <windows.h>
 
@@ -80,12 +80,9 @@ std::wstring FinalPathOf(HANDLE handle) {
 }
 
 std::wstring FinalPath(const std::wstring& path) {
-    HANDLE handle = CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES, kShareAll, nullptr, OPEN_EXISTING,
-                                FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    if (handle == INVALID_HANDLE_VALUE) return std::wstring();
-    std::wstring final = FinalPathOf(handle);
-    CloseHandle(handle);
-    return final;
+    const Win32Handle handle(CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES, kShareAll, nullptr, OPEN_EXISTING,
+                                         FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    return handle.IsValid() ? FinalPathOf(handle.Get()) : std::wstring();
 }
 
 enum class EntryKind {
@@ -102,19 +99,14 @@ public:
     HeldEntry(const std::wstring& path, DWORD access)
         : m_handle(CreateFileW(path.c_str(), access, kShareButDelete, nullptr, OPEN_EXISTING,
                                FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr)) {}
-    ~HeldEntry() {
-        if (IsOpen()) CloseHandle(m_handle);
-    }
-    HeldEntry(const HeldEntry&) = delete;
-    HeldEntry& operator=(const HeldEntry&) = delete;
 
-    bool IsOpen() const { return m_handle != INVALID_HANDLE_VALUE; }
-    std::wstring FinalPath() const { return IsOpen() ? FinalPathOf(m_handle) : std::wstring(); }
+    bool IsOpen() const { return m_handle.IsValid(); }
+    std::wstring FinalPath() const { return IsOpen() ? FinalPathOf(m_handle.Get()) : std::wstring(); }
 
     // expected is where a plain entry of the folder being cleared must resolve to.
     EntryKind Kind(const std::wstring& expected) const {
         FILE_ATTRIBUTE_TAG_INFO info{};
-        if (!IsOpen() || !GetFileInformationByHandleEx(m_handle, FileAttributeTagInfo, &info, sizeof info))
+        if (!IsOpen() || !GetFileInformationByHandleEx(m_handle.Get(), FileAttributeTagInfo, &info, sizeof info))
             return EntryKind::Foreign;
         if ((info.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) && IsReparseTagNameSurrogate(info.ReparseTag))
             return EntryKind::Link;
@@ -129,7 +121,7 @@ public:
         std::vector<std::wstring> names;
         std::vector<LONGLONG> buffer(8192);  // 64 KB, aligned as the records need
         FILE_INFO_BY_HANDLE_CLASS request = FileIdBothDirectoryRestartInfo;
-        while (GetFileInformationByHandleEx(m_handle, request, buffer.data(),
+        while (GetFileInformationByHandleEx(m_handle.Get(), request, buffer.data(),
                                             static_cast<DWORD>(buffer.size() * sizeof buffer[0]))) {
             request = FileIdBothDirectoryInfo;
             const char* at = reinterpret_cast<const char*>(buffer.data());
@@ -149,14 +141,14 @@ public:
     void Delete() {
         FILE_BASIC_INFO basic{};
         basic.FileAttributes = FILE_ATTRIBUTE_NORMAL;
-        SetFileInformationByHandle(m_handle, FileBasicInfo, &basic, sizeof basic);
+        SetFileInformationByHandle(m_handle.Get(), FileBasicInfo, &basic, sizeof basic);
         FILE_DISPOSITION_INFO disposition{};
         disposition.DeleteFile = TRUE;
-        SetFileInformationByHandle(m_handle, FileDispositionInfo, &disposition, sizeof disposition);
+        SetFileInformationByHandle(m_handle.Get(), FileDispositionInfo, &disposition, sizeof disposition);
     }
 
 private:
-    HANDLE m_handle;
+    Win32Handle m_handle;
 };
 
 // A held folder: listed is its path as the caller spelt it, final where it really is; both end with a

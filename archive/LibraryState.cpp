@@ -1,6 +1,6 @@
 #include "archive/LibraryState.h"
 
-#include "archive/AddBackslash.h"
+#include "framework/AddBackslash.h"
 
 #include <cstring>
 

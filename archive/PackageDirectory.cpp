@@ -1,8 +1,8 @@
 #include "archive/PackageDirectory.h"
 
-#include "archive/CrtIo.h"
 #include "archive/LibraryState.h"
 #include "framework/AnsiText.h"
+#include "framework/LittleEndian.h"
 
 #include <algorithm>
 #include <cstring>
@@ -11,55 +11,12 @@
 namespace zembra {
 namespace {
 
-class FilePackageSource : public PackageSource {
-public:
-    explicit FilePackageSource(const char* path) : m_fd(CrtOpenRead(path)) {
-        if (m_fd >= 0) {
-            int64_t size = CrtFileSize(m_fd);
-            if (size >= 0) m_size = static_cast<uint64_t>(size);
-            else Close();
-        }
-    }
-    ~FilePackageSource() override { Close(); }
-    FilePackageSource(const FilePackageSource&) = delete;
-    FilePackageSource& operator=(const FilePackageSource&) = delete;
-
-    bool IsOpen() const { return m_fd >= 0; }
-    uint64_t Size() const override { return m_size; }
-
-    bool ReadAt(uint64_t position, void* buffer, uint32_t count) override {
-        if (position > m_size || count > m_size - position || !CrtSeek(m_fd, position)) return false;
-        uint8_t* out = static_cast<uint8_t*>(buffer);
-        while (count > 0) {
-            unsigned chunk = count < (1u << 20) ? count : (1u << 20);
-            int got = CrtRead(m_fd, out, chunk);
-            if (got <= 0) return false;
-            out += got;
-            count -= static_cast<uint32_t>(got);
-        }
-        return true;
-    }
-
-private:
-    void Close() {
-        if (m_fd >= 0) CrtClose(m_fd);
-        m_fd = -1;
-    }
-    int m_fd;
-    uint64_t m_size = 0;
-};
-
-uint32_t ReadLe32(const uint8_t* p) {
-    return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 | static_cast<uint32_t>(p[2]) << 16 |
-           static_cast<uint32_t>(p[3]) << 24;
-}
-
 bool g_forceSortedIndex = false;
 
 }  // namespace
 
 bool PackageDirectory::Load(const char* path) {
-    FilePackageSource file(path ? path : "");
+    PackageFile file(path, PackageFile::Sharing::Shared);
     if (!file.IsOpen()) return Fail(PackageLoadError::CannotOpen);
     return Load(file, path);
 }
@@ -155,8 +112,8 @@ bool PackageDirectory::Fail(PackageLoadError error) {
     return false;
 }
 
-int PackageDirectory::DataFd(const char* path) {
-    if (m_data.Fd() < 0) m_data = CrtFile(CrtOpenReadKept(path ? path : ""));
+int PackageDirectory::DataFd() {
+    if (m_loaded && !m_data.IsOpen()) m_data.Open(m_path, PackageFile::Sharing::Shared);
     return m_data.Fd();
 }
 
@@ -194,17 +151,6 @@ bool LoadPackageDirectory(const char* path) { return State().directory.Load(path
 uint32_t FindPackageEntry(const char* key, uint32_t* size) { return State().directory.Find(key, size); }
 
 void FreePackageDirectory() { State().directory.Free(); }
-
-int OpenPackageData(const char* package) {
-    PackageDirectory& directory = State().directory;
-    if (directory.IsLoaded() && AnsiCompareNoCase(directory.Path(), package ? package : "") == 0)
-        return directory.DataFd(package);
-    return CrtOpenRead(package ? package : "");
-}
-
-void ClosePackageData(int fd) {
-    if (fd >= 0 && !State().directory.IsDataFd(fd)) CrtClose(fd);
-}
 
 bool EnsurePackageDirectory(const char* packageOrNull) {
     LibraryState& state = State();

@@ -6,8 +6,7 @@
 // after the other from the data base offset (offset part 1 + offset part 2, modulo 2^32).
 #pragma once
 
-#include "archive/CrtFile.h"
-#include "archive/PackageSource.h"
+#include "archive/PackageFile.h"
 #include "archive/PackageTrailer.h"
 #include "framework/AnsiNoCaseIndex.h"
 #include "framework/CString.h"
@@ -56,10 +55,10 @@ public:
     // to cover it in every code page.
     static void ForceSortedIndex(bool sorted);
 
-    // The package's data for reading entries, opened from path on first use and kept while this
-    // directory stays loaded; -1 when it cannot be opened.
-    int DataFd(const char* path);
-    bool IsDataFd(int fd) const { return fd >= 0 && fd == m_data.Fd(); }
+    // The loaded package's data for reading entries: opened on first use (so that entry after entry
+    // does not open and close the package) and kept while this directory stays loaded; -1 when it
+    // cannot be opened.
+    int DataFd();
 
 private:
     struct Record {
@@ -84,19 +83,13 @@ private:
     std::vector<Record> m_records;    // directory order
     AnsiNoCaseIndex m_index;          // hash index: the first record per key
     std::vector<uint32_t> m_byKey;    // sorted index: record numbers; equal keys keep directory order
-    CrtFile m_data;  // the package, kept for reading entries
+    PackageFile m_data;  // the package, kept for reading entries
 };
 
 // The library's loaded directory (in the library state).
 bool LoadPackageDirectory(const char* path);
 uint32_t FindPackageEntry(const char* key, uint32_t* size);
 void FreePackageDirectory();
-
-// The package's data for one extraction: the loaded directory's kept descriptor when the package is
-// the one loaded (so that entry after entry does not open and close the package), otherwise a
-// descriptor of its own; -1 when it cannot be opened. ClosePackageData closes only the latter.
-int OpenPackageData(const char* package);
-void ClosePackageData(int fd);
 
 // Makes the directory of the call's package the loaded one: the named package, or the default
 // package when the call names none. Loads only when nothing is loaded or the loaded directory came

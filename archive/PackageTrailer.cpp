@@ -1,14 +1,13 @@
 #include "archive/PackageTrailer.h"
 
+#include "framework/LittleEndian.h"
+
 #include <algorithm>
 #include <cstring>
 #include <vector>
 
 namespace zembra {
 namespace {
-
-uint32_t Le16(const uint8_t* p) { return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8; }
-uint32_t Le32(const uint8_t* p) { return Le16(p) | Le16(p + 2) << 16; }
 
 bool IsMarkerAt(const uint8_t* p) { return std::memcmp(p, kPackageMarker, kPackageMarkerSize) == 0; }
 
@@ -22,22 +21,22 @@ bool CertificateTableStart(PackageSource& source, uint64_t* start) {
     const uint64_t size = source.Size();
     uint8_t dos[64];
     if (size < sizeof dos || !source.ReadAt(0, dos, sizeof dos) || dos[0] != 'M' || dos[1] != 'Z') return false;
-    const uint32_t pe = Le32(dos + kNewHeaderPointer);
+    const uint32_t pe = ReadLe32(dos + kNewHeaderPointer);
     if (pe >= size) return false;
     uint8_t headers[kPeHeadersRead] = {};
     const uint32_t available = static_cast<uint32_t>(std::min<uint64_t>(kPeHeadersRead, size - pe));
     if (available < 24 + 2 || !source.ReadAt(pe, headers, available)) return false;
     if (std::memcmp(headers, "PE\0\0", 4) != 0) return false;
-    const uint32_t optionalSize = Le16(headers + 4 + 16);
+    const uint32_t optionalSize = ReadLe16(headers + 4 + 16);
     const uint8_t* optional = headers + 24;
-    const uint32_t magic = Le16(optional);
+    const uint32_t magic = ReadLe16(optional);
     if (magic != 0x10B && magic != 0x20B) return false;
     const uint32_t directories = magic == 0x20B ? 112 : 96;
     const uint32_t entry = directories + 8 * kSecurityEntry;
     if (optionalSize < entry + 8 || available < 24 + entry + 8) return false;
-    if (Le32(optional + directories - 4) <= kSecurityEntry) return false;
-    const uint64_t tableStart = Le32(optional + entry);
-    const uint64_t tableSize = Le32(optional + entry + 4);
+    if (ReadLe32(optional + directories - 4) <= kSecurityEntry) return false;
+    const uint64_t tableStart = ReadLe32(optional + entry);
+    const uint64_t tableSize = ReadLe32(optional + entry + 4);
     if (tableStart == 0 || tableSize == 0 || tableStart + tableSize != size) return false;
     *start = tableStart;
     return true;
@@ -84,13 +83,13 @@ PackageLoadError ReadPackageTrailer(PackageSource& source, PackageTrailer* trail
     uint8_t fields[kTrailerFieldsSize];
     if (!source.ReadAt(marker - kTrailerFieldsSize, fields, kTrailerFieldsSize)) return PackageLoadError::ReadFailed;
     const uint32_t textLength = fields[0];
-    const uint32_t directorySize = Le32(fields + 9);
+    const uint32_t directorySize = ReadLe32(fields + 9);
     const uint64_t fieldsStart = marker - kTrailerFieldsSize;
     if (fieldsStart < textLength || fieldsStart - textLength < directorySize) return PackageLoadError::OutsideFile;
 
     trailer->end = end;
     trailer->marker = marker;
-    trailer->dataBase = Le32(fields + 1) + Le32(fields + 5);
+    trailer->dataBase = ReadLe32(fields + 1) + ReadLe32(fields + 5);
     trailer->textLength = textLength;
     trailer->textStart = fieldsStart - textLength;
     trailer->directorySize = directorySize;

@@ -35,7 +35,9 @@ void SetCancel(int32_t code);
 // Platform side of UpdateProgress: send the position to the window (when set) and drain the message
 // queue. Natively a test may install an observer that stands for the host's message handling.
 void DeliverProgress(void* window, int32_t position);
+#ifndef _WIN32
 using ProgressObserver = void (*)(void* window, int32_t position, void* context);
 void SetProgressObserver(ProgressObserver observer, void* context);
+#endif
 
 }  // namespace zembra

@@ -1,5 +1,7 @@
 #include "archive/StagedFile.h"
 
+#include "framework/HandleOwner.h"
+
 #include <cstdio>
 #include <cstring>
 
@@ -14,14 +16,12 @@ constexpr int kTemporaryNameLength = 12;
 // Writing needs what replacing needs: a file that its holder shares neither for writing nor for
 // deleting is in use.
 DWORD ReplaceableNow(const char* target) {
-    HANDLE file = CreateFileA(target, GENERIC_WRITE | DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        const DWORD code = GetLastError();
-        return code == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : code;
-    }
-    CloseHandle(file);
-    return ERROR_SUCCESS;
+    const Win32Handle file(CreateFileA(target, GENERIC_WRITE | DELETE,
+                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                       FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file.IsValid()) return ERROR_SUCCESS;
+    const DWORD code = GetLastError();
+    return code == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : code;
 }
 
 }  // namespace

@@ -2,14 +2,14 @@
 // unpacks anything. Times the platform library's own SHA-256 over the sealed bytes in memory and the
 // whole seal check over the same bytes in a 256 MiB package file (from the page cache), best of seven.
 // Their ratio is what reading the file costs on top of hashing. Natively the library is libcrypto; the
-// Windows build uses BCrypt and the extractor's own file reader. The same installer signed (20 KB of
+// Windows build uses BCrypt; both read the file as the extractor does. The same installer signed (20 KB of
 // certificates behind it) is checked where it lies, with no copy: that ratio is what a signature costs.
+#include "archive/PackageFile.h"
 #include "tests/native/support/PeBuilder.h"
 #include "tools/common/PackageSeal.h"
 #include "tools/pack/PackageWriter.h"
 
 #ifdef _WIN32
-#include "tools/start/PackageHandle.h"
 
 #include <windows.h>
 #include <bcrypt.h>
@@ -65,12 +65,6 @@ std::string RawSha256(const std::string& bytes) {
     if (algorithm) BCryptCloseAlgorithmProvider(algorithm, 0);
     return ok ? Hex(digest) : std::string();
 }
-
-zembra::SealStatus CheckFile(const std::string& path) {
-    zembra::PackageHandle reader;  // as the extractor reads its package
-    unsigned long error = 0;
-    return reader.Open(path, &error) ? zembra::CheckPackageSeal(reader) : zembra::SealStatus::ReadFailed;
-}
 #else
 const char kLibrary[] = "libcrypto";
 
@@ -81,12 +75,13 @@ std::string RawSha256(const std::string& bytes) {
                ? Hex(digest)
                : std::string();
 }
+#endif
 
 zembra::SealStatus CheckFile(const std::string& path) {
-    zembra::FilePackageReader reader(path);
-    return zembra::CheckPackageSeal(reader);
+    zembra::PackageFile reader;  // as the extractor reads its package
+    return reader.Open(path.c_str(), zembra::PackageFile::Sharing::WriteDenied) ? zembra::CheckPackageSeal(reader)
+                                                                               : zembra::SealStatus::ReadFailed;
 }
-#endif
 
 // A copy of the installer with a 20 KB certificate table, named in its program header as a signing
 // tool does.

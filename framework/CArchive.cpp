@@ -1,5 +1,7 @@
 #include "framework/CArchive.h"
 
+#include "framework/LittleEndian.h"
+
 namespace {
 constexpr size_t kFlushSize = 65536;
 constexpr uint32_t kWideCount = 0xFFFF;
@@ -76,11 +78,10 @@ void CArchive::WriteCount(uint32_t count) {
 uint32_t CArchive::ReadCount() {
     unsigned char bytes[4];
     if (!Read(bytes, 2)) return 0;
-    uint32_t count = bytes[0] | static_cast<uint32_t>(bytes[1]) << 8;
+    uint32_t count = ReadLe16(bytes);
     if (count != kWideCount) return count;
     if (!Read(bytes, 4)) return 0;
-    return bytes[0] | static_cast<uint32_t>(bytes[1]) << 8 | static_cast<uint32_t>(bytes[2]) << 16 |
-           static_cast<uint32_t>(bytes[3]) << 24;
+    return ReadLe32(bytes);
 }
 
 CArchive& CArchive::operator<<(const CString& text) {

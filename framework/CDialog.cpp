@@ -21,10 +21,9 @@ INT_PTR CDialog::DoModal() {
 
 void CDialog::EndDialog(int result) { ::EndDialog(m_hWnd, result); }
 
-bool CDialog::UpdateData(bool save) {
+void CDialog::UpdateData(bool save) {
     CDataExchange dx(this, save);
     DoDataExchange(&dx);
-    return true;
 }
 
 BOOL CDialog::OnInitDialog() {
@@ -35,7 +34,8 @@ BOOL CDialog::OnInitDialog() {
 void CDialog::DoDataExchange(CDataExchange*) {}
 
 void CDialog::OnOK() {
-    if (UpdateData(true)) EndDialog(IDOK);
+    UpdateData(true);
+    EndDialog(IDOK);
 }
 
 void CDialog::OnCancel() { EndDialog(IDCANCEL); }

@@ -16,8 +16,8 @@ public:
 
     INT_PTR DoModal();
     void EndDialog(int result);
-    // save true: controls into members; false: members into controls. False when a check failed.
-    bool UpdateData(bool save = true);
+    // save true: controls into members; false: members into controls. No exchange checks its data.
+    void UpdateData(bool save = true);
 
     virtual BOOL OnInitDialog();
 

@@ -1,6 +1,7 @@
 #include "framework/CWinApp.h"
 
 #include "framework/CWnd.h"
+#include "framework/FileName.h"
 #include "framework/WaitCursor.h"
 
 #include <ole2.h>
@@ -11,13 +12,7 @@ CWinApp* g_app = nullptr;
 CString ModuleTitle(HINSTANCE instance) {
     char path[MAX_PATH + 1] = {};
     ::GetModuleFileNameA(instance, path, MAX_PATH);
-    const char* name = path;
-    for (const char* p = path; *p; ++p) {
-        if (*p == '\\' || *p == '/' || *p == ':') name = p + 1;
-    }
-    CString title(name);
-    int dot = title.ReverseFind('.');
-    return dot >= 0 ? title.Left(dot) : title;
+    return FileTitle(path);
 }
 }  // namespace
 
@@ -43,21 +38,11 @@ int CWinApp::Run() {
     return ExitInstance();
 }
 
-void CWinApp::BeginWaitCursor() {
-    ++m_nWaitCursorCount;
-    ::BeginWaitCursor();
-}
+void CWinApp::BeginWaitCursor() { ::BeginWaitCursor(); }
 
-void CWinApp::EndWaitCursor() {
-    if (m_nWaitCursorCount == 0) return;
-    --m_nWaitCursorCount;
-    ::EndWaitCursor();
-}
+void CWinApp::EndWaitCursor() { ::EndWaitCursor(); }
 
-void CWinApp::RestoreWaitCursor() {
-    // A message box or dialog may have changed the cursor meanwhile.
-    if (m_nWaitCursorCount > 0) ::SetCursor(::LoadCursorA(nullptr, MAKEINTRESOURCEA(32514)));
-}
+void CWinApp::RestoreWaitCursor() { ::RestoreWaitCursor(); }
 
 int RunApplication(HINSTANCE instance) {
     CWinApp* app = GetApp();

@@ -21,7 +21,7 @@ public:
     virtual int ExitInstance();  // the program's exit code
     virtual int Run();           // message loop until WM_QUIT
 
-    // The hourglass while a long step runs; nested calls count (framework/WaitCursor.h).
+    // The hourglass while a long step runs, shared with every other user of framework/WaitCursor.h.
     void BeginWaitCursor();
     void EndWaitCursor();
     void RestoreWaitCursor();
@@ -32,7 +32,6 @@ public:
     CWnd* m_pMainWnd = nullptr;
 
 private:
-    int m_nWaitCursorCount = 0;
     int m_nExitCode = 0;
 };
 

@@ -4,6 +4,9 @@
 
 void BeginWaitCursor();
 void EndWaitCursor();
+// Shows the hourglass again while one is begun: a message box or a started program may have changed
+// the cursor meanwhile.
+void RestoreWaitCursor();
 
 // Shows the hourglass for the lifetime of the object, whichever way the scope is left.
 class CWaitCursor {

@@ -2,3 +2,4 @@
 
 void BeginWaitCursor() {}
 void EndWaitCursor() {}
+void RestoreWaitCursor() {}

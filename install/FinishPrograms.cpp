@@ -1,7 +1,7 @@
 #include "install/FinishPrograms.h"
 
 #include "framework/CWinApp.h"
-#include "setup/SetupUtils.h"
+#include "framework/MessagePump.h"
 
 #include <shellapi.h>
 

@@ -1,10 +1,10 @@
 #include "install/InstallDriver.h"
 
+#include "framework/AddBackslash.h"
 #include "framework/AnsiText.h"
 #include "install/FileList.h"
 #include "install/Texts.h"
 #include "profile/CProfileDocument.h"
-#include "setup/SetupUtils.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 #include "install/OverwriteDlg.h"
 
 #include "framework/DataExchange.h"
+#include "install/OverwriteIds.h"
 #include "install/Texts.h"
 #include "profile/CProfileDocument.h"
-#include "setup/resource.h"
 
 COverwriteDlg::COverwriteDlg(CWnd* parent) : CDialog(IDD_OVERWRITE, parent) {}
 

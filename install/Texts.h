@@ -27,7 +27,8 @@ int ReplaceAllInBuffer(CString& buffer, const char* marker, const char* replacem
 CString DecimalText(long value);  // "%ld"
 
 // Position of the first occurrence of part in text, letters compared in upper case of the ANSI code
-// page; -1 when absent.
+// page; -1 when absent. Despite the name it answers where, not whether: 0 means text begins with part,
+// which is how the setup program tests its command line for /auto.
 int ContainsNoCase(const char* text, const char* part);
 
 // Replaces searched by replacement, case-sensitively, until none is left. A replacement shorter than

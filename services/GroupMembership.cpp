@@ -3,6 +3,7 @@
 #include "services/GroupMembership.h"
 
 #include "archive/ZembraApi.h"
+#include "framework/HandleOwner.h"
 
 #include <vector>
 
@@ -45,22 +46,16 @@ bool ReadTokenGroups(HANDLE token, std::vector<BYTE>* buffer) {
 
 int IsUserMemberOfGroup(int group) {
     SID_IDENTIFIER_AUTHORITY ntAuthority = SECURITY_NT_AUTHORITY;
-    PSID sid = nullptr;
+    OwnedSid sid;
     if (!AllocateAndInitializeSid(&ntAuthority, 2, SECURITY_BUILTIN_DOMAIN_RID, zembra::BuiltinGroupRid(group), 0, 0,
-                                  0, 0, 0, 0, &sid)) {
+                                  0, 0, 0, 0, sid.Receive())) {
         return 0;
     }
-    int member = 0;
-    HANDLE token = nullptr;
-    if (OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) {
-        std::vector<BYTE> buffer;
-        if (ReadTokenGroups(token, &buffer)) {
-            member = zembra::TokenGroupsContain(*reinterpret_cast<const TOKEN_GROUPS*>(buffer.data()), sid) ? 1 : 0;
-        }
-        CloseHandle(token);
-    }
-    FreeSid(sid);
-    return member;
+    Win32Handle token;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, token.Receive())) return 0;
+    std::vector<BYTE> buffer;
+    if (!ReadTokenGroups(token.Get(), &buffer)) return 0;
+    return zembra::TokenGroupsContain(*reinterpret_cast<const TOKEN_GROUPS*>(buffer.data()), sid.Get()) ? 1 : 0;
 }
 
 }  // namespace

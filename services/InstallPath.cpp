@@ -1,6 +1,7 @@
 // ZEMBRA_GetInstallPath: where the package is installed, from the placement keys of [Doc].
-#include "archive/AddBackslash.h"
 #include "archive/ZembraApi.h"
+#include "framework/AddBackslash.h"
+#include "framework/HandleOwner.h"
 #include "services/RegistryPath.h"
 #include "services/RegistryValue.h"
 #include "services/ServiceMessage.h"
@@ -49,7 +50,7 @@ PlacementKeys ReadPlacementKeys(const char* iniPath) {
 
 CString Join(const CString& folder, const CString& name) {
     CString joined = folder + name;
-    zembra::AddBackslash(joined);
+    AddBackslash(joined);
     return joined;
 }
 
@@ -64,13 +65,12 @@ bool FindRegistryFolder(const CString& regEntry, CString* folder) {
         zembra::ShowServiceMessage("Key nicht gefunden!(2)");
         return false;
     }
-    HKEY key = nullptr;
-    if (RegOpenKeyA(path.root, path.keyPath, &key) != ERROR_SUCCESS) return false;
+    RegistryKey key;
+    if (RegOpenKeyA(path.root, path.keyPath, key.Receive()) != ERROR_SUCCESS) return false;
     CString value;
-    bool read = zembra::ReadRegistryText(key, path.valueName, kRegistryFolderCapacity, &value);
-    RegCloseKey(key);
-    if (!read || value.IsEmpty()) return false;
-    zembra::AddBackslash(value);
+    if (!zembra::ReadRegistryText(key.Get(), path.valueName, kRegistryFolderCapacity, &value) || value.IsEmpty())
+        return false;
+    AddBackslash(value);
     *folder = value;
     return true;
 }
@@ -108,7 +108,7 @@ bool GetInstallPath(CString* targetDir, CString* listDir, const char* iniPath, c
         case 1: target = Join(programFiles, productName); break;
         case 2: {
             CString explicitFolder = ReadText(iniPath, "TargetPathEx");
-            zembra::AddBackslash(explicitFolder);
+            AddBackslash(explicitFolder);
             target = WithSubDir(explicitFolder, keys);
             break;
         }

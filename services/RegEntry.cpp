@@ -1,6 +1,7 @@
 // ZEMBRA_SetRegEntry: stores one string value, creating its key on the way. The caller learns nothing
 // of the outcome; only a path whose root names no key is reported.
 #include "archive/ZembraApi.h"
+#include "framework/HandleOwner.h"
 #include "services/RegistryPath.h"
 #include "services/ServiceMessage.h"
 
@@ -14,14 +15,14 @@ void SetRegEntry(const CString& path, const CString& data) {
         return;
     }
     const REGSAM access = KEY_QUERY_VALUE | KEY_SET_VALUE;
-    HKEY key = nullptr;
-    if (RegCreateKeyExA(target.root, target.keyPath, 0, nullptr, 0, access, nullptr, &key, nullptr) != ERROR_SUCCESS &&
-        RegOpenKeyExA(target.root, target.keyPath, 0, access, &key) != ERROR_SUCCESS) {
+    RegistryKey key;
+    if (RegCreateKeyExA(target.root, target.keyPath, 0, nullptr, 0, access, nullptr, key.Receive(), nullptr) !=
+            ERROR_SUCCESS &&
+        RegOpenKeyExA(target.root, target.keyPath, 0, access, key.Receive()) != ERROR_SUCCESS) {
         return;
     }
-    RegSetValueExA(key, target.valueName, 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
+    RegSetValueExA(key.Get(), target.valueName, 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
                    static_cast<DWORD>(data.GetLength()) + 1);
-    RegCloseKey(key);
 }
 
 }  // namespace

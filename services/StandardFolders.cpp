@@ -1,6 +1,7 @@
 #include "services/StandardFolders.h"
 
-#include "archive/AddBackslash.h"
+#include "framework/AddBackslash.h"
+#include "framework/HandleOwner.h"
 #include "services/RegistryValue.h"
 
 #include <shlobj.h>
@@ -42,12 +43,11 @@ CString ProgramFilesFolder() {
 }
 
 CString ProgramFilesFromRegistry(const char* keyPath, const char* valueName) {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, keyPath, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return CString();
+    RegistryKey key;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, keyPath, 0, KEY_QUERY_VALUE, key.Receive()) != ERROR_SUCCESS)
+        return CString();
     CString folder;
-    bool read = ReadRegistryText(key, valueName, MAX_PATH, &folder);
-    RegCloseKey(key);
-    if (!read) return TemporaryFolder();
+    if (!ReadRegistryText(key.Get(), valueName, MAX_PATH, &folder)) return TemporaryFolder();
     AddBackslash(folder);
     return folder;
 }

@@ -1,11 +1,12 @@
 // Resource and control ids of the setup program.
 #pragma once
 
+#include "install/OverwriteIds.h"  // the overwrite question, asked by the installation run
+
 #define IDR_MAINFRAME 128
 #define IDD_ABOUTBOX 100
 #define IDS_ABOUTBOX 101
 #define IDD_ZEMBRASETUP_DIALOG 102
-#define IDD_OVERWRITE 130
 
 #define IDM_ABOUTBOX 0x0010
 
@@ -28,12 +29,6 @@
 #define IDC_VIEW2 1049
 #define IDC_VIEW3 1050
 #define IDC_BAND_CAPTION 1051
-#define IDC_CHOICE0 1052
-#define IDC_CHOICE1 1053
-#define IDC_CHOICE2 1054
-#define IDC_CHOICE3 1055
-#define IDC_CONFIRM 1056
-#define IDC_QUESTION 1057
 
 #ifndef IDC_STATIC
 #define IDC_STATIC (-1)

@@ -1,6 +1,5 @@
 #include "tools/common/PackageSeal.h"
 
-#include "archive/CrtIo.h"
 #include "tools/common/Sha256.h"
 
 #include <algorithm>
@@ -75,33 +74,6 @@ SealStatus CheckPackageSeal(PackageSource& source) {
     const std::string digest = hash.FinalHex();
     if (digest.empty()) return SealStatus::HashFailed;
     return digest == sealed ? SealStatus::Intact : SealStatus::Mismatch;
-}
-
-FilePackageReader::FilePackageReader(const std::string& path) : m_fd(CrtOpenRead(path.c_str())) {
-    if (m_fd < 0) return;
-    const int64_t size = CrtFileSize(m_fd);
-    if (size < 0) {
-        CrtClose(m_fd);
-        m_fd = -1;
-        return;
-    }
-    m_size = static_cast<uint64_t>(size);
-}
-
-FilePackageReader::~FilePackageReader() {
-    if (m_fd >= 0) CrtClose(m_fd);
-}
-
-bool FilePackageReader::ReadAt(uint64_t position, void* buffer, uint32_t count) {
-    if (m_fd < 0 || position > m_size || count > m_size - position || !CrtSeek(m_fd, position)) return false;
-    uint8_t* out = static_cast<uint8_t*>(buffer);
-    while (count > 0) {
-        const int got = CrtRead(m_fd, out, count < (1u << 20) ? count : (1u << 20));
-        if (got <= 0) return false;
-        out += got;
-        count -= static_cast<uint32_t>(got);
-    }
-    return true;
 }
 
 }  // namespace zembra

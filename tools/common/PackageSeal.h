@@ -47,21 +47,4 @@ bool ReadPackageTail(PackageSource& source, PackageTail* tail, SealStatus* statu
 // Recomputes the digest over the sealed range, reading it in pieces, and compares it with the seal.
 SealStatus CheckPackageSeal(PackageSource& source);
 
-// A package file opened read-only through the C runtime.
-class FilePackageReader : public PackageSource {
-public:
-    explicit FilePackageReader(const std::string& path);
-    ~FilePackageReader() override;
-    FilePackageReader(const FilePackageReader&) = delete;
-    FilePackageReader& operator=(const FilePackageReader&) = delete;
-
-    bool IsOpen() const { return m_fd >= 0; }
-    uint64_t Size() const override { return m_size; }
-    bool ReadAt(uint64_t position, void* buffer, uint32_t count) override;
-
-private:
-    int m_fd;
-    uint64_t m_size = 0;
-};
-
 }  // namespace zembra

@@ -1,5 +1,7 @@
 #include "tools/common/PeImage.h"
 
+#include "framework/LittleEndian.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -11,9 +13,6 @@ constexpr uint32_t kVsVersionInfoId = 1;
 constexpr uint32_t kFixedSignature = 0xFEEF04BD;
 constexpr size_t kFixedInfoSize = 52;
 
-uint16_t Le16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | p[1] << 8); }
-uint32_t Le32(const uint8_t* p) { return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24; }
-
 bool Fits(size_t size, uint64_t offset, uint64_t length) { return offset <= size && length <= size - offset; }
 
 // One level of the resource tree: the entry with the given id, or the first id entry when id is 0.
@@ -22,15 +21,15 @@ bool FindResourceEntry(const uint8_t* data, uint64_t section, uint64_t sectionSi
                        uint32_t* target) {
     if (!Fits(sectionSize, directory, 16)) return false;
     const uint64_t at = section + directory;
-    const uint32_t named = Le16(data + at + 12);
-    const uint32_t ids = Le16(data + at + 14);
+    const uint32_t named = ReadLe16(data + at + 12);
+    const uint32_t ids = ReadLe16(data + at + 14);
     const uint64_t first = directory + 16;
     if (!Fits(sectionSize, first, uint64_t(named + ids) * 8)) return false;
     for (uint32_t i = named; i < named + ids; ++i) {
         const uint8_t* entry = data + section + first + uint64_t(i) * 8;
-        const uint32_t name = Le32(entry);
+        const uint32_t name = ReadLe32(entry);
         if ((name & 0x80000000u) == 0 && (id == 0 || name == id)) {
-            *target = Le32(entry + 4);
+            *target = ReadLe32(entry + 4);
             return true;
         }
     }
@@ -58,22 +57,22 @@ bool ParsePeHeaders(const uint8_t* data, size_t size, PeImage* image, std::strin
         *error = "not a Windows program file (no MZ header)";
         return false;
     }
-    const uint32_t pe = Le32(data + 60);
+    const uint32_t pe = ReadLe32(data + 60);
     if (!Fits(size, pe, 24) || std::memcmp(data + pe, "PE\0\0", 4) != 0) {
         *error = "not a Windows program file (no PE header)";
         return false;
     }
     const uint8_t* coff = data + pe + 4;
-    image->machine = Le16(coff);
-    const uint32_t sectionCount = Le16(coff + 2);
-    const uint32_t optionalSize = Le16(coff + 16);
-    image->dll = (Le16(coff + 18) & 0x2000) != 0;
+    image->machine = ReadLe16(coff);
+    const uint32_t sectionCount = ReadLe16(coff + 2);
+    const uint32_t optionalSize = ReadLe16(coff + 16);
+    image->dll = (ReadLe16(coff + 18) & 0x2000) != 0;
     const uint64_t optional = uint64_t(pe) + 24;
     if (!Fits(size, optional, optionalSize) || optionalSize < 2) {
         *error = "the program file's optional header is cut off";
         return false;
     }
-    const uint16_t magic = Le16(data + optional);
+    const uint16_t magic = ReadLe16(data + optional);
     const bool plus = magic == 0x20B;
     if (magic != 0x10B && !plus) {
         *error = "the program file's optional header has an unknown format";
@@ -84,12 +83,12 @@ bool ParsePeHeaders(const uint8_t* data, size_t size, PeImage* image, std::strin
         *error = "the program file's optional header is cut off";
         return false;
     }
-    image->headersSize = Le32(data + optional + 60);
-    const uint32_t directoryCount = optionalSize >= directoriesAt ? Le32(data + optional + directoriesAt - 4) : 0;
+    image->headersSize = ReadLe32(data + optional + 60);
+    const uint32_t directoryCount = optionalSize >= directoriesAt ? ReadLe32(data + optional + directoriesAt - 4) : 0;
     image->resourceRva = image->resourceSize = 0;
     if (directoryCount > 2 && optionalSize >= directoriesAt + 3 * 8) {
-        image->resourceRva = Le32(data + optional + directoriesAt + 16);
-        image->resourceSize = Le32(data + optional + directoriesAt + 20);
+        image->resourceRva = ReadLe32(data + optional + directoriesAt + 16);
+        image->resourceSize = ReadLe32(data + optional + directoriesAt + 20);
     }
     const uint64_t table = optional + optionalSize;
     if (!Fits(size, table, uint64_t(sectionCount) * 40)) {
@@ -100,7 +99,7 @@ bool ParsePeHeaders(const uint8_t* data, size_t size, PeImage* image, std::strin
     image->imageEnd = image->headersSize;
     for (uint32_t i = 0; i < sectionCount; ++i) {
         const uint8_t* s = data + table + uint64_t(i) * 40;
-        PeSection section{Le32(s + 12), Le32(s + 8), Le32(s + 20), Le32(s + 16)};
+        PeSection section{ReadLe32(s + 12), ReadLe32(s + 8), ReadLe32(s + 20), ReadLe32(s + 16)};
         if (section.rawSize > 0 && uint64_t(section.rawPointer) + section.rawSize > image->imageEnd)
             image->imageEnd = uint64_t(section.rawPointer) + section.rawSize;
         image->sections.push_back(section);
@@ -129,8 +128,8 @@ PeVersionStatus ReadPeFileVersion(const uint8_t* data, size_t size, uint32_t* hi
     if (!FindResourceEntry(data, section, sectionSize, entry & 0x7FFFFFFFu, 0, &entry))
         return PeVersionStatus::NoVersion;
     if ((entry & 0x80000000u) != 0 || !Fits(sectionSize, entry, 16)) return PeVersionStatus::Damaged;
-    const uint32_t blockRva = Le32(data + section + entry);
-    const uint32_t blockSize = Le32(data + section + entry + 4);
+    const uint32_t blockRva = ReadLe32(data + section + entry);
+    const uint32_t blockSize = ReadLe32(data + section + entry + 4);
     uint64_t block = 0;
     if (!image.FileOffset(blockRva, &block) || !Fits(size, block, blockSize)) return PeVersionStatus::Damaged;
 
@@ -139,13 +138,13 @@ PeVersionStatus ReadPeFileVersion(const uint8_t* data, size_t size, uint32_t* hi
     const uint64_t fixed = 6 + 2 * sizeof kKey + 2;  // 40: the key with its zero ends at 38
     if (blockSize < fixed + kFixedInfoSize) return PeVersionStatus::Damaged;
     const uint8_t* p = data + block;
-    if (Le16(p) < fixed + kFixedInfoSize || Le16(p) > blockSize) return PeVersionStatus::Damaged;
+    if (ReadLe16(p) < fixed + kFixedInfoSize || ReadLe16(p) > blockSize) return PeVersionStatus::Damaged;
     for (size_t i = 0; i < sizeof kKey; ++i)
-        if (Le16(p + 6 + 2 * i) != static_cast<uint8_t>(kKey[i])) return PeVersionStatus::Damaged;
-    if (Le16(p + 2) < kFixedInfoSize) return PeVersionStatus::NoVersion;
-    if (Le32(p + fixed) != kFixedSignature) return PeVersionStatus::Damaged;
-    *high = Le32(p + fixed + 8);
-    *low = Le32(p + fixed + 12);
+        if (ReadLe16(p + 6 + 2 * i) != static_cast<uint8_t>(kKey[i])) return PeVersionStatus::Damaged;
+    if (ReadLe16(p + 2) < kFixedInfoSize) return PeVersionStatus::NoVersion;
+    if (ReadLe32(p + fixed) != kFixedSignature) return PeVersionStatus::Damaged;
+    *high = ReadLe32(p + fixed + 8);
+    *low = ReadLe32(p + fixed + 12);
     return PeVersionStatus::Found;
 }
 

@@ -1,9 +1,11 @@
 #include "tools/start/Extractor.h"
 
 #include "archive/PackageDirectory.h"
+#include "archive/PackageFile.h"
 #include "archive/SetupFiles.h"
 #include "archive/ZembraApi.h"
 #include "framework/CommandLine.h"
+#include "framework/HandleOwner.h"
 #include "tools/common/PackageKeys.h"
 #include "tools/common/PackageSeal.h"
 #include "tools/common/LogLine.h"
@@ -12,7 +14,6 @@
 #include "tools/common/RunSwitches.h"
 #include "tools/common/RunningProgram.h"
 #include "tools/common/Sha256.h"
-#include "tools/start/PackageHandle.h"
 #include "tools/start/RuntimeUnpack.h"
 #include "tools/start/StartCommandLine.h"
 #include "tools/start/StartMessages.h"
@@ -165,11 +166,10 @@ bool RunSetupProgram(const std::string& folder, const std::string& tail, DWORD* 
         *error = GetLastError();
         return false;
     }
-    CloseHandle(process.hThread);
-    bool ok = WaitForSingleObject(process.hProcess, INFINITE) == WAIT_OBJECT_0 &&
-              GetExitCodeProcess(process.hProcess, exitCode);
+    const Win32Handle thread(process.hThread), started(process.hProcess);
+    const bool ok = WaitForSingleObject(started.Get(), INFINITE) == WAIT_OBJECT_0 &&
+                    GetExitCodeProcess(started.Get(), exitCode);
     if (!ok) *error = GetLastError();
-    CloseHandle(process.hProcess);
     return ok;
 }
 
@@ -184,9 +184,9 @@ int Extract(const StartCall& call, const DllSearch& search, RunMessages& message
                                kStartPackageUnreadable);
 
     // Checked before anything is unpacked, and held so that nobody can change it afterwards.
-    PackageHandle source;
+    PackageFile source;
     unsigned long error = 0;
-    if (!source.Open(package, &error))
+    if (!source.Open(package.c_str(), PackageFile::Sharing::WriteDenied, &error))
         return StopWithMessage(messages, "Das Installationspaket lässt sich nicht öffnen:\n" + package + "\n\n" +
                                    SystemErrorText(error),
                                kStartPackageUnreadable);
@@ -222,7 +222,7 @@ int Extract(const StartCall& call, const DllSearch& search, RunMessages& message
                                kStartNoWorkFolder);
     log.Write("Arbeitsordner: " + folder.Path());
     const std::string runtimePath = folder.Path() + kRuntimeFileName;
-    if (!UnpackEntryTo(package, runtimeOffset, runtimePath, &error))
+    if (!UnpackEntryTo(source, runtimeOffset, runtimePath, &error))
         return StopWithMessage(messages, "Die Laufzeitbibliothek lässt sich nicht in den Arbeitsordner entpacken:\n" +
                                    runtimePath + "\n\n" + SystemErrorText(error),
                                kStartUnpackFailed);

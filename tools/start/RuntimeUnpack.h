@@ -2,13 +2,15 @@
 // how zembra1.dll gets into the working folder: the library cannot unpack itself.
 #pragma once
 
+#include "archive/PackageFile.h"
+
 #include <cstdint>
 #include <string>
 
 namespace zembra {
 
-// The entry at offset, decoded into target (created or replaced). False with a system error code;
-// nothing of a failed target is left.
-bool UnpackEntryTo(const std::string& package, uint32_t offset, const std::string& target, unsigned long* error);
+// The entry at offset of the open package, decoded into target (created or replaced). False with a
+// system error code; nothing of a failed target is left.
+bool UnpackEntryTo(PackageFile& package, uint32_t offset, const std::string& target, unsigned long* error);
 
 }  // namespace zembra

@@ -1,6 +1,7 @@
 #include "tools/start/WorkFolder.h"
 
 #include "archive/LibraryExit.h"
+#include "framework/HandleOwner.h"
 #include "tools/common/SystemLibrary.h"
 
 #include <windows.h>
@@ -17,38 +18,6 @@ constexpr int kNameAttempts = 16;
 constexpr int kRemoveAttempts = 50;
 constexpr DWORD kRemovePauseMs = 100;
 constexpr ULONG kSystemPreferredRng = 0x00000002;  // BCRYPT_USE_SYSTEM_PREFERRED_RNG
-
-class OwnedHandle {
-public:
-    OwnedHandle() = default;
-    ~OwnedHandle() {
-        if (m_handle) CloseHandle(m_handle);
-    }
-    OwnedHandle(const OwnedHandle&) = delete;
-    OwnedHandle& operator=(const OwnedHandle&) = delete;
-    HANDLE* Receive() { return &m_handle; }
-    HANDLE Get() const { return m_handle; }
-
-private:
-    HANDLE m_handle = nullptr;
-};
-
-// Memory the security functions hand out with LocalAlloc.
-template <class T>
-class LocalMemory {
-public:
-    LocalMemory() = default;
-    ~LocalMemory() {
-        if (m_memory) LocalFree(m_memory);
-    }
-    LocalMemory(const LocalMemory&) = delete;
-    LocalMemory& operator=(const LocalMemory&) = delete;
-    T* Receive() { return &m_memory; }
-    T Get() const { return m_memory; }
-
-private:
-    T m_memory = nullptr;
-};
 
 // The system's cryptographic random source.
 bool RandomBytes(void* buffer, ULONG size, DWORD* error) {
@@ -69,7 +38,7 @@ bool RandomBytes(void* buffer, ULONG size, DWORD* error) {
 }  // namespace
 
 std::string PrivateFolderDescriptor(unsigned long* error) {
-    OwnedHandle token;
+    Win32Handle token;
     if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, token.Receive())) {
         *error = GetLastError();
         return std::string();

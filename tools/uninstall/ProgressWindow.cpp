@@ -1,18 +1,12 @@
 #include "tools/uninstall/ProgressWindow.h"
 
+#include "framework/MessagePump.h"
+
 namespace zembra {
 namespace {
 
 constexpr char kClassName[] = "ZembraUninstallProgress";
 constexpr int kWidth = 440, kHeight = 120, kMargin = 14, kBarHeight = 18;
-
-void PumpMessages() {
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
-}
 
 }  // namespace
 

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
+#include <cstdio>
 #include <functional>
 #include <ostream>
 
@@ -418,19 +419,50 @@ TEST_F(LoadedDirectoryTest, SamePathInOtherLetterCaseDoesNotReload) {
 }
 
 TEST_F(LoadedDirectoryTest, TheLoadedPackageIsReadThroughOneDescriptorUntilFreed) {
+    zembra::PackageDirectory& directory = zembra::State().directory;
     ASSERT_TRUE(zembra::EnsurePackageDirectory(m_first.c_str()));
-    int kept = zembra::OpenPackageData(m_first.c_str());
+    const int kept = directory.DataFd();
     ASSERT_GE(kept, 0);
-    zembra::ClosePackageData(kept);
-    EXPECT_EQ(kept, zembra::OpenPackageData(m_first.c_str())) << "kept open from entry to entry";
-    int other = zembra::OpenPackageData(m_second.c_str());
+    EXPECT_EQ(kept, directory.DataFd()) << "kept open from entry to entry";
+    ASSERT_TRUE(zembra::EnsurePackageDirectory(m_second.c_str()));
+    EXPECT_GT(0, zembra::CrtFileSize(kept)) << "loading another package lets go of the first";
+    const int other = directory.DataFd();
     ASSERT_GE(other, 0);
-    EXPECT_NE(kept, other);
-    zembra::ClosePackageData(other);
-    EXPECT_GT(0, zembra::CrtFileSize(other)) << "a package not loaded is read and let go";
     zembra::FreePackageDirectory();
-    EXPECT_GT(0, zembra::CrtFileSize(kept)) << "freeing the directory lets go of the package";
+    EXPECT_GT(0, zembra::CrtFileSize(other)) << "freeing the directory lets go of the package";
+    EXPECT_GT(0, directory.DataFd()) << "nothing loaded, nothing to read";
 }
+
+#ifdef _WIN32
+// The library keeps its package open between calls and must not stand in the way of others; the
+// extractor unpacks the very bytes whose seal it checked, so nobody may change them meanwhile.
+TEST_F(LoadedDirectoryTest, APackageFileDeniesWritingOnlyWhenAskedTo) {
+    using Sharing = zembra::PackageFile::Sharing;
+    const struct Row {
+        const char* name;
+        Sharing sharing;
+        bool othersMayChangeIt;
+    } rows[] = {{"shared", Sharing::Shared, true}, {"write denied", Sharing::WriteDenied, false}};
+    for (const Row& r : rows) {
+        const std::string path = folder.Write("held.pkg", TempFolder::Read(m_first));
+        const std::string moved = folder.Path("moved.pkg");
+        zembra::PackageFile file;
+        unsigned long error = 0;
+        ASSERT_TRUE(file.Open(path.c_str(), r.sharing, &error)) << r.name << ": " << error;
+        std::FILE* writer = std::fopen(path.c_str(), "r+b");
+        EXPECT_EQ(r.othersMayChangeIt, writer != nullptr) << r.name << ": open for writing";
+        if (writer) std::fclose(writer);
+        const bool renamed = std::rename(path.c_str(), moved.c_str()) == 0;
+        EXPECT_EQ(r.othersMayChangeIt, renamed) << r.name << ": rename";
+        const std::string& now = renamed ? moved : path;
+        EXPECT_EQ(r.othersMayChangeIt, std::remove(now.c_str()) == 0) << r.name << ": delete";
+        char head[2];
+        EXPECT_TRUE(file.ReadAt(0, head, sizeof head)) << r.name << ": still read";
+        file.Close();
+        std::remove(path.c_str());
+    }
+}
+#endif
 
 TEST_F(LoadedDirectoryTest, LoadedDirectoryIsKeptUntilFreed) {
     ASSERT_TRUE(zembra::EnsurePackageDirectory(m_first.c_str()));

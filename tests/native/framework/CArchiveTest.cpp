@@ -1,17 +1,19 @@
 #include "framework/CArchive.h"
 
-#include "support/TempDir.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
+using testing_support::TempFolder;
+
 namespace {
 
 template <class Store>
 std::string Stored(Store store) {
-    TempDir dir;
-    std::string path = dir.File("a.bin");
+    TempFolder dir;
+    std::string path = dir.Path("a.bin");
     CFile file;
     EXPECT_TRUE(file.Open(path.c_str(), CFile::modeWrite | CFile::modeCreate));
     {
@@ -19,7 +21,7 @@ std::string Stored(Store store) {
         store(ar);
     }
     EXPECT_TRUE(file.Close());
-    return TempDir::Read(path);
+    return TempFolder::Read(path);
 }
 
 }  // namespace
@@ -40,9 +42,9 @@ TEST(Archive, CountsTakeTwoBytesOrAnEscapeAndFour) {
     for (const Row& r : rows) {
         EXPECT_EQ(r.bytes, Stored([&](CArchive& ar) { ar.WriteCount(r.count); })) << r.count;
 
-        TempDir dir;
-        std::string path = dir.File("c.bin");
-        TempDir::Write(path, r.bytes + "tail");
+        TempFolder dir;
+        std::string path = dir.Path("c.bin");
+        dir.Write(path, r.bytes + "tail");
         CFile file;
         ASSERT_TRUE(file.Open(path.c_str(), CFile::modeRead));
         CArchive ar(&file, CArchive::load);
@@ -70,9 +72,9 @@ TEST(Archive, ReadingPastTheEndFailsAndYieldsEmptyValues) {
         {"length beyond the file", std::string("\x10\x00" "abc", 5)},
     };
     for (const Row& r : rows) {
-        TempDir dir;
-        std::string path = dir.File("c.bin");
-        TempDir::Write(path, r.bytes);
+        TempFolder dir;
+        std::string path = dir.Path("c.bin");
+        dir.Write(path, r.bytes);
         CFile file;
         ASSERT_TRUE(file.Open(path.c_str(), CFile::modeRead));
         CArchive ar(&file, CArchive::load);

@@ -1,12 +1,14 @@
 #include "framework/TextLines.h"
 
 #include "framework/CFile.h"
-#include "support/TempDir.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
+
+using testing_support::TempFolder;
 
 using namespace std::string_literals;
 
@@ -44,11 +46,11 @@ TEST(TextLines, LinesAreWhatTheRuntimesTextModeDelivers) {
 }
 
 TEST(TextLines, AWholeFileIsReadToItsEnd) {
-    TempDir dir;
-    std::string path = dir.File("t.txt");
+    TempFolder dir;
+    std::string path = dir.Path("t.txt");
     std::string content(200000, 'b');
     content += "\r\nend";
-    TempDir::Write(path, content);
+    dir.Write(path, content);
     CFile file;
     ASSERT_TRUE(file.Open(path.c_str(), CFile::modeRead));
     std::vector<char> bytes{'x'};
@@ -57,11 +59,11 @@ TEST(TextLines, AWholeFileIsReadToItsEnd) {
 }
 
 TEST(TextLines, FoldersAndMissingFilesDoNotOpen) {
-    TempDir dir;
+    TempFolder dir;
     CFile file;
     EXPECT_FALSE(file.Open(dir.Path().c_str(), CFile::modeRead));
-    EXPECT_FALSE(file.Open(dir.File("missing").c_str(), CFile::modeRead));
+    EXPECT_FALSE(file.Open(dir.Path("missing").c_str(), CFile::modeRead));
     EXPECT_TRUE(CFile::Exists(dir.Path().c_str()));
-    EXPECT_FALSE(CFile::Exists(dir.File("missing").c_str()));
+    EXPECT_FALSE(CFile::Exists(dir.Path("missing").c_str()));
     EXPECT_FALSE(CFile::Remove(dir.Path().c_str()));
 }

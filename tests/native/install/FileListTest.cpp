@@ -4,12 +4,14 @@
 #include "profile/CNyStringArray.h"
 #include "profile/CProfileDocument.h"
 #include "support/ProfileDump.h"
-#include "support/TempDir.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
+
+using testing_support::TempFolder;
 
 namespace {
 CNyStringArray* Fill(CNyStringArray& list, std::initializer_list<const char*> names) {
@@ -66,8 +68,8 @@ TEST(FileListNames, DecodingTakesWholePairsOfAnyLength) {
 }
 
 TEST(FileListMerge, ThisRunFirstThenEarlierNamesOnceRegardlessOfCase) {
-    TempDir dir;
-    const std::string path = dir.File("UnZembra.ini");
+    TempFolder dir;
+    const std::string path = dir.Path("UnZembra.ini");
     struct Run {
         std::initializer_list<const char*> files, folders;
         std::vector<std::string> listedFiles, listedFolders;
@@ -105,9 +107,9 @@ TEST(FileListMerge, ThisRunFirstThenEarlierNamesOnceRegardlessOfCase) {
 }
 
 TEST(FileListMerge, EmptyValuesArePassedOverAndKeysBeyondTheCountsStay) {
-    TempDir dir;
-    const std::string path = dir.File("UnZembra.ini");
-    TempDir::Write(path, "[Doc]\r\nFileCount=3\r\nDirCount=0\r\n[FName]\r\nFile0=\r\nFile1=" +
+    TempFolder dir;
+    const std::string path = dir.Path("UnZembra.ini");
+    dir.Write(path, "[Doc]\r\nFileCount=3\r\nDirCount=0\r\n[FName]\r\nFile0=\r\nFile1=" +
                              std::string(EncodeName("C:\\alt.txt")) + "\r\nFile2=" +
                              std::string(EncodeName("C:\\neu.txt")) + "\r\nFile7=" +
                              std::string(EncodeName("C:\\jenseits.txt")) + "\r\n");
@@ -136,8 +138,8 @@ TEST(FileListMerge, NewFileHasDocThenFilesThenFolders) {
         {"nothing at all", {}, {}, "S:Doc\nK:FileCount=0\nK:DirCount=0\n"},
     };
     for (const Row& r : rows) {
-        TempDir dir;
-        const std::string path = dir.File("UnZembra.ini");
+        TempFolder dir;
+        const std::string path = dir.Path("UnZembra.ini");
         CNyStringArray files, folders;
         MergeFileList(path.c_str(), *Fill(files, r.files), *Fill(folders, r.folders));
         CProfileDocument written;

@@ -5,7 +5,7 @@
 #include "install/FileList.h"
 #include "install/RunResult.h"
 #include "profile/CProfileDocument.h"
-#include "support/TempDir.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -13,6 +13,8 @@
 #include <map>
 #include <string>
 #include <vector>
+
+using testing_support::TempFolder;
 
 namespace {
 
@@ -133,7 +135,7 @@ struct Outcome {
 
 // Runs the entries with target folder C:\T\ and the list file in a temporary folder.
 void RunEntries(Outcome& run, const std::vector<Entry>& entries, const std::vector<std::string>& existing = {}) {
-    TempDir dir;
+    TempFolder dir;
     CProfileDocument config;
     config.SetInt("Doc", "FileCount", static_cast<uint32_t>(entries.size()));
     config.SetInt("Doc", "DataSize", static_cast<uint32_t>(100 * entries.size()));
@@ -156,7 +158,7 @@ void RunEntries(Outcome& run, const std::vector<Entry>& entries, const std::vect
     run.host.driver = &driver;
     CInstallDriver::Settings settings;
     settings.targetDir = "C:\\T\\";
-    settings.listDir = (dir.Path() + "/").c_str();
+    settings.listDir = dir.Path().c_str();
     settings.proVersion = "2.0";
     settings.regVersion = "HKCU\\V";
     settings.writeFileList = settings.updateRegVersion = true;
@@ -164,7 +166,7 @@ void RunEntries(Outcome& run, const std::vector<Entry>& entries, const std::vect
     if (driver.UserCancelled()) run.host.result.Cancelled();
 
     CProfileDocument list;
-    list.SetPath(dir.File("UnZembra.ini").c_str());
+    list.SetPath(dir.Path("UnZembra.ini").c_str());
     list.Load();
     for (const char* part : {"File", "Dir"}) {
         for (int i = 0; i < list.GetInt("Doc", (std::string(part) + "Count").c_str(), 0); ++i)

@@ -2,7 +2,7 @@
 
 #include "support/MessageBoxRecorder.h"
 #include "support/ProfileDump.h"
-#include "support/TempDir.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -10,6 +10,8 @@
 #include <string>
 #include <sys/resource.h>
 #include <sys/stat.h>
+
+using testing_support::TempFolder;
 
 using namespace std::string_literals;
 
@@ -22,9 +24,9 @@ struct Loaded {
 };
 
 Loaded LoadBytes(const std::string& bytes) {
-    TempDir dir;
-    std::string path = dir.File("Zembra.ini");
-    TempDir::Write(path, bytes);
+    TempFolder dir;
+    std::string path = dir.Path("Zembra.ini");
+    dir.Write(path, bytes);
     MessageBoxRecorder boxes;
     CProfileDocument doc;
     doc.SetPath(path.c_str());
@@ -33,11 +35,11 @@ Loaded LoadBytes(const std::string& bytes) {
 }
 
 std::string SaveToBytes(CProfileDocument& doc) {
-    TempDir dir;
-    std::string path = dir.File("out.ini");
+    TempFolder dir;
+    std::string path = dir.Path("out.ini");
     doc.m_strPath = path.c_str();
     EXPECT_TRUE(doc.Save());
-    return TempDir::Read(path);
+    return TempFolder::Read(path);
 }
 
 std::string BadLineMessage(const std::string& path, int line) {
@@ -118,9 +120,9 @@ TEST(ProfileFile, CommentsGoToTheHeaderOrToTheNextSection) {
         {"text before the comment mark is kept", "[A]\nk=v\nnote; here\n[B]\n", "\r\n[A]\r\nk=v\r\n\r\nnote; here\r\n[B]\r\n"},
     };
     for (const Row& r : rows) {
-        TempDir dir;
-        std::string path = dir.File("in.ini");
-        TempDir::Write(path, r.file);
+        TempFolder dir;
+        std::string path = dir.Path("in.ini");
+        dir.Write(path, r.file);
         CProfileDocument doc;
         doc.SetPath(path.c_str());
         EXPECT_TRUE(doc.Load()) << r.name;
@@ -150,19 +152,19 @@ TEST(ProfileFile, SaveWritesTheExactLayoutAndLoadReadsItBack) {
         "\r\n[Doc]\r\n"
         "\r\n[PFile1]\r\nFName=\xfc" "ber.txt\r\n";
 
-    TempDir dir;
-    std::string path = dir.File("Zembra.ini");
+    TempFolder dir;
+    std::string path = dir.Path("Zembra.ini");
     doc.m_strPath = path.c_str();
     ASSERT_TRUE(doc.Save());
-    EXPECT_EQ(expected, TempDir::Read(path));
+    EXPECT_EQ(expected, TempFolder::Read(path));
 
     CProfileDocument back;
     back.SetPath(path.c_str());
     ASSERT_TRUE(back.Load());
     EXPECT_EQ(DumpProfile(doc), DumpProfile(back));
-    back.m_strPath = dir.File("again.ini").c_str();
+    back.m_strPath = dir.Path("again.ini").c_str();
     ASSERT_TRUE(back.Save());
-    EXPECT_EQ(expected, TempDir::Read(dir.File("again.ini")));
+    EXPECT_EQ(expected, TempFolder::Read(dir.Path("again.ini")));
 }
 
 TEST(ProfileFile, EmptyDocumentSavesAnEmptyFile) {
@@ -172,9 +174,9 @@ TEST(ProfileFile, EmptyDocumentSavesAnEmptyFile) {
 }
 
 TEST(ProfileFile, LoadAddsToTheDocumentAndThenReplacesKeysInPlace) {
-    TempDir dir;
-    std::string path = dir.File("Zembra.ini");
-    TempDir::Write(path, ";c\n[Doc]\nA=1\nB=2\n");
+    TempFolder dir;
+    std::string path = dir.Path("Zembra.ini");
+    dir.Write(path, ";c\n[Doc]\nA=1\nB=2\n");
     CProfileDocument doc;
     doc.SetPath(path.c_str());
     ASSERT_TRUE(doc.Load());
@@ -198,9 +200,9 @@ TEST(ProfileFile, FilesWithoutSectionsLoadAsFalseWithoutAMessage) {
         {"Ctrl-Z before the first header", "\x1a[S]\nk=v\n"},
     };
     for (const Row& r : rows) {
-        TempDir dir;
-        std::string path = dir.File("Zembra.ini");
-        if (r.file) TempDir::Write(path, r.file);
+        TempFolder dir;
+        std::string path = dir.Path("Zembra.ini");
+        if (r.file) dir.Write(path, r.file);
         MessageBoxRecorder boxes;
         CProfileDocument doc;
         doc.SetPath(path.c_str());
@@ -224,9 +226,9 @@ TEST(ProfileFile, ALineStartingWithAControlCharacterStopsTheLoad) {
         {"CR alone at the start of a line", "[S]\n\rk=v\n", 2, "S:S\n"},
     };
     for (const Row& r : rows) {
-        TempDir dir;
-        std::string path = dir.File("Zembra.ini");
-        TempDir::Write(path, r.file);
+        TempFolder dir;
+        std::string path = dir.Path("Zembra.ini");
+        dir.Write(path, r.file);
         MessageBoxRecorder boxes;
         CProfileDocument doc;
         doc.SetPath(path.c_str());
@@ -241,8 +243,8 @@ TEST(ProfileFile, ALineStartingWithAControlCharacterStopsTheLoad) {
 }
 
 TEST(ProfileFile, AFolderInThePlaceOfTheFileIsReportedAsNotFound) {
-    TempDir dir;
-    std::string path = dir.File("Zembra.ini");
+    TempFolder dir;
+    std::string path = dir.Path("Zembra.ini");
     ASSERT_EQ(0, mkdir(path.c_str(), 0700));
     MessageBoxRecorder boxes;
     CProfileDocument doc;
@@ -263,10 +265,10 @@ TEST(ProfileFile, SaveReportsEveryFailureAndKeepsTheEarlierFile) {
         {"disk full while writing", false, false, 4096},
     };
     for (const Row& r : rows) {
-        TempDir dir;
-        std::string path = r.missingFolder ? dir.File("nowhere/UnZembra.ini") : dir.File("UnZembra.ini");
+        TempFolder dir;
+        std::string path = r.missingFolder ? dir.Path("nowhere/UnZembra.ini") : dir.Path("UnZembra.ini");
         if (r.makeFolderAtPath) ASSERT_EQ(0, mkdir(path.c_str(), 0700));
-        else if (!r.missingFolder) TempDir::Write(path, "[Old]\nk=v\n");
+        else if (!r.missingFolder) dir.Write(path, "[Old]\nk=v\n");
 
         CProfileDocument doc;
         doc.SetPath(path.c_str());
@@ -293,22 +295,22 @@ TEST(ProfileFile, SaveReportsEveryFailureAndKeepsTheEarlierFile) {
             EXPECT_EQ("Error!", boxes.Boxes()[0].caption) << r.name;
         }
         if (!r.makeFolderAtPath && !r.missingFolder) {
-            EXPECT_EQ("[Old]\nk=v\n", TempDir::Read(path)) << r.name;
+            EXPECT_EQ("[Old]\nk=v\n", TempFolder::Read(path)) << r.name;
         }
-        EXPECT_FALSE(TempDir::Exists(path + ".$$$")) << r.name;
+        EXPECT_FALSE(TempFolder::Exists(path + ".$$$")) << r.name;
     }
 }
 
 TEST(ProfileFile, SaveReplacesAnExistingFileWhole) {
-    TempDir dir;
-    std::string path = dir.File("UnZembra.ini");
-    TempDir::Write(path, std::string(100000, 'x'));
+    TempFolder dir;
+    std::string path = dir.Path("UnZembra.ini");
+    dir.Write(path, std::string(100000, 'x'));
     CProfileDocument doc;
     doc.SetPath(path.c_str());
     doc.SetInt("Doc", "FileCount", 0);
     ASSERT_TRUE(doc.Save());
-    EXPECT_EQ("\r\n[Doc]\r\nFileCount=0\r\n", TempDir::Read(path));
-    EXPECT_FALSE(TempDir::Exists(path + ".$$$"));
+    EXPECT_EQ("\r\n[Doc]\r\nFileCount=0\r\n", TempFolder::Read(path));
+    EXPECT_FALSE(TempFolder::Exists(path + ".$$$"));
 }
 
 TEST(ProfileFile, WithoutRoomBesideItTheFileIsWrittenInPlace) {
@@ -322,9 +324,9 @@ TEST(ProfileFile, WithoutRoomBesideItTheFileIsWrittenInPlace) {
         {"disk full: the partial file is removed", 4096, false, false},
     };
     for (const Row& r : rows) {
-        TempDir dir;
-        std::string path = dir.File("UnZembra.ini");
-        TempDir::Write(path, "[Old]\nk=v\n");
+        TempFolder dir;
+        std::string path = dir.Path("UnZembra.ini");
+        dir.Write(path, "[Old]\nk=v\n");
         ASSERT_EQ(0, mkdir((path + ".$$$").c_str(), 0700));  // the name beside it is taken
         CProfileDocument doc;
         doc.SetPath(path.c_str());
@@ -345,9 +347,9 @@ TEST(ProfileFile, WithoutRoomBesideItTheFileIsWrittenInPlace) {
 
         EXPECT_EQ(r.saved, saved) << r.name;
         EXPECT_EQ(r.saved ? 0u : 1u, boxes.Boxes().size()) << r.name;
-        EXPECT_EQ(r.fileLeft, TempDir::Exists(path)) << r.name;
+        EXPECT_EQ(r.fileLeft, TempFolder::Exists(path)) << r.name;
         if (r.saved) {
-            EXPECT_EQ(expected, TempDir::Read(path)) << r.name;
+            EXPECT_EQ(expected, TempFolder::Read(path)) << r.name;
         }
     }
 }

@@ -1,13 +1,15 @@
 #include "profile/CNyStringArray.h"
 
 #include "framework/CArchive.h"
-#include "support/TempDir.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <string>
 #include <vector>
+
+using testing_support::TempFolder;
 
 namespace {
 
@@ -154,8 +156,8 @@ TEST(StringArray, AListStoredAndLoadedComesBackTheSame) {
         {"many", std::vector<std::string>(70000, "s")},
     };
     for (const Row& r : rows) {
-        TempDir dir;
-        std::string path = dir.File("list.bin");
+        TempFolder dir;
+        std::string path = dir.Path("list.bin");
         CNyStringArray out;
         for (const std::string& s : r.strings) out.Add(s.c_str());
         {
@@ -189,9 +191,9 @@ TEST(StringArray, DamagedArchivesLoadAsAnEmptyList) {
         {"string cut short", std::string("\x01\x00\x09\x00" "abc", 7)},
     };
     for (const Row& r : rows) {
-        TempDir dir;
-        std::string path = dir.File("bad.bin");
-        TempDir::Write(path, r.bytes);
+        TempFolder dir;
+        std::string path = dir.Path("bad.bin");
+        dir.Write(path, r.bytes);
         CNyStringArray in;
         in.Add("old");
         CFile file;

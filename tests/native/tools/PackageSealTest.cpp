@@ -1,3 +1,4 @@
+#include "archive/PackageFile.h"
 #include "tools/common/PackageSeal.h"
 #include "tools/common/Sha256.h"
 #include "tools/pack/PackageWriter.h"
@@ -126,13 +127,16 @@ TEST(PackageSeal, FreeTextLeavesRoomForTheSeal) {
 TEST(PackageSeal, FileReaderReadsWhatIsThere) {
     TempFolder folder;
     const std::string bytes = SealedPackage(folder);
-    zembra::FilePackageReader reader(folder.Path("package.bin"));
+    zembra::PackageFile reader(folder.Path("package.bin").c_str(), zembra::PackageFile::Sharing::Shared);
     ASSERT_TRUE(reader.IsOpen());
     EXPECT_EQ(bytes.size(), reader.Size());
     EXPECT_EQ(SealStatus::Intact, zembra::CheckPackageSeal(reader));
     char buffer[4];
     EXPECT_FALSE(reader.ReadAt(bytes.size() - 2, buffer, 4)) << "past the end";
-    EXPECT_FALSE(zembra::FilePackageReader(folder.Path("missing.bin")).IsOpen());
+    unsigned long error = 0;
+    EXPECT_FALSE(reader.Open(folder.Path("missing.bin").c_str(), zembra::PackageFile::Sharing::Shared, &error));
+    EXPECT_FALSE(reader.IsOpen());
+    EXPECT_NE(0u, error);
 }
 
 }  // namespace

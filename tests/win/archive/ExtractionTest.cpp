@@ -1,6 +1,7 @@
 // Entries written to files through the real zembra1.dll under Wine: decoded (ZEMBRA_Expand), copied
 // as stored (ZEMBRA_Copy) and the setup files unpacked (ZEMBRA_Init), with real sharing violations,
 // a folder in the target's place, and a cancel that arrives through the library's message pumping.
+#include "tests/native/support/TempFolder.h"
 #include "tests/win/support/MessageBoxWatcher.h"
 #include "tests/win/support/SampleData.h"
 #include "tests/win/support/UnixCommand.h"
@@ -47,15 +48,7 @@ class ExtractionTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(lib.Loaded());
-        char temp[MAX_PATH];
-        GetTempPathA(MAX_PATH, temp);
-        root = std::string(temp) + "zembra-extract-" + std::to_string(GetCurrentProcessId()) + "-" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        for (char& c : root) {
-            if (c == '/') c = '_';
-        }
-        CreateDirectoryA(root.c_str(), nullptr);
-        root += "\\";
+        root = m_folder.Path();
         expand = ZEMBRA_BIND(lib, ZEMBRA_Expand);
         copy = ZEMBRA_BIND(lib, ZEMBRA_Copy);
         init = ZEMBRA_BIND(lib, ZEMBRA_Init);
@@ -63,18 +56,6 @@ protected:
         setCancel = ZEMBRA_BIND(lib, ZEMBRA_SetCancel);
         ASSERT_TRUE(expand && copy && init && setProgress && setCancel);
         setProgress(nullptr, 0, 0);
-    }
-    void TearDown() override {
-        std::string command = "cmd /c rmdir /s /q \"" + root + "\"";
-        STARTUPINFOA si = {};
-        si.cb = sizeof si;
-        PROCESS_INFORMATION pi = {};
-        if (CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr, &si,
-                           &pi)) {
-            WaitForSingleObject(pi.hProcess, 20000);
-            CloseHandle(pi.hProcess);
-            CloseHandle(pi.hThread);
-        }
     }
 
     std::string Package(const std::string& name, zembra::PackageWriter& writer) {
@@ -84,6 +65,7 @@ protected:
         return path;
     }
 
+    testing_support::TempFolder m_folder{"zembra-extract"};  // outlives the library, which may hold a package
     ZembraLibrary lib;
     PFN_ZEMBRA_Expand expand = nullptr;
     PFN_ZEMBRA_Copy copy = nullptr;

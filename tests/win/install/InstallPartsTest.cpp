@@ -3,6 +3,7 @@
 #include "install/FinishPrograms.h"
 #include "install/FolderCreation.h"
 #include "install/ProgressBar.h"
+#include "tests/native/support/TempFolder.h"
 #include "tests/win/install/InstallRun.h"
 #include "tests/win/support/MessageBoxWatcher.h"
 
@@ -14,23 +15,6 @@
 #include <vector>
 
 namespace {
-
-class ScratchFolder {
-public:
-    ScratchFolder() {
-        char temp[MAX_PATH] = {};
-        ::GetTempPathA(MAX_PATH, temp);
-        static unsigned counter = 0;
-        m_path = std::string(temp) + "zparts-" + std::to_string(::GetCurrentProcessId()) + "-" +
-                 std::to_string(++counter) + "\\";
-        ::CreateDirectoryA(m_path.c_str(), nullptr);
-    }
-    ~ScratchFolder() { inst::RemoveTree(m_path); }
-    const std::string& Path() const { return m_path; }
-
-private:
-    std::string m_path;
-};
 
 // Keeps the current directory of the process as it was.
 class CurrentDirectory {
@@ -76,7 +60,7 @@ TEST(FolderCreation, MakesEveryMissingLevelAndTakesWhatExists) {
         {"empty path", "", "", "", false, {}},
     };
     for (const Row& r : rows) {
-        ScratchFolder scratch;
+        testing_support::TempFolder scratch("zparts");
         CurrentDirectory keep;
         ASSERT_TRUE(::SetCurrentDirectoryA(scratch.Path().c_str())) << r.name;
         std::string path = r.path;
@@ -107,7 +91,7 @@ TEST(FolderCreation, MakesEveryMissingLevelAndTakesWhatExists) {
 }
 
 TEST(FolderCreation, PathFromTheRootOfTheCurrentDriveSkipsTheDriveTest) {
-    ScratchFolder scratch;
+    testing_support::TempFolder scratch("zparts");
     CurrentDirectory keep;
     ASSERT_TRUE(::SetCurrentDirectoryA(scratch.Path().c_str()));
     std::string rooted = scratch.Path().substr(2) + "Wurzel\\Ast";  // "\users\...\Wurzel\Ast"
@@ -220,7 +204,7 @@ TEST(ProgressBar, PositionsScaleTo16BitsAndAreSentOnlyWhenTheyChange) {
 }
 
 TEST(FinishPrograms, RunAndWaitGivesTheExitCodeOrMinusOneWithoutAnyBox) {
-    ScratchFolder scratch;
+    testing_support::TempFolder scratch("zparts");
     std::string helper = scratch.Path() + "helfer.exe";
     ASSERT_TRUE(inst::WriteFile(helper, inst::HelperProgram()));
     ASSERT_TRUE(inst::WriteFile(scratch.Path() + "helfer.wait", "400"));
@@ -254,8 +238,8 @@ TEST(FinishPrograms, NothingToWaitForWithoutAProcess) {
 }
 
 TEST(FinishPrograms, RecordedProgramsStartInOrderWithTheirParametersPastOneThatIsMissing) {
-    ScratchFolder scratch;
-    ScratchFolder elsewhere;
+    testing_support::TempFolder scratch("zparts");
+    testing_support::TempFolder elsewhere("zparts");
     std::string nyTmp = scratch.Path() + "ny.tmp";
     ASSERT_TRUE(inst::WriteFile(nyTmp, "[PARA]\r\nSetup=x\r\n"));
     ASSERT_TRUE(inst::WriteFile(scratch.Path() + "eins.exe", inst::HelperProgram()));

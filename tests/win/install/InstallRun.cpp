@@ -56,29 +56,6 @@ bool WriteFile(const std::string& path, const std::string& bytes) {
 bool Exists(const std::string& path) { return Attributes(path) != INVALID_FILE_ATTRIBUTES; }
 DWORD Attributes(const std::string& path) { return ::GetFileAttributesA(path.c_str()); }
 
-void RemoveTree(const std::string& path) {
-    std::string folder = path;
-    if (!folder.empty() && folder.back() == '\\') folder.pop_back();
-    WIN32_FIND_DATAA data;
-    HANDLE find = ::FindFirstFileA((folder + "\\*").c_str(), &data);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            std::string name = data.cFileName;
-            if (name == "." || name == "..") continue;
-            std::string child = folder + "\\" + name;
-            ::SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);
-            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                RemoveTree(child);
-            } else {
-                ::DeleteFileA(child.c_str());
-            }
-        } while (::FindNextFileA(find, &data));
-        ::FindClose(find);
-    }
-    ::RemoveDirectoryA(folder.c_str());
-}
-
-
 std::string HelperProgram() { return ReadFile(WinPath(INSTALL_HELPER_EXE)); }
 std::string VersionDll(const char* name) { return ReadFile(WinPath(VERSION_DLL_DIR) + "\\" + name); }
 
@@ -89,30 +66,18 @@ std::string DecodeName(const std::string& encoded) {
     return name;
 }
 
-Installation::Installation() {
-    char temp[MAX_PATH] = {};
-    ::GetTempPathA(MAX_PATH, temp);
+Installation::Installation() : m_root(m_folder.Path()) {
     static unsigned counter = 0;
-    for (;;) {
-        char name[MAX_PATH];
-        std::snprintf(name, sizeof(name), "%szinst-%lu-%u\\", temp, ::GetCurrentProcessId(), ++counter);
-        if (::CreateDirectoryA(name, nullptr)) {
-            m_root = name;
-            break;
-        }
-        if (::GetLastError() != ERROR_ALREADY_EXISTS) break;
-    }
     m_target = m_root + "ziel\\";
     ::CreateDirectoryA(SetupFolder().c_str(), nullptr);
     m_regKey = "Software\\ZembraInstallTest\\Run" + std::to_string(::GetCurrentProcessId()) + "-" +
-               std::to_string(counter);
+               std::to_string(++counter);
     regVersion = "HKEY_CURRENT_USER\\" + m_regKey + "\\Version";
 }
 
 Installation::~Installation() {
     m_process.Kill();
     ::Sleep(100);  // let Wine release the program's files
-    if (!m_root.empty()) RemoveTree(m_root);
     ::RegDeleteKeyA(HKEY_CURRENT_USER, m_regKey.c_str());
 }
 
@@ -138,7 +103,6 @@ std::string Installation::IniText() const {
 }
 
 bool Installation::Prepare() {
-    if (m_root.empty()) return false;
     std::string setup = SetupFolder();
     std::string package = setup + "paket.dat";
     if (!packageOverride.empty()) {

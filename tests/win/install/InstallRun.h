@@ -3,6 +3,7 @@
 // questions read and answered as a user would, and what it left behind read back.
 #pragma once
 
+#include "tests/native/support/TempFolder.h"
 #include "tests/win/support/GuiDriver.h"
 #include "tests/win/support/SampleData.h"
 
@@ -20,8 +21,6 @@ std::string ReadFile(const std::string& path);
 bool WriteFile(const std::string& path, const std::string& bytes);
 bool Exists(const std::string& path);
 DWORD Attributes(const std::string& path);
-// A folder with everything in it, attributes cleared first.
-void RemoveTree(const std::string& path);
 using sample::Noise;
 using sample::Text;
 // The built helper program's bytes (started programs, a file held in use).
@@ -115,6 +114,7 @@ public:
     std::string IniText() const;
 
 private:
+    testing_support::TempFolder m_folder{"zinst"};
     std::string m_root, m_target, m_regKey;
     bool m_prepared = false;
     gui::Process m_process;

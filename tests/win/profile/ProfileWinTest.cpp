@@ -4,6 +4,7 @@
 #include "install/Texts.h"
 #include "profile/CNyStringArray.h"
 #include "profile/CProfileDocument.h"
+#include "tests/native/support/TempFolder.h"
 #include "tests/win/support/MessageBoxWatcher.h"
 
 #include <gtest/gtest.h>
@@ -12,53 +13,11 @@
 
 #include <fstream>
 #include <functional>
-#include <iterator>
 #include <string>
 
 namespace {
 
-// A fresh folder under the temporary folder, removed with its files at the end.
-class TempFolder {
-public:
-    TempFolder() {
-        char base[MAX_PATH];
-        GetTempPathA(MAX_PATH, base);
-        m_path = std::string(base) + "zembra-profile-" + std::to_string(GetCurrentProcessId()) + "-" +
-                 std::to_string(++s_count);
-        CreateDirectoryA(m_path.c_str(), nullptr);
-    }
-    ~TempFolder() {
-        WIN32_FIND_DATAA found;
-        HANDLE h = FindFirstFileA((m_path + "\\*").c_str(), &found);
-        if (h != INVALID_HANDLE_VALUE) {
-            do {
-                std::string name = found.cFileName;
-                if (name == "." || name == "..") continue;
-                std::string full = m_path + "\\" + name;
-                SetFileAttributesA(full.c_str(), FILE_ATTRIBUTE_NORMAL);
-                if (!DeleteFileA(full.c_str())) RemoveDirectoryA(full.c_str());
-            } while (FindNextFileA(h, &found));
-            FindClose(h);
-        }
-        RemoveDirectoryA(m_path.c_str());
-    }
-    std::string File(const char* name) const { return m_path + "\\" + name; }
-
-private:
-    static int s_count;
-    std::string m_path;
-};
-int TempFolder::s_count = 0;
-
-void WriteFile(const std::string& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << bytes;
-}
-
-std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
+using testing_support::TempFolder;
 
 }  // namespace
 
@@ -78,7 +37,7 @@ TEST(ProfileWin, TheStoresMessagesShowInAnErrorBox) {
          "Die Datei\n%\nnicht gefunden"},
         {"line starting with a tab",
          [](const std::string& path) {
-             WriteFile(path, "[Doc]\r\nA=1\r\n\r\n\tB=2\r\n");
+             std::ofstream(path, std::ios::binary) << "[Doc]\r\nA=1\r\n\r\n\tB=2\r\n";
              CProfileDocument doc;
              doc.SetPath(path.c_str());
              return doc.Load();
@@ -96,7 +55,7 @@ TEST(ProfileWin, TheStoresMessagesShowInAnErrorBox) {
     };
     for (const Row& r : rows) {
         TempFolder folder;
-        std::string path = folder.File("Zembra.ini");
+        std::string path = folder.Path("Zembra.ini");
         std::string expected = r.expected;
         expected.replace(expected.find('%'), 1, path);
         MessageBoxWatcher boxes(IDOK);
@@ -115,26 +74,26 @@ TEST(ProfileWin, MissingFilesAndGoodFilesShowNothing) {
     TempFolder folder;
     MessageBoxWatcher boxes(IDOK);
     CProfileDocument missing;
-    missing.SetPath(folder.File("none.ini").c_str());
+    missing.SetPath(folder.Path("none.ini").c_str());
     EXPECT_FALSE(missing.Load());
 
-    std::string path = folder.File("UnZembra.ini");
-    WriteFile(path, "old content that is replaced whole");
+    std::string path = folder.Path("UnZembra.ini");
+    folder.Write(path, "old content that is replaced whole");
     CProfileDocument doc;
     doc.SetPath(path.c_str());
     doc.SetInt("Doc", "FileCount", 1);
     doc.SetString("FName", "File0", "BGCGDG");
     EXPECT_TRUE(doc.Save());
-    EXPECT_EQ("\r\n[Doc]\r\nFileCount=1\r\n\r\n[FName]\r\nFile0=BGCGDG\r\n", ReadFile(path));
+    EXPECT_EQ("\r\n[Doc]\r\nFileCount=1\r\n\r\n[FName]\r\nFile0=BGCGDG\r\n", TempFolder::Read(path));
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA((path + ".$$$").c_str()));
 
     CProfileDocument back;
     back.SetPath(path.c_str());
     EXPECT_TRUE(back.Load());
     EXPECT_EQ(CString("BGCGDG"), back.GetString("fname", "FILE0", ""));
-    back.m_strPath = folder.File("new.ini").c_str();
+    back.m_strPath = folder.Path("new.ini").c_str();
     EXPECT_TRUE(back.Save());
-    EXPECT_EQ(ReadFile(path), ReadFile(folder.File("new.ini")));
+    EXPECT_EQ(TempFolder::Read(path), TempFolder::Read(folder.Path("new.ini")));
     Sleep(200);  // a box would have been found by now
     EXPECT_TRUE(boxes.Boxes().empty());
 }

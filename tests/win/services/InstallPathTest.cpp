@@ -1,5 +1,6 @@
 // ZEMBRA_GetInstallPath through the real DLL, against Wine's registry, temporary folder and shell
 // folders. Each row writes its own Zembra.ini and registry values and names what the caller sees.
+#include "tests/native/support/TempFolder.h"
 #include "tests/win/services/ServicesTestSupport.h"
 #include "tests/win/support/MessageBoxWatcher.h"
 #include "tests/win/support/ZembraLibrary.h"
@@ -107,7 +108,7 @@ protected:
                            {"KEY", m_keys.Path()}});
     }
 
-    svctest::ScratchFolder m_folder;
+    testing_support::TempFolder m_folder;
     svctest::ScratchKeys m_keys;
 };
 
@@ -251,7 +252,7 @@ void PrintTo(const OversizedCase& row, std::ostream* os) { *os << row.name; }
 class OversizedValueTest : public ::testing::TestWithParam<OversizedCase> {
 protected:
     void TearDown() override { SetEnvironmentVariableA(kEnvName, nullptr); }
-    svctest::ScratchFolder m_folder;
+    testing_support::TempFolder m_folder;
     svctest::ScratchKeys m_keys;
 };
 

@@ -1,5 +1,6 @@
 // File versions, group membership and the system family, through the real DLL.
 #include "services/GroupMembership.h"
+#include "tests/native/support/TempFolder.h"
 #include "tests/win/services/ServicesTestSupport.h"
 #include "tests/win/support/ZembraLibrary.h"
 
@@ -42,7 +43,7 @@ const VersionCase kVersionCases[] = {
 
 class CheckVersionTest : public ::testing::TestWithParam<VersionCase> {
 protected:
-    svctest::ScratchFolder m_folder;
+    testing_support::TempFolder m_folder;
 };
 
 TEST_P(CheckVersionTest, ComparesTheFileOnDiskWithThePackagedVersion) {

@@ -1,5 +1,6 @@
 // ZEMBRA_ReplaceFileOnReboot through the real DLL: the pending rename lands in Wine's registry.
 #include "services/SideFile.h"
+#include "tests/native/support/TempFolder.h"
 #include "tests/win/services/ServicesTestSupport.h"
 #include "tests/win/support/ZembraLibrary.h"
 
@@ -55,7 +56,7 @@ protected:
     }
 
     svctest::RegValue m_before;
-    svctest::ScratchFolder m_folder;
+    testing_support::TempFolder m_folder;
 };
 
 TEST_F(ReplaceOnRebootTest, RecordsTheSideFileReplacingTheTarget) {

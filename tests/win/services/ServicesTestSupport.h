@@ -1,5 +1,5 @@
-// Scratch space for the service tests: a private temporary folder, private registry keys that vanish
-// with the test, and small registry readers that do not share code with the library.
+// Scratch space for the service tests: private registry keys that vanish with the test, and small
+// registry readers that do not share code with the library.
 #pragma once
 
 #include <windows.h>
@@ -29,47 +29,6 @@ inline std::string ExeFolder() {
     std::string folder(path);
     return folder.substr(0, folder.rfind('\\') + 1);
 }
-
-// A folder under the system's temporary folder, removed with everything in it.
-class ScratchFolder {
-public:
-    ScratchFolder() {
-        static int counter = 0;
-        m_path = SystemTempFolder() + "ZembraSvc" + Pid() + "-" + std::to_string(++counter) + "\\";
-        CreateDirectoryA(m_path.c_str(), nullptr);
-    }
-    ~ScratchFolder() { Remove(m_path); }
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-
-    const std::string& Path() const { return m_path; }
-
-    std::string Write(const std::string& name, const std::string& content) const {
-        std::string path = m_path + name;
-        std::ofstream(path, std::ios::binary) << content;
-        return path;
-    }
-
-private:
-    static void Remove(const std::string& folder) {
-        WIN32_FIND_DATAA found;
-        HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
-        if (search != INVALID_HANDLE_VALUE) {
-            do {
-                std::string name = found.cFileName;
-                if (name == "." || name == "..") continue;
-                std::string path = folder + name;
-                SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-                if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) Remove(path + "\\");
-                else DeleteFileA(path.c_str());
-            } while (FindNextFileA(search, &found));
-            FindClose(search);
-        }
-        RemoveDirectoryA(folder.c_str());
-    }
-
-    std::string m_path;
-};
 
 // Software\ZembraTest\<pid> under HKEY_CURRENT_USER and HKEY_LOCAL_MACHINE, deleted with all subkeys.
 class ScratchKeys {

@@ -1,5 +1,6 @@
 // The setup program as a user meets it: started in a prepared folder next to a test double of
 // zembra1.dll, inspected and operated from outside on the virtual display.
+#include "tests/native/support/TempFolder.h"
 #include "tests/win/support/GuiDriver.h"
 
 #include <gtest/gtest.h>
@@ -63,10 +64,10 @@ struct SetupCase {
 class SetupRun {
 public:
     explicit SetupRun(const SetupCase& c) : m_folder("zsetup") {
-        m_ok = !m_folder.Path().empty() && m_folder.Copy(WinPath(ZEMBRA_SETUP_EXE), "Zembra.exe") &&
-               m_folder.Write("Zembra.ini", c.ini) && m_folder.Write("fake.ini", "[Fake]\r\n" + c.fakeIni) &&
-               m_folder.Write("ny.tmp", "[PARA]\r\nSetup=" + m_folder.File("paket.dat") + "\r\n");
-        if (c.package) m_ok = m_ok && m_folder.Write("paket.dat", "package");
+        m_ok = m_folder.Copy(WinPath(ZEMBRA_SETUP_EXE), "Zembra.exe") &&
+               Put("Zembra.ini", c.ini) && Put("fake.ini", "[Fake]\r\n" + c.fakeIni) &&
+               Put("ny.tmp", "[PARA]\r\nSetup=" + m_folder.Path("paket.dat") + "\r\n");
+        if (c.package) m_ok = m_ok && Put("paket.dat", "package");
         switch (c.library) {
         case Library::Fake: m_ok = m_ok && m_folder.Copy(WinPath(ZEMBRA_FAKE_DLL), "zembra1.dll"); break;
         case Library::Partial: m_ok = m_ok && m_folder.Copy(WinPath(ZEMBRA_FAKE_PARTIAL_DLL), "zembra1.dll"); break;
@@ -74,7 +75,7 @@ public:
         case Library::None: break;
         }
         for (const auto& f : c.files) m_ok = m_ok && m_folder.Copy(Data(f.second.c_str()), f.first);
-        for (const auto& t : c.texts) m_ok = m_ok && m_folder.Write(t.first, t.second);
+        for (const auto& t : c.texts) m_ok = m_ok && Put(t.first, t.second);
         // Wine's loader reads the program's own DLL overrides from the registry as the program starts.
         HKEY overrides = nullptr;
         if (!c.disabledDlls.empty() &&
@@ -83,7 +84,7 @@ public:
             for (const std::string& dll : c.disabledDlls)
                 ::RegSetValueExA(overrides, dll.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(""), 1);
         }
-        m_ok = m_ok && m_process.Start(m_folder.File("Zembra.exe"), c.tail, m_folder.Path());
+        m_ok = m_ok && m_process.Start(m_folder.Path("Zembra.exe"), c.tail, m_folder.Path());
         if (overrides) {
             ::Sleep(1000);  // until the program has loaded its libraries
             ::RegCloseKey(overrides);
@@ -98,7 +99,8 @@ public:
 
     bool Started() const { return m_ok; }
     gui::Process& Process() { return m_process; }
-    const gui::TempFolder& Folder() const { return m_folder; }
+    const testing_support::TempFolder& Folder() const { return m_folder; }
+    std::string FakeLog() const { return testing_support::TempFolder::Read(m_folder.Path("fake.log")); }
     HWND WaitForDialog(const std::string& title = "Testprodukt V2.5") {
         m_dialog = m_process.WaitForWindow(title, gui::kEventWaitMs);
         // The dialog is visible once its initialisation has run; let it finish painting.
@@ -112,7 +114,9 @@ public:
     RECT Rect(int id) const { return gui::ClientRectOf(Item(id)); }
 
 private:
-    gui::TempFolder m_folder;
+    bool Put(const std::string& name, const std::string& bytes) const { return !m_folder.Write(name, bytes).empty(); }
+
+    testing_support::TempFolder m_folder;
     gui::Process m_process;
     HWND m_dialog = nullptr;
     bool m_ok = false;
@@ -364,7 +368,7 @@ TEST(SetupStart, RightsCheckAsksBothGroupsAndRefusesWithText16) {
         } else {
             EXPECT_NE(nullptr, run.WaitForDialog()) << row.name;
         }
-        EXPECT_EQ(0u, run.Folder().Read("fake.log").find("IsUserMemberOfGroup 1\nIsUserMemberOfGroup 0\n"))
+        EXPECT_EQ(0u, run.FakeLog().find("IsUserMemberOfGroup 1\nIsUserMemberOfGroup 0\n"))
             << row.name << ": Power Users first, then Administrators";
     }
 }
@@ -375,7 +379,7 @@ TEST(SetupStart, NoRightsCheckWithoutSecurityNTAuthority) {
     SetupRun run(c);
     ASSERT_TRUE(run.Started());
     ASSERT_NE(nullptr, run.WaitForDialog());
-    EXPECT_EQ(std::string::npos, run.Folder().Read("fake.log").find("IsUserMemberOfGroup"));
+    EXPECT_EQ(std::string::npos, run.FakeLog().find("IsUserMemberOfGroup"));
 }
 
 TEST(SetupStart, FailuresEndTheProgramWithoutTheDialog) {
@@ -421,7 +425,7 @@ TEST(SetupStart, FailuresEndTheProgramWithoutTheDialog) {
             EXPECT_TRUE(ended) << row.name;
             EXPECT_EQ(0u, most) << row.name << ": no window at all";
         }
-        std::string log = run.Folder().Read("fake.log");
+        std::string log = run.FakeLog();
         EXPECT_EQ(row.library == Library::Fake, log.find("GetInstallPath") != std::string::npos)
             << row.name << ": the dialog asks for the folder before it checks the package";
         EXPECT_EQ(std::string::npos, log.find("SetProgress")) << row.name << ": no installation";
@@ -1000,7 +1004,8 @@ TEST(SetupStart, LibraryIsAskedForTheFolderWithTheConfigurationAndProductName) {
     char temp[MAX_PATH] = {};
     ::GetTempPathA(MAX_PATH, temp);
     // the target starts as the temporary folder; the configuration is the one beside the program
-    std::string expected = "GetInstallPath " + std::string(temp) + "|" + run.Folder().File("Zembra.ini") + "|Testprodukt\n";
-    std::string log = run.Folder().Read("fake.log");
+    std::string expected =
+        "GetInstallPath " + std::string(temp) + "|" + run.Folder().Path("Zembra.ini") + "|Testprodukt\n";
+    std::string log = run.FakeLog();
     EXPECT_EQ(0, _stricmp(expected.c_str(), log.c_str())) << log;
 }

@@ -71,22 +71,4 @@ std::string MessageBoxText(HWND box);
 // Presses the message box's button id (IDOK ...) and waits until the box has gone.
 bool AnswerMessageBox(HWND box, int id, DWORD timeoutMs = kEventWaitMs);
 
-// A fresh folder under the temporary folder, removed with its files at the end.
-class TempFolder {
-public:
-    explicit TempFolder(const std::string& prefix);
-    ~TempFolder();
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-
-    const std::string& Path() const { return m_path; }  // ends with a backslash
-    std::string File(const std::string& name) const { return m_path + name; }
-    bool Write(const std::string& name, const std::string& bytes) const;
-    bool Copy(const std::string& from, const std::string& name) const;
-    std::string Read(const std::string& name) const;
-
-private:
-    std::string m_path;
-};
-
 }  // namespace gui

@@ -1,11 +1,7 @@
-#include "archive/AddBackslash.h"
-
-namespace zembra {
+#include "framework/AddBackslash.h"
 
 void AddBackslash(CString& folder) {
     folder.ReleaseBuffer();
-    int length = folder.GetLength();
+    const int length = folder.GetLength();
     if (length > 0 && folder[length - 1] != '\\') folder += '\\';
 }
-
-}  // namespace zembra

@@ -1,4 +1,4 @@
-#include "setup/SetupUtils.h"
+#include "framework/MessagePump.h"
 
 #include <windows.h>
 
