@@ -17,6 +17,9 @@ struct Section {
 };
 constexpr Section kFiles = {"FName", "File", "FileCount", false};
 constexpr Section kFolders = {"FDir", "Dir", "DirCount", true};
+constexpr char kOrigins[] = "FOrigin";
+constexpr char kCreated[] = "created";
+constexpr char kReplaced[] = "replaced";
 
 std::string Upper(std::string text) {
     if (!text.empty()) AnsiMakeUpper(&text[0]);
@@ -76,6 +79,16 @@ void WriteSection(CProfileDocument& list, const Section& section, const CNyStrin
 
 size_t Depth(const std::string& folder) { return static_cast<size_t>(std::count(folder.begin(), folder.end(), '\\')); }
 
+// A file's key in [FOrigin]: letter case aside, as the names are compared.
+CString OriginKey(const std::string& file) { return EncodeName(Upper(file).c_str()); }
+
+void ReadOrigins(CProfileDocument& list, ListedNames* names) {
+    for (const std::string& file : names->files) {
+        const CProfileEntry* record = list.LookupKey(kOrigins, OriginKey(file));
+        if (record && record->m_strValue == kReplaced) names->replaced.insert(Upper(file));
+    }
+}
+
 }  // namespace
 
 CString EncodeName(const char* name) {
@@ -104,8 +117,11 @@ bool ReadListedNames(CProfileDocument& list, ListedNames* names) {
     if (!list.LookupKey("Doc", kFiles.countKey) && !list.LookupKey("Doc", kFolders.countKey)) return false;
     ReadSection(list, kFiles, &names->files, &names->problems);
     ReadSection(list, kFolders, &names->folders, &names->problems);
+    ReadOrigins(list, names);
     return true;
 }
+
+bool WasReplaced(const ListedNames& names, const std::string& file) { return names.replaced.count(Upper(file)) != 0; }
 
 bool ReadRemovalList(CProfileDocument& list, ListedNames* names) {
     if (!ReadListedNames(list, names)) return false;
@@ -128,17 +144,29 @@ bool IsInside(const std::string& path, const std::string& folder) {
 }
 
 void MergeFileList(const CString& path, CNyStringArray& files, CNyStringArray& folders,
-                   std::vector<std::string>* problems) {
+                   std::vector<std::string>* problems, const ListMerge& merge) {
     CProfileDocument list;
     list.SetPath(path);
-    list.Load();  // a missing file is an empty list; an unreadable one has been reported
+    // A missing file is an empty list; an unreadable one has been reported.
+    if (merge.readEarlier) list.Load();
     // Both counts are read before either is rewritten.
     ListedNames earlier;
     ReadListedNames(list, &earlier);
+    std::unordered_set<std::string> earlierFiles;
+    for (const std::string& name : earlier.files) earlierFiles.insert(Upper(name));
     for (const std::string& name : earlier.files) files.AddUnique(name.c_str());
     for (const std::string& name : earlier.folders) folders.AddUnique(name.c_str());
     problems->insert(problems->end(), earlier.problems.begin(), earlier.problems.end());
     WriteSection(list, kFiles, files);
     WriteSection(list, kFolders, folders);
+    // The first installation that wrote a file decides: a file this product created stays its own when
+    // a later run replaces it.
+    for (int i = 0; i < files.GetSize(); ++i) {
+        const std::string file = files.GetAt(i).c_str();
+        const bool earlierName = earlierFiles.count(Upper(file)) != 0;
+        const bool replaced = earlierName ? WasReplaced(earlier, file)
+                                          : merge.replaced && merge.replaced->Contains(file.c_str());
+        list.SetString(kOrigins, OriginKey(file), replaced ? kReplaced : kCreated);
+    }
     list.Save();
 }

@@ -7,7 +7,12 @@
 //   DirCount=1           FDir holds Dir0; a folder ends with a backslash
 //   [FName]
 //   File0=DEKDMF...      every byte of a name as two letters A-P, the low half first
+//   [FOrigin]
+//   DEIEMF...=replaced   the name in capitals, encoded: "created" by the product, or "replaced" when
+//                        a file was there before it came (the uninstaller leaves such a file alone)
 //
+// Setup programs that know no [FOrigin] keep the section as it is and add their names without a
+// record; a listed file without a record counts as created, as every file did before.
 // A listed name is taken only when it decodes whole to a full path (a drive or a network path) that a
 // path can hold; any other is skipped and reported, never guessed at or cut.
 #pragma once
@@ -15,6 +20,7 @@
 #include "framework/CString.h"
 
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 class CNyStringArray;
@@ -32,7 +38,11 @@ struct ListedNames {
     std::vector<std::string> files;     // in the list's order, each once regardless of letter case
     std::vector<std::string> folders;   // likewise
     std::vector<std::string> problems;  // German, one per skipped name, for the log
+    std::unordered_set<std::string> replaced;  // files recorded as replaced, in capitals (WasReplaced)
 };
+
+// Whether the list records file as one that was there before the product replaced it.
+bool WasReplaced(const ListedNames& names, const std::string& file);
 
 // The names of a loaded list; false, with nothing read, for a document that is no list at all (no
 // [Doc] FileCount or DirCount).
@@ -45,9 +55,15 @@ bool ReadRemovalList(CProfileDocument& list, ListedNames* names);
 // Whether path lies inside folder (neither ends with a backslash), compared without regard to case.
 bool IsInside(const std::string& path, const std::string& folder);
 
+struct ListMerge {
+    const CNyStringArray* replaced = nullptr;  // this run's files that were there before it wrote them
+    bool readEarlier = true;                   // false: a list already there is neither read nor kept
+};
+
 // Reads the list at path (a missing file is an empty list), puts this run's files and folders first
-// and the earlier names that the run did not repeat after them, and writes the whole list back. The
-// two string lists come back holding the merged names; earlier names that were skipped are added to
-// *problems.
+// and the earlier names that the run did not repeat after them, and writes the whole list back with
+// each file's origin: an earlier name keeps its record (created without one), a new name is created
+// unless merge.replaced holds it. The two string lists come back holding the merged names; earlier
+// names that were skipped are added to *problems.
 void MergeFileList(const CString& path, CNyStringArray& files, CNyStringArray& folders,
-                   std::vector<std::string>* problems);
+                   std::vector<std::string>* problems, const ListMerge& merge = ListMerge());

@@ -93,7 +93,15 @@ bool CInstallDriver::InstallEntry(unsigned long index) {
     outcome.key = key;
     outcome.size = m_Config.GetInt(section, "FSize", 0);
     // The uninstaller and its record go where the list of installed files goes.
-    if (m_strCurFolder.Left(9) == "<LISTDIR>") m_strCurFolder = ListFolder() + m_strCurFolder.Mid(9);
+    if (m_strCurFolder.Left(9) == "<LISTDIR>") {
+        if (ListFolderIsTemporary()) {
+            outcome.reason = CEntryOutcome::InTemporaryFolder;
+            outcome.target = ListFolder() + m_strCurFile;
+            m_Host.EntryDone(outcome);
+            return true;
+        }
+        m_strCurFolder = ListFolder() + m_strCurFolder.Mid(9);
+    }
     ExpandPathPlaceholders(m_strCurFolder, m_Settings.targetDir, m_Settings.windowsDir, m_Settings.systemDir);
     outcome.target = m_strCurFolder;
     AddBackslash(outcome.target);
@@ -132,6 +140,7 @@ bool CInstallDriver::InstallEntry(unsigned long index) {
                 m_Host.RecordProgram(m_nProgramCount++, target, m_Config.GetString(section, "FParams", ""),
                                      flags.startHidden, flags.waitForEnd);
             m_arrInstalledFiles.AddUnique(target);
+            if (attributes != CInstallHost::kNoFile) m_arrReplacedFiles.AddUnique(target);
         }
         m_nDone += outcome.size;
         m_Host.SetBarPos(m_nDone, m_nTotal);
@@ -307,6 +316,7 @@ void CInstallDriver::CancelSequence() {
 void CInstallDriver::EndRun() {
     if (m_Settings.writeFileList) UpdateFileList();
     m_arrInstalledFiles.RemoveAll();
+    m_arrReplacedFiles.RemoveAll();
     m_arrCreatedDirs.RemoveAll();
     m_Host.SetBarRange(1);
     m_Host.SetBarPos(1, 1);
@@ -326,12 +336,25 @@ CString CInstallDriver::ListFolder() const {
     return m_Settings.listDir.IsEmpty() ? m_Settings.targetDir : m_Settings.listDir;
 }
 
+bool CInstallDriver::ListFolderIsTemporary() const {
+    if (m_Settings.tempDir.IsEmpty()) return false;
+    std::string list = ListFolder().c_str(), temp = m_Settings.tempDir.c_str();
+    while (!list.empty() && list.back() == '\\') list.pop_back();
+    while (!temp.empty() && temp.back() == '\\') temp.pop_back();
+    return AnsiCompareNoCase(list.c_str(), temp.c_str()) == 0 || IsInside(list, temp);
+}
+
 void CInstallDriver::UpdateFileList() {
     CString path = ListFolder() + kInstalledListName;
     // A hidden or read-only list from an earlier run must be writable; it is hidden again afterwards.
     m_Host.SetAttributes(path, kNormal);
     std::vector<std::string> passedOver;
-    MergeFileList(path, m_arrInstalledFiles, m_arrCreatedDirs, &passedOver);
+    ListMerge merge;
+    merge.replaced = &m_arrReplacedFiles;
+    merge.readEarlier = !ListFolderIsTemporary();
+    if (!merge.readEarlier)
+        m_Host.Note("Die Liste im temporären Ordner wird neu geschrieben, eine vorhandene nicht übernommen: " + path);
+    MergeFileList(path, m_arrInstalledFiles, m_arrCreatedDirs, &passedOver, merge);
     m_Host.SetAttributes(path, kHidden | kNormal);
     for (const std::string& problem : passedOver) m_Host.Note(problem.c_str());
 }

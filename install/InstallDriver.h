@@ -22,9 +22,11 @@ class CProfileDocument;
 
 class CInstallDriver {
 public:
-    // What the dialog hands the run; folders end with a backslash (the list folder may be empty).
+    // What the dialog hands the run; folders end with a backslash (the list folder may be empty). A
+    // list folder in the temporary folder (tempDir) is one every user may write to: a list there is
+    // written afresh, never merged, and the uninstaller and its record are not placed there.
     struct Settings {
-        CString targetDir, listDir, windowsDir, systemDir;
+        CString targetDir, listDir, windowsDir, systemDir, tempDir;
         CString proVersion, regVersion;
         bool writeFileList = false;
         bool updateRegVersion = false;
@@ -65,6 +67,7 @@ private:
     CString Text(long number);
     // The folder of the list file "UnZembra.ini": the list folder, or the install folder without one.
     CString ListFolder() const;
+    bool ListFolderIsTemporary() const;
 
     CProfileDocument& m_Config;
     CInstallHost& m_Host;
@@ -89,6 +92,7 @@ private:
     CString m_strCurFile;
     CString m_strCurFolder;
     CNyStringArray m_arrInstalledFiles;
+    CNyStringArray m_arrReplacedFiles;  // installed over a file that was there before
     CNyStringArray m_arrCreatedDirs;
     CNyStringArray m_arrScheduledSideFiles;  // side files that this run has handed to the restart
     // Folders that this run made, and every file it had the library write: a made folder holds no

@@ -11,7 +11,7 @@
 // What became of one manifest entry.
 struct CEntryOutcome {
     enum Kind {
-        Skipped,       // position 1 of its flags is off
+        Skipped,       // position 1 of its flags is off, or (a reason given) it has no place to go
         Installed,     // written whole; size is its FSize
         Scheduled,     // in use: its side file replaces it at the next restart
         Kept,          // an existing target stays
@@ -26,6 +26,7 @@ struct CEntryOutcome {
         GivenUp,         // NotInstalled: in use, and not retried
         ExpandFailed,    // NotInstalled: decoding failed, the package or the key is unusable
         Cancelled,       // NotInstalled: the run was cancelled before or while it was decoded
+        InTemporaryFolder,  // Skipped: for the list folder, which is the temporary folder everybody writes to
     };
     unsigned long index = 0;
     Kind kind = Skipped;

@@ -18,6 +18,8 @@ CString CRunResult::Describe(const CEntryOutcome& outcome) {
     const char* target = outcome.target;
     switch (outcome.kind) {
         case CEntryOutcome::Skipped:
+            if (outcome.reason == CEntryOutcome::InTemporaryFolder)
+                return "Nicht in den temporären Ordner gelegt, dort kann jeder Benutzer schreiben: " + outcome.target;
             text.Format("Eintrag PFile%lu übergangen, er ist nicht zur Installation bestimmt", outcome.index);
             return text;
         case CEntryOutcome::Installed: text.Format("Installiert (%ld Bytes): %s", outcome.size, target); return text;

@@ -2,13 +2,13 @@
 
 #include "archive/LibraryExit.h"
 #include "framework/HandleOwner.h"
-#include "framework/SystemLibrary.h"
+#include "framework/SystemRandom.h"
+#include "run/WorkFolderGuard.h"
 
 #include <windows.h>
 #include <sddl.h>
 
 #include <cstdio>
-#include <vector>
 
 namespace zembra {
 namespace {
@@ -17,61 +17,54 @@ constexpr size_t kLongestPlacedName = 12;  // "Zembra.exe", "zembra1.dll", "ny.t
 constexpr int kNameAttempts = 16;
 constexpr int kRemoveAttempts = 50;
 constexpr DWORD kRemovePauseMs = 100;
-constexpr ULONG kSystemPreferredRng = 0x00000002;  // BCRYPT_USE_SYSTEM_PREFERRED_RNG
 
-// The system's cryptographic random source.
-bool RandomBytes(void* buffer, ULONG size, DWORD* error) {
-    const SystemLibrary bcrypt("bcrypt.dll");
-    using GenRandom = LONG(WINAPI*)(void*, PUCHAR, ULONG, ULONG);
-    const auto generate = bcrypt.Function<GenRandom>("BCryptGenRandom");
-    if (!generate) {
-        *error = bcrypt.Code() ? bcrypt.Code() : ERROR_PROC_NOT_FOUND;
-        return false;
-    }
-    if (generate(nullptr, static_cast<PUCHAR>(buffer), size, kSystemPreferredRng) < 0) {
-        *error = ERROR_GEN_FAILURE;
-        return false;
-    }
-    return true;
+std::string TemporaryFolder() {
+    char temp[MAX_PATH + 1] = {};
+    const DWORD length = GetTempPathA(sizeof temp, temp);
+    return length > 0 && length < sizeof temp ? std::string(temp, length) : std::string();
+}
+
+// The Windows folder of the system itself, not a user's own one under a terminal server.
+std::string WindowsFolder() {
+    char folder[MAX_PATH + 1] = {};
+    const UINT length = GetSystemWindowsDirectoryA(folder, MAX_PATH);
+    return length > 0 && length < MAX_PATH ? std::string(folder, length) : std::string();
 }
 
 }  // namespace
 
 std::string PrivateFolderDescriptor(unsigned long* error) {
-    Win32Handle token;
-    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, token.Receive())) {
-        *error = GetLastError();
-        return std::string();
-    }
-    DWORD needed = 0;
-    GetTokenInformation(token.Get(), TokenUser, nullptr, 0, &needed);
-    std::vector<BYTE> user(needed ? needed : 1);
-    LocalMemory<char*> sid;
-    if (!GetTokenInformation(token.Get(), TokenUser, user.data(), needed, &needed) ||
-        !ConvertSidToStringSidA(reinterpret_cast<TOKEN_USER*>(user.data())->User.Sid, sid.Receive())) {
-        *error = GetLastError();
-        return std::string();
-    }
-    // Protected (P): nothing is inherited from above. Files and folders inside inherit the same list.
-    return std::string("D:P(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;OICI;FA;;;") + sid.Get() + ")";
+    TokenFacts token;
+    return ReadProcessToken(&token, error) ? WorkFolderGuard(token).Sddl() : std::string();
 }
 
-bool WorkFolder::Create(const std::string& root, unsigned long* error) {
+bool WorkFolder::Create(std::string* root, unsigned long* error) {
     Remove();
-    const std::string sddl = PrivateFolderDescriptor(error);
-    if (sddl.empty()) return false;
+    TokenFacts token;
+    if (!ReadProcessToken(&token, error)) return false;
+    const std::vector<std::string> roots = WorkFolderRoots(token, TemporaryFolder(), WindowsFolder());
     LocalMemory<PSECURITY_DESCRIPTOR> descriptor;
-    if (!ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl.c_str(), SDDL_REVISION_1, descriptor.Receive(),
-                                                              nullptr)) {
+    if (!ConvertStringSecurityDescriptorToSecurityDescriptorA(WorkFolderGuard(token).Sddl().c_str(), SDDL_REVISION_1,
+                                                              descriptor.Receive(), nullptr)) {
         *error = GetLastError();
         return false;
     }
     SECURITY_ATTRIBUTES security = {sizeof security, descriptor.Get(), FALSE};
+    root->clear();
+    *error = ERROR_PATH_NOT_FOUND;
+    for (const std::string& candidate : roots) {
+        *root = candidate;
+        if (CreateUnder(candidate, &security, error)) return true;
+    }
+    return false;
+}
+
+bool WorkFolder::CreateUnder(const std::string& root, void* security, unsigned long* error) {
     // CreateDirectory refusing an existing name makes a collision harmless; with 64 random bits it
     // takes a folder planted on purpose.
     for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
         unsigned char random[8];
-        if (!RandomBytes(random, sizeof random, error)) return false;
+        if (!SystemRandomBytes(random, sizeof random, error)) return false;
         char name[32];
         std::snprintf(name, sizeof name, "Zembra-%02X%02X%02X%02X%02X%02X%02X%02X", random[0], random[1], random[2],
                       random[3], random[4], random[5], random[6], random[7]);
@@ -80,7 +73,7 @@ bool WorkFolder::Create(const std::string& root, unsigned long* error) {
             *error = ERROR_FILENAME_EXCED_RANGE;
             return false;
         }
-        if (CreateDirectoryA(path.c_str(), &security)) {
+        if (CreateDirectoryA(path.c_str(), static_cast<SECURITY_ATTRIBUTES*>(security))) {
             m_path = path + "\\";
             return true;
         }

@@ -1,13 +1,14 @@
-// The extractor's working folder: made fresh under the user's temporary folder for one run, never one
-// that already exists, and removed with everything in it at the end.
+// The extractor's working folder: made fresh under a temporary folder for one run, never one that
+// already exists, and removed with everything in it at the end.
 //
-// It is private: its access list grants the process's user, SYSTEM and the Administrators full access
-// and nobody else anything, and it inherits nothing from the temporary folder, where others may be
-// allowed to create files. Its name comes from the system's cryptographic random source, so nobody can
-// prepare a folder or files under it beforehand.
+// It is private: an access list of its own (run/WorkFolderGuard.h: SYSTEM and the Administrators, and
+// the user too for a run without elevation) and nothing inherited from the temporary folder, where
+// others may be allowed to create files. Its name comes from the system's cryptographic random source,
+// so nobody can prepare a folder or files under it beforehand.
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace zembra {
 
@@ -18,9 +19,11 @@ public:
     WorkFolder(const WorkFolder&) = delete;
     WorkFolder& operator=(const WorkFolder&) = delete;
 
-    // A new folder under root (which ends with a backslash); false with the system's error code. The
-    // name leaves room for the longest file the run places in it.
-    bool Create(const std::string& root, unsigned long* error);
+    // A new folder for this process: under the roots and with the guard that its token calls for
+    // (run/WorkFolderGuard.h), the first root where one can be made. False with the system's error
+    // code; *root names the last folder tried. The name leaves room for the longest file the run places
+    // in it.
+    bool Create(std::string* root, unsigned long* error);
     const std::string& Path() const { return m_path; }  // ends with a backslash; empty before Create
 
     // Removes the folder and what is left in it, links never followed. Files that are still in use get
@@ -30,11 +33,13 @@ public:
     void Keep() { m_path.clear(); }
 
 private:
+    bool CreateUnder(const std::string& root, void* security, unsigned long* error);
+
     std::string m_path;
 };
 
-// The access list of the working folder in the system's descriptor language ("D:P(A;OICI;FA;;;SY)...")
-// for the process's user; empty with the system's error code when the user cannot be read.
+// The working folder's descriptor for this process in the system's descriptor language
+// ("O:BAD:P(A;OICI;FA;;;SY)..."); empty with the system's error code when the token cannot be read.
 std::string PrivateFolderDescriptor(unsigned long* error);
 
 }  // namespace zembra

@@ -73,6 +73,8 @@ void CSetupRun::Install() {
     settings.listDir = m_strListDir;
     settings.windowsDir = m_strWindowsDir;
     settings.systemDir = m_strSystemDir;
+    char temp[MAX_PATH + 1] = {};
+    if (::GetTempPathA(MAX_PATH, temp)) settings.tempDir = temp;
     settings.proVersion = m_strProVersion;
     settings.regVersion = m_strRegVersion;
     settings.writeFileList = m_nUpdateRegVersion != 0;

@@ -2,6 +2,8 @@
 // a question pending. No window of the installer's processes may ever appear; the exit code and the
 // log tell what became of each file.
 #include "tests/native/support/TempFolder.h"
+#include "tests/win/support/UnixCommand.h"
+#include "tests/win/support/WorkFolders.h"
 #include "tests/win/support/GuiDriver.h"
 #include "tools/pack/ProductPack.h"
 
@@ -10,6 +12,7 @@
 #include <windows.h>
 
 #include <filesystem>
+#include <functional>
 #include <set>
 #include <vector>
 
@@ -129,6 +132,7 @@ protected:
     static constexpr const char* kSessionManager = "System\\CurrentControlSet\\Control\\Session Manager";
     static constexpr const char* kPending = "PendingFileRenameOperations";
     TempFolder m_root;
+    work_folders::Watch m_workFolders;
     char m_tmp[MAX_PATH] = {}, m_temp[MAX_PATH] = {};
     char m_pending[1 << 16] = {};
     DWORD m_pendingSize = 0;
@@ -170,7 +174,9 @@ TEST_F(UnattendedRun, QuietRunShowsNoWindowAnswersEachQuestionItselfAndLogsTheOu
         if (held != INVALID_HANDLE_VALUE) CloseHandle(held);
         EXPECT_EQ(std::set<std::string>(), windows) << "no window at all";
         const std::string log = TempFolder::Read(m_root.Path("run.log"));
+        // Wine's token is an elevated administrator's: the working folder is the system's, not the user's.
         std::vector<std::string> lines = {"Setup.exe: Pr\xC3\xBC" "fsumme des Installationspakets in Ordnung",
+                                          "Setup.exe: Arbeitsordner: " + work_folders::SystemTemp() + "Zembra-",
                                           "Zembra.exe: Ende: Exitcode " + std::to_string(r.code),
                                           "Setup.exe: Setup-Programm beendet mit Exitcode " + std::to_string(r.code)};
         for (const std::string& line : r.logged) lines.push_back("Zembra.exe: " + line);
@@ -178,7 +184,8 @@ TEST_F(UnattendedRun, QuietRunShowsNoWindowAnswersEachQuestionItselfAndLogsTheOu
             EXPECT_NE(std::string::npos, log.find(line)) << line << "\n" << log;
         EXPECT_EQ("alt", TempFolder::Read(Target(r.inUse ? r.inUse : "a.txt"))) << "the file there stays";
     }
-    EXPECT_TRUE(std::filesystem::is_empty(m_root.Path("temp"))) << "the working folders are gone";
+    EXPECT_TRUE(m_workFolders.Left().empty() && std::filesystem::is_empty(m_root.Path("temp")))
+        << "the working folders are gone";
 }
 
 // A stop of the extractor's own: no box, only its code and the log.
@@ -192,6 +199,26 @@ TEST_F(UnattendedRun, QuietExtractorStopIsLoggedWithoutABox) {
     EXPECT_NE(std::string::npos,
               log.find("Setup.exe: Meldung (nicht gezeigt): Das Installationspaket ist unvollst\xC3\xA4ndig"))
         << log;
+}
+
+// A log name that is a link: its target is never written, the run goes on without a log.
+TEST_F(UnattendedRun, ALogThatIsALinkIsNotFollowed) {
+    const std::string setup = Installer("Setup", "a.txt = <INSTALLDIR> | 10000000\n");
+    std::filesystem::resize_file(setup, std::filesystem::file_size(setup) - 1);
+    const std::string victim = m_root.Write("fremd.txt", "fremd"), link = m_root.Path("run.log");
+    const auto shell = [&](const std::string& command, bool linked) {
+        return unix_command::Run("/bin/sh -c \"" + command + " '" + unix_command::UnixPath(link) + "'\"",
+                                 [&] { return TempFolder::Exists(link) == linked; });
+    };
+    // Wine removes a Linux link only through Linux, and the scratch folder cannot go while it is there.
+    struct Unlink {
+        std::function<void()> remove;
+        ~Unlink() { remove(); }
+    } unlink{[&] { shell("rm -f", false); }};
+    ASSERT_TRUE(shell("ln -s '" + unix_command::UnixPath(victim) + "'", true));
+    std::set<std::string> windows;
+    EXPECT_EQ(12u, Run(setup, "/auto /quiet /log=run.log", &windows));
+    EXPECT_EQ("fremd", TempFolder::Read(victim));
 }
 
 // Cancelled before the run: the dialog's Cancel ends the program with 1602.

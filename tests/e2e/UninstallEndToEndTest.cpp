@@ -173,6 +173,22 @@ TEST_F(UninstallEndToEnd, TheEntryNamesTheProductAndItsQuietCommandRemovesWhatWa
     EXPECT_NE(std::string::npos, written.find("UnZembra.exe: Ende: Exitcode 0")) << written;
 }
 
+// A file that was there before the installation replaced it (a shared DLL, another product's file)
+// belongs to somebody else: the product goes, that file stays, and the log says why.
+TEST_F(UninstallEndToEnd, AFileThatWasThereBeforeTheInstallationStays) {
+    std::filesystem::create_directories(m_target);
+    ASSERT_FALSE(m_root.Write("Ziel/liesmich.txt", "schon vorher da").empty());
+    Install();
+    ASSERT_EQ("Lies mich.\r\n", TempFolder::Read(In("liesmich.txt"))) << "replaced by the installation";
+    EXPECT_EQ(0u, Run(Entry("QuietUninstallString"), false));
+    EXPECT_TRUE(TempFolder::Exists(In("liesmich.txt")));
+    for (const char* name : {"UnZembra.exe", "UnZembra.ini", "Bin", "Daten"}) EXPECT_FALSE(TempFolder::Exists(In(name))) << name;
+    const std::string written = TempFolder::Read(m_log);
+    EXPECT_NE(std::string::npos, written.find("UnZembra.exe: Bleibt, die Datei war schon vor der Installation vorhanden: " +
+                                              In("liesmich.txt"))) << written;
+    RemoveProduct();
+}
+
 TEST_F(UninstallEndToEnd, WhatStandsInTheWayDecidesTheExitCodeAndNothingUnlistedIsTouched) {
     namespace fs = std::filesystem;
     const std::string outside = WindowsPath(m_root.Path("anderswo"));

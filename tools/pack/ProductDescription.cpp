@@ -124,6 +124,7 @@ private:
     std::string m_section;
     std::vector<std::string> m_seenSections;
     std::vector<std::string> m_seenKeys;  // "section/key", for keys that may appear once
+    std::map<std::string, int> m_keyLines;  // the line of each [Doc] key the description sets
 };
 
 bool Parser::Line(int line, const std::string& raw) {
@@ -182,6 +183,7 @@ bool Parser::Key(int line, const std::string& key, const std::string& value) {
         if (ansi.size() > kMaxProfileValue)
             return Fail(line, std::string(spec.key) + " is longer than " + std::to_string(kMaxProfileValue) + " bytes");
         m_d->docKeys.emplace_back(spec.key, ansi);
+        m_keyLines[spec.key] = line;
         return true;
     }
     return Fail(line, "unknown key " + key + " in [" + m_section + "]");
@@ -305,6 +307,14 @@ bool Parser::Finish(int lastLine) {
         return Fail(lastLine, "Uninstall=1 needs UpdateRegVersion=1: only then does the setup program write the list "
                               "of installed files that the uninstaller removes");
     const std::string* target = m_d->Doc("TargetPath");
+    if (uninstall && *uninstall == "1" && target && *target == "0") {
+        const std::string why = m_keyLines.count("TargetPath")
+                                    ? "TargetPath=0 (line " + std::to_string(m_keyLines["TargetPath"]) + ")"
+                                    : "TargetPath=0, which TargetPathTemp implies,";
+        return Fail(m_keyLines["Uninstall"], "Uninstall=1 needs TargetPath 1 or 2: with " + why +
+                                                 " the list of installed files and the uninstaller would lie in the "
+                                                 "temporary folder, where every user may write");
+    }
     const std::string* entry = m_d->Doc("RegEntry");
     if (target && *target == "1" && (!entry || entry->empty()))
         return Fail(lastLine, "TargetPath=1 needs RegEntry, the registry value that holds the folder");

@@ -118,6 +118,12 @@ private:
     bool m_initialised = false;
 };
 
+// An empty file made where nothing was: what is written into it afterwards is this run's alone.
+bool CreateNewFile(const std::string& path) {
+    return Win32Handle(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr))
+        .IsValid();
+}
+
 bool FileExists(const std::string& path) {
     const DWORD attributes = GetFileAttributesA(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
@@ -190,20 +196,18 @@ int Extract(const StartCall& call, RunMessages& messages) {
                                    ":\n" + package,
                                kStartPackageDamaged);
 
-    char tempRoot[MAX_PATH + 1] = {};
-    const DWORD tempLength = GetTempPathA(sizeof tempRoot, tempRoot);
-    if (tempLength == 0 || tempLength >= sizeof tempRoot)
-        return StopWithMessage(messages, "Der temporäre Ordner des Systems ist nicht bekannt.\n\n" +
-                                   SystemErrorText(GetLastError()),
-                               kStartNoWorkFolder);
-    std::string root = tempRoot;
-    if (root.back() != '\\') root += '\\';
-
+    // An elevated run works in the system's temporary folder, else in the user's (run/WorkFolderGuard.h).
     WorkFolder folder;
-    if (!folder.Create(root, &error))
+    std::string root;
+    if (!folder.Create(&root, &error)) {
+        if (root.empty())
+            return StopWithMessage(messages, "Der temporäre Ordner des Systems ist nicht bekannt.\n\n" +
+                                       SystemErrorText(error),
+                                   kStartNoWorkFolder);
         return StopWithMessage(messages, "Im temporären Ordner lässt sich kein Arbeitsordner anlegen:\n" + root + "\n\n" +
                                    SystemErrorText(error),
                                kStartNoWorkFolder);
+    }
     log.Write("Arbeitsordner: " + folder.Path());
     const std::string runtimePath = folder.Path() + kRuntimeFileName;
     if (!UnpackEntryTo(source, runtimeOffset, runtimePath, &error))
@@ -233,7 +237,8 @@ int Extract(const StartCall& call, RunMessages& messages) {
                                      (unpacked == 0 ? ""
                                                     : "\n\n" + SystemErrorText(static_cast<unsigned long>(unpacked))),
                                  kStartUnpackFailed);
-    } else if (!WritePrivateProfileStringA("PARA", "Setup", package.c_str(), (folder.Path() + "ny.tmp").c_str())) {
+    } else if (!CreateNewFile(folder.Path() + "ny.tmp") ||
+               !WritePrivateProfileStringA("PARA", "Setup", package.c_str(), (folder.Path() + "ny.tmp").c_str())) {
         result = StopWithMessage(messages, "Die Übergabedatei für das Setup-Programm lässt sich nicht schreiben:\n" +
                                      folder.Path() + "ny.tmp\n\n" + SystemErrorText(GetLastError()),
                                  kStartUnpackFailed);

@@ -8,7 +8,8 @@
 namespace zembra {
 
 bool UnpackEntryTo(PackageFile& package, uint32_t offset, const std::string& target, unsigned long* error) {
-    CrtFile out(CrtOpenReadWriteCreate(target.c_str()));
+    // A new file: whatever might lie there already is never opened, let alone loaded.
+    CrtFile out(CrtCreateNew(target.c_str()));
     if (!out.IsOpen()) {
         *error = CrtOpenError();
         return false;

@@ -9,8 +9,8 @@
 
 namespace zembra {
 
-// The entry at offset of the open package, decoded into target (created or replaced). False with a
-// system error code; nothing of a failed target is left.
+// The entry at offset of the open package, decoded into target, a new file (one already there is an
+// error). False with a system error code; nothing of a failed target is left.
 bool UnpackEntryTo(PackageFile& package, uint32_t offset, const std::string& target, unsigned long* error);
 
 }  // namespace zembra

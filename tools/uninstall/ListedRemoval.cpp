@@ -1,8 +1,25 @@
 #include "tools/uninstall/ListedRemoval.h"
 
+#include "framework/HandleOwner.h"
+
 #include <windows.h>
 
 namespace zembra {
+
+namespace {
+
+// A file held open without sharing (32), or a running program's image, which the system refuses to
+// delete with 5 although it lets the file be opened for deleting: a refusal of the rights themselves
+// already fails that open.
+bool InUse(const std::string& path, bool link, unsigned long error) {
+    if (error == ERROR_SHARING_VIOLATION) return true;
+    if (error != ERROR_ACCESS_DENIED || link) return false;
+    const Win32Handle file(CreateFileA(path.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                       nullptr, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    return file.IsValid();
+}
+
+}  // namespace
 
 bool RemoveAtRestart(const std::string& path) {
     return MoveFileExA(path.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT) != FALSE;
@@ -27,10 +44,9 @@ Removal RemoveListedFile(const std::string& path, unsigned long* error) {
     const bool gone = (attributes & FILE_ATTRIBUTE_DIRECTORY) ? RemoveDirectoryA(path.c_str()) : DeleteFileA(path.c_str());
     if (gone) return Removal::Removed;
     *error = GetLastError();
-    // A program that runs or a file held open without sharing: 32, or 5 for a running program's image.
-    if ((*error == ERROR_SHARING_VIOLATION || *error == ERROR_ACCESS_DENIED || *error == ERROR_LOCK_VIOLATION) &&
-        RemoveAtRestart(path))
-        return Removal::AtRestart;
+    // Only a file in use waits for the restart. A refusal for want of rights must stay a failure: the
+    // restart would delete it with the system's rights, and the run would have reported success.
+    if (InUse(path, link, *error) && RemoveAtRestart(path)) return Removal::AtRestart;
     return Removal::Failed;
 }
 

@@ -1,7 +1,7 @@
 // Removing one listed file or folder, and nothing beyond it: a file is deleted (its read-only
-// attribute cleared first); one in use is handed to the system for removal at the next restart. A
-// folder goes only when it is empty; a folder that has become a link or junction goes as a link, and
-// its target is never entered.
+// attribute cleared first); one in use is handed to the system for removal at the next restart, one
+// refused for want of rights is not. A folder goes only when it is empty; a folder that has become a
+// link or junction goes as a link, and its target is never entered.
 #pragma once
 
 #include <string>

@@ -71,6 +71,12 @@ bool WriteUninstallEntry(const UninstallEntry& entry, std::string* where, unsign
     return true;
 }
 
+bool UninstallEntryUnderLocalMachine(const std::string& key) {
+    RegistryKey entry;
+    return RegOpenKeyExA(HKEY_LOCAL_MACHINE, (kUninstallKeys + key).c_str(), 0, KEY_READ, entry.Receive()) ==
+           ERROR_SUCCESS;
+}
+
 Removal RemoveUninstallEntry(const std::string& key, std::string* where, unsigned long* error) {
     const std::string path = kUninstallKeys + key;
     Removal outcome = Removal::Missing;

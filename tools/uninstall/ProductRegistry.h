@@ -20,6 +20,9 @@ struct UninstallEntry {
 // Writes or updates the entry; *where tells the root ("HKLM", "HKCU"). False with the system's code.
 bool WriteUninstallEntry(const UninstallEntry& entry, std::string* where, unsigned long* error);
 
+// Whether the entry of key lies under HKLM: the product was installed for all users.
+bool UninstallEntryUnderLocalMachine(const std::string& key);
+
 // Removes the entry of key under both roots; *where names what went (or what could not go).
 Removal RemoveUninstallEntry(const std::string& key, std::string* where, unsigned long* error);
 

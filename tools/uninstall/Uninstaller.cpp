@@ -95,10 +95,9 @@ bool Uninstaller::ReadList() {
 // A running program cannot be deleted, but it can be moved on its drive: into a private temporary
 // folder, so that the product folder can be emptied and removed.
 void Uninstaller::MoveProgramAside() {
-    char temp[MAX_PATH + 1] = {};
-    const DWORD length = GetTempPathA(MAX_PATH, temp);
+    std::string root;
     unsigned long error = 0;
-    if (length > 0 && length < MAX_PATH && m_aside.Create(temp, &error)) {
+    if (m_aside.Create(&root, &error)) {
         const std::string target = m_aside.Path() + kUninstallerName;
         if (MoveFileExA(m_call.program.c_str(), target.c_str(), 0)) {
             m_asideFolder = m_aside.Path();
@@ -122,6 +121,11 @@ void Uninstaller::RemoveFiles() {
     for (const std::string& file : m_list.files) {
         if (SamePath(file, list) || SamePath(file, record)) continue;  // they are read to the end
         Step("Entferne " + file);
+        if (WasReplaced(m_list, file)) {
+            // Somebody else's before the product came (a shared DLL, another product's file).
+            m_log.Write("Bleibt, die Datei war schon vor der Installation vorhanden: " + file);
+            continue;
+        }
         if (m_programAside && SamePath(file, m_call.program)) {
             m_log.Write("Entfernt: " + file);
             continue;

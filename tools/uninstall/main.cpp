@@ -5,12 +5,15 @@
 //   UnZembra.exe /auto [/quiet]        no question; /quiet: no window at all (/quiet alone means the same)
 //   UnZembra.exe /register             enters the product in the system's list of installed programs
 //   ... /log="FILE"                    appends what happens to FILE
+//
+// Without elevation for a product entered for all users (HKLM) it starts itself again elevated.
 #include "framework/CommandLine.h"
 #include "framework/MessageBox.h"
 #include "run/LogLine.h"
 #include "run/RunMessages.h"
 #include "run/RunSwitches.h"
 #include "run/RunningProgram.h"
+#include "tools/uninstall/ElevatedRestart.h"
 #include "tools/uninstall/Registration.h"
 #include "tools/uninstall/Uninstaller.h"
 
@@ -43,7 +46,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     } else if (zembra::HasWord(switches.others, "/register")) {
         code = zembra::RunRegistration(call.listFolder, messages.Log());
     } else {
-        code = zembra::RunUninstall(call, messages);
+        const zembra::ElevationChoice choice = zembra::ElevationFor(
+            call.listFolder, call.quiet, zembra::HasWord(switches.others, zembra::kRestartedSwitch));
+        if (choice == zembra::ElevationChoice::RunHere) code = zembra::RunUninstall(call, messages);
+        else code = zembra::RestartElevated(choice, call.program, tail, messages);
     }
     messages.Log().Write(zembra::EndOfRunText(code, GetTickCount64() - started));
     SetMessageBoxHook(nullptr, nullptr);

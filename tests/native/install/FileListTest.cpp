@@ -164,6 +164,47 @@ TEST(FileListMerge, ThisRunFirstThenEarlierNamesOnceRegardlessOfCase) {
     }
 }
 
+// Whether the product created a file or found one there and replaced it is decided by the first run
+// that wrote it; a list of a setup program that kept no record counts its files as created.
+TEST(FileListMerge, TheFirstRunThatWroteAFileDecidesWhetherTheProductCreatedIt) {
+    TempFolder dir;
+    const std::string path = dir.Path("UnZembra.ini");
+    dir.Write(path, "[Doc]\r\nFileCount=1\r\nDirCount=0\r\n[FName]\r\nFile0=" + Encoded("C:\\P\\alt.dll") + "\r\n");
+    struct Run {
+        std::initializer_list<const char*> files, replaced;
+        bool readEarlier;
+        std::vector<std::string> listed, listedReplaced;
+    } runs[] = {
+        {{"C:\\P\\a.exe", "C:\\W\\shared.dll", "C:\\P\\alt.dll"}, {"C:\\W\\shared.dll", "C:\\P\\alt.dll"}, true,
+         {"C:\\P\\a.exe", "C:\\W\\shared.dll", "C:\\P\\alt.dll"}, {"C:\\W\\shared.dll"}},
+        // replacing its own file keeps it the product's; the record holds in other letters too
+        {{"C:\\p\\A.EXE", "C:\\w\\SHARED.DLL"}, {"C:\\p\\A.EXE", "C:\\w\\SHARED.DLL"}, true,
+         {"C:\\p\\A.EXE", "C:\\w\\SHARED.DLL", "C:\\P\\alt.dll"}, {"C:\\w\\SHARED.DLL"}},
+        // a list in a folder everybody writes to: what is there is neither read nor kept
+        {{"C:\\T\\b.txt"}, {"C:\\T\\b.txt"}, false, {"C:\\T\\b.txt"}, {"C:\\T\\b.txt"}},
+    };
+    int number = 0;
+    for (const Run& run : runs) {
+        ++number;
+        CNyStringArray files, folders, replaced;
+        std::vector<std::string> problems;
+        ListMerge merge;
+        merge.replaced = Fill(replaced, run.replaced);
+        merge.readEarlier = run.readEarlier;
+        MergeFileList(path.c_str(), *Fill(files, run.files), folders, &problems, merge);
+        CProfileDocument written;
+        written.SetPath(path.c_str());
+        written.Load();
+        ListedNames names;
+        ASSERT_TRUE(ReadListedNames(written, &names)) << "run " << number;
+        std::vector<std::string> listedReplaced;
+        for (const std::string& file : names.files)
+            if (WasReplaced(names, file)) listedReplaced.push_back(file);
+        EXPECT_EQ(run.listed, names.files) << "run " << number;
+        EXPECT_EQ(run.listedReplaced, listedReplaced) << "run " << number;
+    }
+}
+
 TEST(FileListMerge, EarlierNamesThatAreNoFullPathsAreReportedAndDropped) {
     TempFolder dir;
     const std::string path = dir.Path("UnZembra.ini");
@@ -184,7 +225,8 @@ TEST(FileListMerge, EarlierNamesThatAreNoFullPathsAreReportedAndDropped) {
     ASSERT_TRUE(written.Load());
     EXPECT_EQ("S:Doc\nK:FileCount=2\nK:DirCount=0\nS:FName\nK:File0=" + Encoded("C:\\NEU.txt") + "\nK:File1=" +
                   Encoded("C:\\alt.txt") + "\nK:File2=" + Encoded("C:\\neu.txt") + "\nK:File3=BGC\nK:File4=" +
-                  Encoded("relativ.txt") + "\nK:File7=" + Encoded("C:\\jenseits.txt") + "\n",
+                  Encoded("relativ.txt") + "\nK:File7=" + Encoded("C:\\jenseits.txt") + "\nS:FOrigin\nK:" +
+                  Encoded("C:\\NEU.TXT") + "=created\nK:" + Encoded("C:\\ALT.TXT") + "=created\n",
               DumpProfile(written));
 }
 
@@ -194,7 +236,9 @@ TEST(FileListMerge, NewFileHasDocThenFilesThenFolders) {
         std::initializer_list<const char*> files, folders;
         std::string dump;
     } rows[] = {
-        {"files and folders", {"C:\\a"}, {"C:\\"}, "S:Doc\nK:FileCount=1\nK:DirCount=1\nS:FName\nK:File0=DEKDMFBG\nS:FDir\nK:Dir0=DEKDMF\n"},
+        {"files and folders", {"C:\\a"}, {"C:\\"},
+         "S:Doc\nK:FileCount=1\nK:DirCount=1\nS:FName\nK:File0=DEKDMFBG\nS:FDir\nK:Dir0=DEKDMF\n"
+         "S:FOrigin\nK:DEKDMFBE=created\n"},
         {"folders only", {}, {"C:\\"}, "S:Doc\nK:FileCount=0\nK:DirCount=1\nS:FDir\nK:Dir0=DEKDMF\n"},
         {"nothing at all", {}, {}, "S:Doc\nK:FileCount=0\nK:DirCount=0\n"},
     };

@@ -130,7 +130,10 @@ private:
 
 struct Outcome {
     FakeHost host;
-    std::string list;  // the list file: "files | folders"
+    bool listInTemporaryFolder = false;
+    std::string earlierList;  // the list file before the run, if any
+    std::string list;         // the list file: "files | folders"
+    std::string replaced;     // its files recorded as replaced
 };
 
 // Runs the entries with target folder C:\T\ and the list file in a temporary folder.
@@ -162,6 +165,8 @@ void RunEntries(Outcome& run, const std::vector<Entry>& entries, const std::vect
     settings.proVersion = "2.0";
     settings.regVersion = "HKCU\\V";
     settings.writeFileList = settings.updateRegVersion = true;
+    if (run.listInTemporaryFolder) settings.tempDir = settings.listDir;
+    if (!run.earlierList.empty()) dir.Write("UnZembra.ini", run.earlierList);
     driver.Run(settings);
     if (driver.UserCancelled()) run.host.result.Cancelled();
 
@@ -173,6 +178,8 @@ void RunEntries(Outcome& run, const std::vector<Entry>& entries, const std::vect
     for (const std::string& file : names.files) run.list += file + " ";
     run.list += "| ";
     for (const std::string& folder : names.folders) run.list += folder + " ";
+    for (const std::string& file : names.files)
+        if (WasReplaced(names, file)) run.replaced += file + " ";
 }
 
 }  // namespace
@@ -282,5 +289,29 @@ TEST(InstallDriver, ExitCodeTellsHowTheRunEnded) {
         run.host.cancelDuringExpand = r.cancelDuringExpand;
         RunEntries(run, r.entries, r.existing);
         EXPECT_EQ(r.code, run.host.result.ExitCode()) << r.name << ": " << run.host.outcomes;
+    }
+}
+
+// A target that was there before the run is recorded as replaced, so that the uninstaller leaves it. A
+// list folder in the temporary folder gets neither the uninstaller nor an earlier list merged.
+TEST(InstallDriver, ReplacedTargetsAreRecordedAndAListInTheTemporaryFolderStandsAlone) {
+    const std::string T = "C:\\T\\";
+    struct Row {
+        const char* name;
+        bool temporary;
+        std::string outcomes, files;
+    } rows[] = {
+        {"a list folder of its own", false, "III", T + "neu.txt " + T + "alt.dll C:\\Alt\\vorher.txt |"},
+        {"the temporary folder", true, "-II", "| " + T + "neu.txt " + T + "alt.dll |"},
+    };
+    for (const Row& r : rows) {
+        Outcome run;
+        run.listInTemporaryFolder = r.temporary;
+        run.earlierList = "[Doc]\r\nFileCount=1\r\n[FName]\r\nFile0=" + std::string(EncodeName("C:\\Alt\\vorher.txt")) + "\r\n";
+        RunEntries(run, {{"10000111", "UnZembra.exe", "<LISTDIR>"}, {"10000000", "neu.txt"}, {"10000000", "alt.dll"}},
+                   {"alt.dll"});
+        EXPECT_EQ(r.outcomes, run.host.outcomes) << r.name;
+        EXPECT_NE(std::string::npos, ("| " + run.list).find(r.files)) << r.name << ": " << run.list;
+        EXPECT_EQ(T + "alt.dll ", run.replaced) << r.name;
     }
 }

@@ -316,6 +316,10 @@ TEST_F(ProductPackTest, EveryBadInputIsRefusedAndWritesNothing) {
         return at == std::string::npos ? text : text.replace(at, from.size(), to);
     };
     auto added = [](const std::string& lines) { return Description() + lines; };
+    auto uninstalling = [&](const std::string& placement) {  // with the uninstaller, placed as given
+        std::string text = replaced("UpdateRegVersion = 1", "UpdateRegVersion = 1\nUninstall = 1");
+        return text.replace(text.find("TargetPath=2"), 12, placement);
+    };
     struct Row {
         const char* name;
         std::string description;
@@ -415,6 +419,10 @@ TEST_F(ProductPackTest, EveryBadInputIsRefusedAndWritesNothing) {
         {"a file in the uninstaller's place",
          replaced("UpdateRegVersion = 1", "UpdateRegVersion = 1\nUninstall = 1") + "liesmich.txt = <INSTALLDIR> | 10000000 | unzembra.dat\n",
          [](TempFolder& f) { f.Write("runtime/UnZembra.exe", BuildPe(PeSpec())); }, "is the uninstaller's own name"},
+        {"uninstaller in the temporary folder", uninstalling("TargetPath=0"), nullptr,
+         ":6: Uninstall=1 needs TargetPath 1 or 2: with TargetPath=0 (line 15) the list"},
+        {"uninstaller in the temporary folder that TargetPathTemp implies", uninstalling("TargetPathTemp=1"), nullptr,
+         ":6: Uninstall=1 needs TargetPath 1 or 2: with TargetPath=0, which TargetPathTemp implies,"},
     };
     for (const Row& r : rows) {
         SetUp();  // a fresh runtime and product after rows that damaged them

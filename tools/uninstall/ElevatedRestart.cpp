@@ -1,0 +1,90 @@
+#include "tools/uninstall/ElevatedRestart.h"
+
+#include "framework/HandleOwner.h"
+#include "framework/SystemLibrary.h"
+#include "install/ProductRecord.h"
+#include "run/RunSwitches.h"
+#include "run/SystemErrorText.h"
+#include "tools/uninstall/ProductRegistry.h"
+
+#include <windows.h>
+#include <shellapi.h>
+
+namespace zembra {
+namespace {
+
+constexpr char kCaption[] = "Deinstallation";
+
+// program with parameters through "runas", waited for: true with its exit code; false with the
+// system's code (ERROR_CANCELLED: the user refused the prompt).
+bool RunAs(const std::string& program, const std::string& parameters, DWORD* exitCode, DWORD* error) {
+    // shell32.dll only for this, from the system folder: the uninstaller's own imports need no search.
+    const SystemLibrary shell("shell32.dll");
+    using ShellExecuteExFn = BOOL(WINAPI*)(SHELLEXECUTEINFOA*);
+    const auto execute = shell.Function<ShellExecuteExFn>("ShellExecuteExA");
+    if (!execute) {
+        *error = shell.Code() ? shell.Code() : ERROR_PROC_NOT_FOUND;
+        return false;
+    }
+    SHELLEXECUTEINFOA info = {};
+    info.cbSize = sizeof info;
+    info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_NOASYNC | SEE_MASK_FLAG_NO_UI;
+    info.lpVerb = "runas";
+    info.lpFile = program.c_str();
+    info.lpParameters = parameters.c_str();
+    info.nShow = SW_SHOWNORMAL;
+    if (!execute(&info)) {
+        *error = GetLastError();
+        return false;
+    }
+    const Win32Handle process(info.hProcess);
+    if (!process.IsValid()) {
+        *error = ERROR_INVALID_HANDLE;
+        return false;
+    }
+    if (WaitForSingleObject(process.Get(), INFINITE) != WAIT_OBJECT_0 || !GetExitCodeProcess(process.Get(), exitCode)) {
+        *error = GetLastError();
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+ElevationChoice ElevationFor(const std::string& listFolder, bool quiet, bool restarted) {
+    TokenFacts token;
+    unsigned long error = 0;
+    if (!ReadProcessToken(&token, &error)) return ElevationChoice::RunHere;  // its failures will tell
+    return ChooseElevation(token, UninstallEntryUnderLocalMachine(UninstallKeyName(listFolder)), quiet, restarted);
+}
+
+int RestartElevated(ElevationChoice choice, const std::string& program, const std::string& tail,
+                    RunMessages& messages) {
+    const RunLog& log = messages.Log();
+    if (choice == ElevationChoice::CannotAsk) {
+        messages.Show(nullptr,
+                      "Das Produkt ist für alle Benutzer installiert; zum Entfernen sind Administratorrechte nötig. "
+                      "Ohne Rückfrage (/quiet) lassen sie sich nicht anfordern. Es wurde nichts entfernt.",
+                      kCaption, MB_OK | MB_ICONHAND | MB_TOPMOST, IDOK, true);
+        return kRunFailed;
+    }
+    // The restarted run writes to the same log, named in full: its current folder is another.
+    const std::string switches = log.Enabled() ? WithLogFile(tail.c_str(), log.Path()) : tail;
+    const std::string parameters = switches.empty() ? std::string(kRestartedSwitch) : switches + " " + kRestartedSwitch;
+    log.Write("Neustart mit Administratorrechten: " + program + " " + parameters);
+    DWORD code = 0, error = 0;
+    if (RunAs(program, parameters, &code, &error)) {
+        log.Write("Das Deinstallationsprogramm mit Administratorrechten endete mit Exitcode " + std::to_string(code));
+        return static_cast<int>(code);
+    }
+    if (error == ERROR_CANCELLED) {
+        log.Write("Die Administratorrechte wurden nicht erteilt. Es wurde nichts entfernt.");
+        return kRunCancelled;
+    }
+    messages.Show(nullptr, "Das Deinstallationsprogramm lässt sich nicht mit Administratorrechten starten:\n" +
+                               program + "\n\n" + SystemErrorText(error) + "\n\nEs wurde nichts entfernt.",
+                  kCaption, MB_OK | MB_ICONHAND | MB_TOPMOST, IDOK, true);
+    return kRunFailed;
+}
+
+}  // namespace zembra
