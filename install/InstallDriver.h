@@ -23,8 +23,9 @@ class CProfileDocument;
 class CInstallDriver {
 public:
     // What the dialog hands the run; folders end with a backslash (the list folder may be empty). A
-    // list folder in the temporary folder (tempDir) is one every user may write to: a list there is
-    // written afresh, never merged, and the uninstaller and its record are not placed there.
+    // list folder that is the temporary folder or lies in it (tempDir, given when the placement falls
+    // back on it) is one every user may write to: a list there is written afresh, never merged, and
+    // the uninstaller and its record are not placed there.
     struct Settings {
         CString targetDir, listDir, windowsDir, systemDir, tempDir;
         CString proVersion, regVersion;

@@ -73,8 +73,12 @@ void CSetupRun::Install() {
     settings.listDir = m_strListDir;
     settings.windowsDir = m_strWindowsDir;
     settings.systemDir = m_strSystemDir;
+    // Only a placement that falls back on the temporary folder puts the list there (TargetPath 0, or 1
+    // without the registry's folder); a folder that the product names is its author's choice.
+    const long targetPath = m_Profile.GetInt("Doc", "TargetPath", 0);
     char temp[MAX_PATH + 1] = {};
-    if (::GetTempPathA(MAX_PATH, temp)) settings.tempDir = temp;
+    if ((targetPath == 0 || (targetPath == 1 && m_strListDir.IsEmpty())) && ::GetTempPathA(MAX_PATH, temp))
+        settings.tempDir = temp;
     settings.proVersion = m_strProVersion;
     settings.regVersion = m_strRegVersion;
     settings.writeFileList = m_nUpdateRegVersion != 0;

@@ -307,7 +307,7 @@ TEST(InstallDriver, ReplacedTargetsAreRecordedAndAListInTheTemporaryFolderStands
     for (const Row& r : rows) {
         Outcome run;
         run.listInTemporaryFolder = r.temporary;
-        run.earlierList = "[Doc]\r\nFileCount=1\r\n[FName]\r\nFile0=" + std::string(EncodeName("C:\\Alt\\vorher.txt")) + "\r\n";
+        run.earlierList = "[Doc]\r\nFileCount=1\r\n[FName]\r\nFile0=" + std::string(EncodeName("C:\\Alt\\vorher.txt"));
         RunEntries(run, {{"10000111", "UnZembra.exe", "<LISTDIR>"}, {"10000000", "neu.txt"}, {"10000000", "alt.dll"}},
                    {"alt.dll"});
         EXPECT_EQ(r.outcomes, run.host.outcomes) << r.name;
