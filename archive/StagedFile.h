@@ -28,7 +28,6 @@ public:
     // folder that does not exist, as opening the target itself would give.
     DWORD Begin(const char* target);
     int Fd() const { return m_file.Fd(); }
-    const CString& TemporaryPath() const { return m_temporary; }
 
     // Moves the complete file over the target. ERROR_SUCCESS or the system's code; the temporary file is
     // gone either way.
