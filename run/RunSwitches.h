@@ -17,6 +17,7 @@ enum RunExitCode : int {
     kRunSucceeded = 0,
     kRunCancelled = 1602,      // the user declined or cancelled
     kRunFailed = 1603,         // something was not done, or the program stopped before its work
+    kRunAlreadyRunning = 1618, // another installation of the product is running
     kRunRestartNeeded = 3010,  // done, but a file is replaced or removed at the next restart
 };
 

@@ -78,6 +78,7 @@ void CSetupRun::Install() {
     settings.writeFileList = m_nUpdateRegVersion != 0;
     settings.updateRegVersion = m_nUpdateRegVersion != 0;
     m_Driver.Run(settings);
+    if (m_Driver.Finished() && !m_Driver.Cancelled()) MakeShortcuts();
     if (m_Driver.UserCancelled()) {
         Log("Die Installation wurde vom Benutzer abgebrochen.");
         m_App.m_Result.Cancelled();

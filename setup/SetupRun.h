@@ -25,7 +25,7 @@ protected:
     // False when the run does not go ahead: the user has been told (the library tells its own), and
     // the program ends with 1603.
     bool Prepare();
-    // The run of the manifest into m_strTargetDir, logged.
+    // The run of the manifest into m_strTargetDir, logged; a completed run makes the shortcuts.
     void Install();
     // The programs the run recorded, in order, logged; with explorer an Explorer window first.
     void StartPrograms(bool explorer);
@@ -65,6 +65,7 @@ protected:
 
 private:
     bool RightsGranted(long securityNTAuthority);
+    void MakeShortcuts();
     // Where the run's questions belong: the dialog while it is there.
     HWND Owner() const;
     void Log(const CString& text) const;

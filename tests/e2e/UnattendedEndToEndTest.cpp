@@ -96,8 +96,8 @@ protected:
     }
 
     // An installer of the given [Files] lines into Ziel.
-    std::string Installer(const std::string& name, const std::string& files) {
-        m_root.Write(name + ".ini", "[Product]\nProName=Unbeaufsichtigt\nProVersion=1.0\n"
+    std::string Installer(const std::string& name, const std::string& files, const char* product = "Unbeaufsichtigt") {
+        m_root.Write(name + ".ini", "[Product]\nProName=" + std::string(product) + "\nProVersion=1.0\n"
                                     "[Placement]\nTargetPath=2\nTargetPathUser=2\nTargetPathEx=" +
                                         Target("") + "\n[Texts]\n1=Abbrechen?\n[Files]\n" + files);
         zembra::ProductPackOptions options;
@@ -208,6 +208,31 @@ TEST_F(UnattendedRun, CancelBeforeTheRunEndsWith1602) {
     EXPECT_EQ(1602u, code);
     EXPECT_FALSE(TempFolder::Exists(Target("a.txt")));
     EXPECT_NE(std::string::npos, TempFolder::Read(m_root.Path("run.log")).find("Ende: Exitcode 1602")) << TempFolder::Read(m_root.Path("run.log"));
+}
+
+// A second Setup.exe of the product while the first waits at its dialog ends at once with 1618, shows
+// nothing and unpacks nothing; another product installs meanwhile.
+TEST_F(UnattendedRun, SecondInstallationOfTheProductEndsWith1618WhileAnotherProductInstalls) {
+    const std::string setup = Installer("Setup", "a.txt = <INSTALLDIR> | 10000000\n");
+    const std::string other = Installer("Anderes", "c.dat = <INSTALLDIR> | 10000000\n", "Anderes Produkt");
+    gui::Process first;
+    ASSERT_TRUE(first.Start(setup, "", m_root.Path()));
+    HWND dialog = nullptr;
+    ASSERT_TRUE(gui::WaitUntil([&] { return (dialog = FindWindowA(nullptr, "Unbeaufsichtigt V1.0")) != nullptr; },
+                               gui::kEventWaitMs));
+    std::set<std::string> windows;
+    EXPECT_EQ(1618u, Run(setup, "/auto /quiet /log=second.log", &windows));
+    EXPECT_EQ(0u, Run(other, "/auto /quiet", &windows));
+    EXPECT_EQ(std::set<std::string>(), windows);
+    const std::string log = TempFolder::Read(m_root.Path("second.log"));
+    EXPECT_NE(std::string::npos,
+              log.find("Setup.exe: Eine andere Installation von Unbeaufsichtigt l\xC3\xA4uft bereits")) << log;
+    EXPECT_EQ(std::string::npos, log.find("Arbeitsordner")) << log;
+    EXPECT_EQ("neu c", TempFolder::Read(Target("c.dat")));
+    gui::Click(dialog, IDCANCEL);
+    DWORD code = 99;
+    ASSERT_TRUE(first.WaitForExit(gui::kEventWaitMs, &code));
+    EXPECT_EQ(1602u, code);
 }
 
 }  // namespace

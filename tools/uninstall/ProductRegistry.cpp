@@ -71,6 +71,17 @@ bool WriteUninstallEntry(const UninstallEntry& entry, std::string* where, unsign
     return true;
 }
 
+std::string UninstallEntryLocation(const std::string& key) {
+    for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) {
+        char location[MAX_PATH + 1] = {};
+        DWORD size = sizeof location - 1;
+        if (RegGetValueA(root, (kUninstallKeys + key).c_str(), "InstallLocation", RRF_RT_REG_SZ, nullptr, location,
+                         &size) == ERROR_SUCCESS)
+            return location;
+    }
+    return std::string();
+}
+
 Removal RemoveUninstallEntry(const std::string& key, std::string* where, unsigned long* error) {
     const std::string path = kUninstallKeys + key;
     Removal outcome = Removal::Missing;

@@ -20,6 +20,9 @@ struct UninstallEntry {
 // Writes or updates the entry; *where tells the root ("HKLM", "HKCU"). False with the system's code.
 bool WriteUninstallEntry(const UninstallEntry& entry, std::string* where, unsigned long* error);
 
+// The InstallLocation of the entry of key (HKLM first, then HKCU); empty when there is none.
+std::string UninstallEntryLocation(const std::string& key);
+
 // Removes the entry of key under both roots; *where names what went (or what could not go).
 Removal RemoveUninstallEntry(const std::string& key, std::string* where, unsigned long* error);
 

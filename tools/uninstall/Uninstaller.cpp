@@ -36,6 +36,7 @@ public:
 private:
     bool ReadList();
     void MoveProgramAside();
+    void RemoveShortcuts();
     void RemoveFiles();
     void RemoveRegistry();
     void RemoveOwnFiles();
@@ -48,6 +49,7 @@ private:
     const RunLog& m_log;
     UninstallUi m_ui;
     ListedNames m_list;
+    ListedNames m_shortcuts;  // links in files, the Start-menu folder made for them in folders
     ProductRecord m_record;
     WorkFolder m_aside;          // where the running program went, out of the product's way
     bool m_programAside = false;
@@ -77,6 +79,8 @@ bool Uninstaller::ReadList() {
         m_ui.Tell("Die Datei ist keine Liste installierter Dateien:\n" + path + "\n\nEs wurde nichts entfernt.", true);
         return false;
     }
+    ReadShortcutNames(list, &m_shortcuts);
+    m_list.problems.insert(m_list.problems.end(), m_shortcuts.problems.begin(), m_shortcuts.problems.end());
     // Without its record the product is still removed; only its name and version entry are unknown.
     const std::string recordPath = m_call.listFolder + kProductRecordName;
     if (GetFileAttributesA(recordPath.c_str()) == INVALID_FILE_ATTRIBUTES)
@@ -112,6 +116,27 @@ void Uninstaller::MoveProgramAside() {
     }
     m_log.Write("Das Deinstallationsprogramm bleibt an seinem Ort (" + SystemErrorText(error) +
                 "); es wird beim nächsten Neustart entfernt.");
+}
+
+// What the user starts the product from goes first, so that nothing points at removed files meanwhile.
+void Uninstaller::RemoveShortcuts() {
+    for (const std::string& link : m_shortcuts.files) {
+        Step("Entferne " + link);
+        unsigned long error = 0;
+        switch (RemoveListedFile(link, &error)) {
+            case Removal::Removed: m_log.Write("Verknüpfung entfernt: " + link); break;
+            case Removal::Missing: m_log.Write("Verknüpfung war nicht mehr vorhanden: " + link); break;
+            case Removal::AtRestart: m_atRestart.push_back(link); break;
+            default: Failed(link, error); break;
+        }
+    }
+    for (const std::string& folder : m_shortcuts.folders) {
+        unsigned long error = 0;
+        const Removal removal = RemoveListedFolder(folder, &error);
+        if (removal == Removal::Removed) m_log.Write("Ordner entfernt: " + folder);
+        else if (removal == Removal::Kept) m_log.Write("Ordner bleibt, er enthält weitere Dateien: " + folder);
+        else if (removal == Removal::Failed) Failed(folder, error);
+    }
 }
 
 void Uninstaller::RemoveFiles() {
@@ -165,9 +190,16 @@ void Uninstaller::RemoveRegistry() {
             default: Failed(m_record.regVersion, error); break;
         }
     }
-    std::string where = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" +
-                        UninstallKeyName(m_call.listFolder);
-    switch (RemoveUninstallEntry(UninstallKeyName(m_call.listFolder), &where, &error)) {
+    const std::string key = UninstallKey(m_record, m_call.listFolder);
+    std::string where = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" + key;
+    // Every folder of a product with an AppId shares its entry: it stays with the installation it names.
+    const std::string location = UninstallEntryLocation(key);
+    if (!location.empty() && !SamePath(location + "\\", m_call.listFolder)) {
+        m_log.Write("Eintrag in der Liste der installierten Programme bleibt, er gilt der Installation in " + location +
+                    ": " + where);
+        return;
+    }
+    switch (RemoveUninstallEntry(key, &where, &error)) {
         case Removal::Removed: m_log.Write("Eintrag in der Liste der installierten Programme entfernt: " + where); break;
         case Removal::Missing: m_log.Write("Kein Eintrag in der Liste der installierten Programme: " + where); break;
         default: Failed(where, error); break;
@@ -262,9 +294,10 @@ int Uninstaller::Run() {
                   "erhalten.")) {
         return kRunCancelled;
     }
-    m_steps = m_list.files.size() + m_list.folders.size() + 1;
+    m_steps = m_shortcuts.files.size() + m_list.files.size() + m_list.folders.size() + 1;
     m_ui.BeginProgress((m_record.name.empty() ? std::string("Das Produkt") : m_record.name) + " wird entfernt");
     MoveProgramAside();
+    RemoveShortcuts();
     RemoveFiles();
     RemoveRegistry();
     RemoveOwnFiles();
