@@ -313,7 +313,7 @@ bool Parser::Shortcut(int line, const std::string& key, const std::string& value
         return false;
     if (shortcut.name == "." || shortcut.name == ".." || shortcut.name.size() > 200 ||
         std::any_of(shortcut.name.begin(), shortcut.name.end(), [](char c) { return BadNameCharacter(c); }))
-        return Fail(line, "shortcut name \"" + key + "\" holds a character Windows refuses in file names");
+        return Fail(line, "shortcut name \"" + key + "\" is no file name Windows accepts");
     for (char& c : target)
         if (c == '/') c = '\\';
     const size_t slash = target.find_last_of('\\');

@@ -36,7 +36,6 @@ public:
 private:
     bool ReadList();
     void MoveProgramAside();
-    void RemoveShortcuts();
     void RemoveFiles();
     void RemoveRegistry();
     void RemoveOwnFiles();
@@ -49,7 +48,6 @@ private:
     const RunLog& m_log;
     UninstallUi m_ui;
     ListedNames m_list;
-    ListedNames m_shortcuts;  // links in files, the Start-menu folder made for them in folders
     ProductRecord m_record;
     WorkFolder m_aside;          // where the running program went, out of the product's way
     bool m_programAside = false;
@@ -79,8 +77,13 @@ bool Uninstaller::ReadList() {
         m_ui.Tell("Die Datei ist keine Liste installierter Dateien:\n" + path + "\n\nEs wurde nichts entfernt.", true);
         return false;
     }
-    ReadShortcutNames(list, &m_shortcuts);
-    m_list.problems.insert(m_list.problems.end(), m_shortcuts.problems.begin(), m_shortcuts.problems.end());
+    // The shortcuts go first, so that none leads to a removed file meanwhile; the product's Start-menu
+    // folder goes with the listed folders, when it is empty by then.
+    ListedNames shortcuts;
+    ReadShortcutNames(list, &shortcuts);
+    m_list.files.insert(m_list.files.begin(), shortcuts.files.begin(), shortcuts.files.end());
+    m_list.folders.insert(m_list.folders.end(), shortcuts.folders.begin(), shortcuts.folders.end());
+    m_list.problems.insert(m_list.problems.end(), shortcuts.problems.begin(), shortcuts.problems.end());
     // Without its record the product is still removed; only its name and version entry are unknown.
     const std::string recordPath = m_call.listFolder + kProductRecordName;
     if (GetFileAttributesA(recordPath.c_str()) == INVALID_FILE_ATTRIBUTES)
@@ -116,27 +119,6 @@ void Uninstaller::MoveProgramAside() {
     }
     m_log.Write("Das Deinstallationsprogramm bleibt an seinem Ort (" + SystemErrorText(error) +
                 "); es wird beim nächsten Neustart entfernt.");
-}
-
-// What the user starts the product from goes first, so that nothing points at removed files meanwhile.
-void Uninstaller::RemoveShortcuts() {
-    for (const std::string& link : m_shortcuts.files) {
-        Step("Entferne " + link);
-        unsigned long error = 0;
-        switch (RemoveListedFile(link, &error)) {
-            case Removal::Removed: m_log.Write("Verknüpfung entfernt: " + link); break;
-            case Removal::Missing: m_log.Write("Verknüpfung war nicht mehr vorhanden: " + link); break;
-            case Removal::AtRestart: m_atRestart.push_back(link); break;
-            default: Failed(link, error); break;
-        }
-    }
-    for (const std::string& folder : m_shortcuts.folders) {
-        unsigned long error = 0;
-        const Removal removal = RemoveListedFolder(folder, &error);
-        if (removal == Removal::Removed) m_log.Write("Ordner entfernt: " + folder);
-        else if (removal == Removal::Kept) m_log.Write("Ordner bleibt, er enthält weitere Dateien: " + folder);
-        else if (removal == Removal::Failed) Failed(folder, error);
-    }
 }
 
 void Uninstaller::RemoveFiles() {
@@ -294,10 +276,9 @@ int Uninstaller::Run() {
                   "erhalten.")) {
         return kRunCancelled;
     }
-    m_steps = m_shortcuts.files.size() + m_list.files.size() + m_list.folders.size() + 1;
+    m_steps = m_list.files.size() + m_list.folders.size() + 1;
     m_ui.BeginProgress((m_record.name.empty() ? std::string("Das Produkt") : m_record.name) + " wird entfernt");
     MoveProgramAside();
-    RemoveShortcuts();
     RemoveFiles();
     RemoveRegistry();
     RemoveOwnFiles();
