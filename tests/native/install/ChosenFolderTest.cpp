@@ -14,24 +14,17 @@ TEST(FolderSwitch, AFullFolderIsTakenAndAnythingElseIsRefusedWithItsReason) {
         std::string folder;  // empty: refused
         const char* reason;  // part of the problem
     } rows[] = {
-        {"a drive path", "C:\\Programme\\Werkzeug", true, "C:\\Programme\\Werkzeug\\", ""},
-        {"a final backslash is kept once", "d:\\Eins\\Zwei\\", true, "d:\\Eins\\Zwei\\", ""},
+        {"a drive path with blanks and umlauts", "C:\\Meine Programme\\Gr\xF6\xDF" "e", true,
+         "C:\\Meine Programme\\Gr\xF6\xDF" "e\\", ""},
         {"slashes read as backslashes", "C:/Programme/Werkzeug/", true, "C:\\Programme\\Werkzeug\\", ""},
         {"a drive's root", "C:\\", true, "C:\\", ""},
-        {"blanks and umlauts", "C:\\Meine Programme\\Gr\xF6\xDF" "e", true,
-         "C:\\Meine Programme\\Gr\xF6\xDF" "e\\", ""},
         {"a network share", "\\\\server\\teil\\Werkzeug", true, "\\\\server\\teil\\Werkzeug\\", ""},
         {"the package allows no other folder", "C:\\Werkzeug", false, "", "PathChange=0"},
         {"a relative folder", "Werkzeug\\Bin", true, "", "kein vollständiger Pfad"},
-        {"a folder on the current drive", "\\Werkzeug", true, "", "kein vollständiger Pfad"},
-        {"a drive without its backslash", "C:Werkzeug", true, "", "kein vollständiger Pfad"},
         {"a server without a share", "\\\\server", true, "", "leeren Namen"},
-        {"a doubled backslash", "C:\\Eins\\\\Zwei", true, "", "leeren Namen"},
         {"a step up", "C:\\Eins\\..\\Zwei", true, "", "\"..\""},
         {"a question mark from a name outside the code page", "C:\\??\\Werkzeug", true, "", "nicht erlaubt"},
-        {"a colon inside", "C:\\Eins:Zwei", true, "", "nicht erlaubt"},
         {"a name ending with a dot", "C:\\Werkzeug.\\Bin", true, "", "Punkt oder Leerzeichen"},
-        {"a name ending with a blank", "C:\\Werkzeug ", true, "", "Punkt oder Leerzeichen"},
         {"a device name with an extension", "C:\\Daten\\nul.txt", true, "", "Gerätenamen"},
         {"longer than a folder may be", "C:\\" + longName + "\\Werkzeug", true, "", "247 Zeichen"},
     };

@@ -41,26 +41,6 @@ TEST(RunSwitches, AutoQuietAndLogAreFoundInAnyCaseAndOtherWordsAreLeftAlone) {
     EXPECT_TRUE(zembra::HasWord(zembra::ParseRunSwitches("/auto /Register").others, "/register"));
 }
 
-TEST(RunSwitches, TheInstallFolderIsTakenAsWrittenAndAMissingOneIsAProblem) {
-    struct Row {
-        const char* tail;
-        const char* folder;
-        const char* problem;  // part of it; empty: none
-    } rows[] = {
-        {"/auto /DIR=\"C:\\Mit Blanks\\Ziel\" /quiet", "C:\\Mit Blanks\\Ziel", ""},
-        {"/dir=C:\\Ziel /auto", "C:\\Ziel", ""},
-        {"/DIR=", "", "fehlt der Ordner"},
-        {"/DIR=\"C:\\offen /auto", "", "nicht geschlossen"},
-    };
-    for (const Row& r : rows) {
-        const zembra::RunSwitches s = zembra::ParseRunSwitches(r.tail);
-        EXPECT_EQ(r.folder, s.folder) << r.tail;
-        EXPECT_TRUE(s.others.empty()) << r.tail;
-        EXPECT_EQ(*r.problem == 0, s.problem.empty()) << r.tail << ": " << s.problem;
-        EXPECT_NE(std::string::npos, s.problem.find(r.problem)) << r.tail << ": " << s.problem;
-    }
-}
-
 TEST(RunSwitches, TheLogNamedForAnotherProgramIsTheResolvedFileAndTheRestStaysAsItWas) {
     struct Row {
         const char* tail;
