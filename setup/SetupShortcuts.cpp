@@ -7,7 +7,7 @@
 #include "profile/CNyStringArray.h"
 #include "run/SystemErrorText.h"
 
-void CSetupRun::MakeShortcuts() {
+void CSetupRun::MakeShortcuts(const CString& listFolder) {
     ShortcutFolders folders;
     bool allUsers = false;
     ShellShortcutFolders(&folders, &allUsers);
@@ -36,7 +36,7 @@ void CSetupRun::MakeShortcuts() {
     }
     if (m_nUpdateRegVersion == 0 || links.GetSize() == 0) return;
     // The list is hidden; only a plain file can be written over.
-    const CString list = (m_strListDir.IsEmpty() ? m_strTargetDir : m_strListDir) + kInstalledListName;
+    const CString list = listFolder + kInstalledListName;
     ::SetFileAttributesA(list, FILE_ATTRIBUTE_NORMAL);
     MergeShortcutList(list, links, madeFolders);
     ::SetFileAttributesA(list, FILE_ATTRIBUTE_HIDDEN);

@@ -94,7 +94,7 @@ protected:
         std::filesystem::copy_file(runtime + "\\zv_1_2_3_4.dll", m_root.Path("produkt/werkzeug.dll"));
         m_root.Write("produkt/produkt.ini",
                      "[Product]\nProName=E2E Entfernen\nProVersion=3.1\nPublisher=Pr\xC3\xBC" "f GmbH\nUninstall=1\n"
-                     "UpdateRegVersion=1\nRegVersion=HKEY_CURRENT_USER\\" + m_versionKey + "\\Version\n" +
+                     "UpdateRegVersion=1\nRegVersion=HKEY_CURRENT_USER\\" + m_versionKey + "\\Produkt\\Version\n" +
                      (m_appId.empty() ? "" : "AppId=" + m_appId + "\n") +
                      "[Placement]\nTargetPath=2\nTargetPathUser=2\nTargetPathEx=" + m_target + "\n"
                      "[Files]\nwerkzeug.dll = <INSTALLDIR>\\Bin | 10000000\nliesmich.txt = <INSTALLDIR> | 10000000\n"
@@ -116,12 +116,12 @@ protected:
         SetEnvironmentVariableA("TMP", m_temp[0]);
         SetEnvironmentVariableA("TEMP", m_temp[1]);
         RegDeleteKeyA(HKEY_LOCAL_MACHINE, m_entryKey.c_str());
-        RegDeleteKeyA(HKEY_CURRENT_USER, m_versionKey.c_str());
+        RegDeleteTreeA(HKEY_CURRENT_USER, m_versionKey.c_str());
     }
 
     // The installation; with Uninstall=1 the setup program places the uninstaller and its record in the
     // list folder and starts "UnZembra.exe /register" as it closes.
-    void Install(const char* tail = "/auto") {
+    void Install(const std::string& tail = "/auto") {
         gui::Process setup;
         ASSERT_TRUE(setup.Start(m_root.Path("Setup.exe"), tail, m_root.Path()));
         DWORD code = 99;
@@ -196,11 +196,31 @@ TEST_F(UninstallEndToEnd, TheEntryNamesTheProductAndItsQuietCommandRemovesWhatWa
         EXPECT_FALSE(TempFolder::Exists(In(name))) << name;
     EXPECT_EQ("meins", TempFolder::Read(In("Daten\\eigene.txt"))) << "the user's file and its folders stay";
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, m_entryKey)) << "the entry is gone";
-    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, m_versionKey)) << "the version value and its emptied key are gone";
+    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, m_versionKey)) << "the value and the emptied keys it made are gone";
     const std::string written = TempFolder::Read(m_log);
     EXPECT_NE(std::string::npos, written.find("UnZembra.exe: Ordner bleibt, er enth\xC3\xA4lt weitere Dateien: " +
                                               In("Daten"))) << written;
     EXPECT_NE(std::string::npos, written.find("UnZembra.exe: Ende: Exitcode 0")) << written;
+}
+
+TEST_F(UninstallEndToEnd, AFolderGivenWithDirTakesTheWholeInstallationAndItsRemovalLeavesNothingItMade) {
+    const std::string offered = m_target, top = WindowsPath(m_root.Path("Ebene 1"));
+    m_target = top + "\\Ebene 2\\Ebene 3";
+    m_entryKey = kUninstallKeys + zembra::UninstallKeyName(m_target);
+    HKEY before = nullptr;  // there before the installation: it stays
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, m_versionKey.c_str(), 0, nullptr, 0, KEY_READ, nullptr,
+                                             &before, nullptr));
+    RegCloseKey(before);
+    Install("/auto /DIR=\"" + m_target + "\"");
+    EXPECT_EQ(m_target, Entry("InstallLocation"));
+    EXPECT_FALSE(TempFolder::Exists(offered)) << "nothing went to the folder the package offered";
+
+    EXPECT_EQ(0u, Run(Entry("QuietUninstallString"), false));
+    EXPECT_FALSE(TempFolder::Exists(top)) << "all three levels the installation made are gone";
+    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, m_versionKey + "\\Produkt"));
+    EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, m_versionKey)) << "the key that was there before stays";
+    const std::string written = TempFolder::Read(m_log);
+    EXPECT_EQ(std::string::npos, written.find("Ordner bleibt")) << written;
 }
 
 TEST_F(UninstallEndToEnd, WhatStandsInTheWayDecidesTheExitCodeAndNothingUnlistedIsTouched) {

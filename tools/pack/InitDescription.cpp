@@ -164,11 +164,12 @@ bool WriteInitialDescription(const InitOptions& options, std::string* summary, s
     std::string name = options.name.empty() ? root.filename().u8string() : options.name;
     name.erase(0, name.find_first_not_of(" \t"));
     name.erase(name.find_last_not_of(" \t") + 1);
+    // Every name the installer cannot carry is told in one run, not one at a time.
+    std::vector<std::string> problems;
     const std::string nameProblem = name.empty() ? "is empty" : NameProblem(name);
-    if (!nameProblem.empty()) {
-        *error = "the product name " + Quoted(name) + " " + nameProblem + (options.name.empty() ? " (give one with --name)" : "");
-        return false;
-    }
+    if (!nameProblem.empty())
+        problems.push_back("the product name " + Quoted(name) + " " + nameProblem +
+                           (options.name.empty() ? " (give one with --name)" : ""));
 
     std::vector<FoundFile> files;
     for (fs::recursive_directory_iterator it(root, code), end; !code && it != end; it.increment(code)) {
@@ -209,8 +210,8 @@ bool WriteInitialDescription(const InitOptions& options, std::string* summary, s
         // The source as zembra-pack --product will open it.
         if (problem.empty()) InspectFile(SourcePath(owner, file.source), &facts, &problem);
         if (!problem.empty()) {
-            *error = where + " " + problem;
-            return false;
+            problems.push_back(where + " " + problem);
+            continue;
         }
         const size_t slash = file.relative.rfind('/');
         std::string folder = "<INSTALLDIR>";
@@ -222,9 +223,9 @@ bool WriteInitialDescription(const InitOptions& options, std::string* summary, s
         AnsiMakeUpper(&target[0]);
         const auto inserted = targets.emplace(target, file.relative);
         if (!inserted.second) {
-            *error = where + " and " + Quoted(options.folder + "/" + inserted.first->second) +
-                     " differ only in letter case; on Windows they are one file";
-            return false;
+            problems.push_back(where + " and " + Quoted(options.folder + "/" + inserted.first->second) +
+                               " differ only in letter case; on Windows they are one file");
+            continue;
         }
         folders.insert(folder);
         // A source that would read as a comment or a section, or lose a space, starts with "./".
@@ -236,6 +237,12 @@ bool WriteInitialDescription(const InitOptions& options, std::string* summary, s
             mainHasVersion = facts.hasVersion;
         }
         versions.push_back(facts);
+    }
+    if (!problems.empty()) {
+        *error = problems.size() == 1 ? problems[0] : std::to_string(problems.size()) + " problems, nothing written:";
+        if (problems.size() > 1)
+            for (const std::string& problem : problems) *error += "\n  " + problem;
+        return false;
     }
 
     const std::string text =

@@ -252,9 +252,10 @@ bool WriteWingetManifest(const std::string& installer, const WingetOptions& opti
     std::string setup = Header("installer", installer) + ids + "InstallerType: exe\n";
     if (machine) setup += "Scope: machine\n";
     setup += "InstallModes:\n- interactive\n- silent\n- silentWithProgress\n"
-             "InstallerSwitches:\n  Silent: \"/auto /quiet\"\n  SilentWithProgress: \"/auto\"\n"
-             "  InstallLocation: \"/DIR=\\\"<INSTALLPATH>\\\"\"\n  Log: \"/log=\\\"<LOGPATH>\\\"\"\n"
-             "ExpectedReturnCodes:\n";
+             "InstallerSwitches:\n  Silent: \"/auto /quiet\"\n  SilentWithProgress: \"/auto\"\n";
+    // The setup program refuses /DIR= for a product that keeps its folder.
+    if (value("PathChange") != "0") setup += "  InstallLocation: \"/DIR=\\\"<INSTALLPATH>\\\"\"\n";
+    setup += "  Log: \"/log=\\\"<LOGPATH>\\\"\"\nExpectedReturnCodes:\n";
     for (const auto& code : {std::make_pair(kRunCancelled, "cancelledByUser"),
                              std::make_pair(kRunAlreadyRunning, "installInProgress"),
                              std::make_pair(kRunRestartNeeded, "rebootRequiredToFinish")})

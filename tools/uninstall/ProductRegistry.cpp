@@ -120,4 +120,27 @@ Removal RemoveVersionValue(const std::string& registryPath, bool* keyRemoved, un
     return Removal::Removed;
 }
 
+Removal RemoveEmptyKey(const std::string& key, unsigned long* error) {
+    RegistryPath split;
+    if (!SplitRegistryPath((key + "\\").c_str(), &split) || split.keyPath.IsEmpty()) return Removal::Refused;
+    {
+        RegistryKey opened;
+        LONG result = RegOpenKeyExA(split.root, split.keyPath, 0, KEY_QUERY_VALUE, opened.Receive());
+        if (result == ERROR_FILE_NOT_FOUND) return Removal::Missing;
+        DWORD subKeys = 1, values = 1;
+        if (result == ERROR_SUCCESS)
+            result = RegQueryInfoKeyA(opened.Get(), nullptr, nullptr, nullptr, &subKeys, nullptr, nullptr, &values,
+                                      nullptr, nullptr, nullptr, nullptr);
+        if (result != ERROR_SUCCESS) {
+            *error = static_cast<unsigned long>(result);
+            return Removal::Failed;
+        }
+        if (subKeys != 0 || values != 0) return Removal::Kept;
+    }
+    const LONG result = RegDeleteKeyA(split.root, split.keyPath);
+    if (result == ERROR_SUCCESS) return Removal::Removed;
+    *error = static_cast<unsigned long>(result);
+    return Removal::Failed;
+}
+
 }  // namespace zembra

@@ -30,4 +30,8 @@ Removal RemoveUninstallEntry(const std::string& key, std::string* where, unsigne
 // when nothing is left in it; never a key above it or a root. Refused: the path names no root.
 Removal RemoveVersionValue(const std::string& registryPath, bool* keyRemoved, unsigned long* error);
 
+// Removes a key named by its root and path ("HKEY_CURRENT_USER\Software\Maker") when it holds no
+// value and no key. Kept: it holds something.
+Removal RemoveEmptyKey(const std::string& key, unsigned long* error);
+
 }  // namespace zembra

@@ -666,6 +666,20 @@ TEST_F(ProductPackTest, InitRefusesWhatWouldNotPackAndWritesNothing) {
     }
 }
 
+TEST_F(ProductPackTest, InitNamesEveryNameItCannotCarryInOneRun) {
+    namespace fs = std::filesystem;
+    TempFolder folder;
+    fs::create_directories(folder.Path("f/unter"));
+    for (const char* file : {"x\xE2\x86\x92y.txt", "unter/a=b.txt", "gut.txt"})
+        std::ofstream(fs::path(folder.Path("f")) / fs::u8path(file)) << "x";
+    std::ostringstream out, err;
+    EXPECT_EQ(1, zembra::RunPackCommand({"--init", folder.Path("init.ini"), "--from", folder.Path("f"), "--name",
+                                         "a\xE2\x86\x92" "b"}, out, err));
+    for (const char* part : {"3 problems", "the product name", "holds U+2192", "a=b.txt\" holds '='"})
+        EXPECT_NE(std::string::npos, err.str().find(part)) << part << ": " << err.str();
+    EXPECT_FALSE(TempFolder::Exists(folder.Path("init.ini")));
+}
+
 #ifndef _WIN32
 // Sizes the setup program reads as signed 32-bit numbers; sparse files make them cheaply.
 TEST_F(ProductPackTest, SizesBeyondWhatTheSetupCountsAreRefused) {
