@@ -3,6 +3,7 @@
 #include "archive/PackageDirectory.h"
 #include "archive/PeImage.h"
 #include "archive/Sha256.h"
+#include "framework/Cp1252Table.h"
 #include "run/AnsiUtf8.h"
 #include "run/RunSwitches.h"
 #include "tools/pack/WholeFile.h"
@@ -66,8 +67,8 @@ std::string KeyProblem(const Doc& doc) {
         const std::string value = Value(doc, key);
         if (value.size() < key.min || value.size() > key.max)
             return std::string("[Product] ") + key.key + " \"" + Cp1252ToUtf8(value) + "\" cannot be " + key.use +
-                   " of the manifest: " +
-                   "it takes " + std::to_string(key.min) + " to " + std::to_string(key.max) + " characters";
+                   " of the manifest: it takes " + std::to_string(key.min) + " to " + std::to_string(key.max) +
+                   " characters";
     }
     for (unsigned char c : Value(doc, kKeys[1]))
         if (c < 0x20 || std::strchr("\\/:*?\"<>|", c))
@@ -82,7 +83,7 @@ std::string Quoted(const std::string& cp1252) {
         const unsigned char c = static_cast<unsigned char>(cp1252[i]);
         char escaped[8];
         if (c == '"' || c == '\\') text += std::string("\\") + static_cast<char>(c);
-        else if (c < 0x20 || c == 0x7F || (c >= 0x80 && c < 0xA0 && Cp1252ToUtf8(std::string(1, c))[0] == '\xC2'))
+        else if (c < 0x20 || c == 0x7F || (c >= 0x80 && c < 0xA0 && kCp1252HighControls[c - 0x80] == 0))
             std::snprintf(escaped, sizeof escaped, "\\x%02X", c), text += escaped;
         else text += Cp1252ToUtf8(std::string(1, static_cast<char>(c)));
     }
@@ -144,7 +145,7 @@ bool ReadInstaller(const std::string& path, InstallerFacts* facts, std::string* 
     while (in.read(block.data(), static_cast<std::streamsize>(block.size())) || in.gcount() > 0) {
         const size_t read = static_cast<size_t>(in.gcount());
         if (head.size() < kHeadBytes) head.append(block.data(), std::min(read, kHeadBytes - head.size()));
-        sha.Update(block.data(), static_cast<size_t>(in.gcount()));
+        sha.Update(block.data(), read);
     }
     facts->sha256 = sha.FinalHex();
     for (char& c : facts->sha256) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
