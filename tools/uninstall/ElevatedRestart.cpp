@@ -55,7 +55,9 @@ ElevationChoice ElevationFor(const std::string& listFolder, bool quiet, bool res
     TokenFacts token;
     unsigned long error = 0;
     if (!ReadProcessToken(&token, &error)) return ElevationChoice::RunHere;  // its failures will tell
-    return ChooseElevation(token, UninstallEntryUnderLocalMachine(UninstallKeyName(listFolder)), quiet, restarted);
+    ProductRecord record;  // without one, the entry is the list folder's
+    ReadProductRecord(listFolder + kProductRecordName, &record);
+    return ChooseElevation(token, UninstallEntryUnderLocalMachine(UninstallKey(record, listFolder)), quiet, restarted);
 }
 
 int RestartElevated(ElevationChoice choice, const std::string& program, const std::string& tail,

@@ -13,7 +13,8 @@ namespace zembra {
 // The switch the restarted run carries, so that it never restarts once more.
 constexpr char kRestartedSwitch[] = "/elevated";
 
-// What this process should do: the token, the product's entry (by its list folder) and the switches.
+// What this process should do: the token, the product's entry (its AppId, else its list folder), the
+// switches.
 ElevationChoice ElevationFor(const std::string& listFolder, bool quiet, bool restarted);
 
 // Carries out RestartElevated or CannotAsk and gives the exit code: the elevated run's own, 1602 when
