@@ -1,5 +1,4 @@
-// What follows from the process's token, for every kind of token: Wine gives every process an elevated
-// administrator's token and keeps no access lists, so only here can all of them be seen.
+// What follows from the process's token, for every kind of token (under Wine every token is elevated).
 #include "run/WorkFolderGuard.h"
 #include "tools/uninstall/ElevationChoice.h"
 
@@ -43,7 +42,7 @@ TEST(ElevationChoice, OnlyAnUnelevatedRunForAProductOfAllUsersStartsAgainElevate
         {"a product of all users, nobody to ask", kUser, true, true, false, ElevationChoice::CannotAsk},
         {"the restarted run, still without rights", kUser, true, false, true, ElevationChoice::RunHere},
         {"elevated already", kAdmin, true, true, false, ElevationChoice::RunHere},
-        {"SYSTEM", kSystem, true, true, false, ElevationChoice::RunHere},
+        {"SYSTEM", {false, true, "S-1-5-18"}, true, true, false, ElevationChoice::RunHere},
     };
     for (const Row& r : rows)
         EXPECT_EQ(r.expected, zembra::ChooseElevation(r.token, r.underLocalMachine, r.quiet, r.restarted)) << r.name;
