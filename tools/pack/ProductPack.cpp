@@ -153,6 +153,7 @@ bool PackProduct(const ProductPackOptions& options, std::string* error) {
     writer.SetTrailerText(trailer);
     writer.SetSealed(true);
     writer.SetProgress(options.progress);
+    writer.SetJobs(options.jobs);
     writer.AddFile(kSetupProgramKey, runtime[1], EntryMode::Gzip, options.level);
     for (int i = 0; i < 3; ++i) {
         if (!pictures[i].empty()) writer.AddFile(pictureKeys[i], pictures[i], EntryMode::Gzip, options.level);

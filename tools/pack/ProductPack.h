@@ -20,7 +20,8 @@ struct ProductPackOptions {
     std::string runtimeFolder;  // holds ZembraStart.exe, ZembraSetup.exe, zembra1.dll of one architecture
     std::string output;         // Setup.exe
     std::string iniOutput;      // when not empty, the computed "Zembra.ini" is written here as well
-    int level = 9;
+    int level = kDefaultGzipLevel;
+    int jobs = 0;  // one per core
     std::function<void(const PackProgress&)> progress;
     std::function<void(const std::string&)> warning;  // "FILE:LINE: warning: ..."; packing goes on
 };
