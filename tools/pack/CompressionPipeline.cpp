@@ -57,7 +57,7 @@ CompressionPipeline::CompressionPipeline(const std::vector<PackageEntry>& entrie
     : m_entries(entries),
       m_pieces(pieces),
       m_wholeLimit(wholeLimit),
-      m_window(2 * static_cast<size_t>(std::max(jobs, 1))),
+      m_window(kPiecesPerJob * static_cast<size_t>(std::max(jobs, 1))),
       m_results(pieces.size()) {
     if (jobs <= 1) return;
     try {

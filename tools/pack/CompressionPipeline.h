@@ -2,8 +2,9 @@
 //
 // Each entry is cut into pieces as GzipEncoder.h describes (a stored entry or a small gzip entry is one
 // piece, a large gzip entry one per block); the workers take the pieces in package order. Memory stays
-// bounded: at most two pieces per worker are claimed and not yet written, and together they hold at
-// most kBytesInFlight bytes of input, except that the piece the writer waits for is always taken.
+// bounded: at most kPiecesPerJob pieces per worker are claimed and not yet written, and together they
+// hold at most kBytesInFlight bytes of input (the piece the writer waits for is always taken). More than
+// one or two pieces per worker keep the others busy while one compresses a large entry.
 #pragma once
 
 #include "tools/pack/GzipEncoder.h"
@@ -41,6 +42,7 @@ struct CompressedPiece {
 
 class CompressionPipeline {
 public:
+    static constexpr size_t kPiecesPerJob = 4;
     static constexpr uint64_t kBytesInFlight = 4 * kWholeMemberLimit;
 
     // Starts jobs workers at once (one job: no thread, Wait compresses); the entries and pieces must

@@ -41,7 +41,8 @@ const char kUsage[] =
     "                       the extractor runs only sealed packages\n"
     ZEMBRA_LEVEL_HELP
     "  --jobs N             compress on N threads (default: one per core); the package is the same\n"
-    "                       for any N. At most two entries (or 1 MiB blocks) per thread are in memory.\n"
+    "                       for any N. At most four entries or blocks per thread, 128 MiB of input in\n"
+    "                       all, wait in memory.\n"
     "  --progress           show the progress on standard error also when it is no terminal\n"
     "product mode (a description needs only ProName and [Files]; the rest has defaults):\n"
     "  --product FILE       the product description (UTF-8 INI: [Product], [Layout], [Placement],\n"
