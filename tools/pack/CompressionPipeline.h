@@ -42,7 +42,7 @@ struct CompressedPiece {
 
 class CompressionPipeline {
 public:
-    static constexpr size_t kPiecesPerJob = 4;
+    static constexpr size_t kPiecesPerJob = 64;
     static constexpr uint64_t kBytesInFlight = 4 * kWholeMemberLimit;
 
     // Starts jobs workers at once (one job: no thread, Wait compresses); the entries and pieces must
