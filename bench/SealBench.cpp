@@ -5,8 +5,8 @@
 // Windows build uses BCrypt; both read the file as the extractor does. The same installer signed (20 KB of
 // certificates behind it) is checked where it lies, with no copy: that ratio is what a signature costs.
 #include "archive/PackageFile.h"
+#include "archive/PackageSeal.h"
 #include "tests/native/support/PeBuilder.h"
-#include "tools/common/PackageSeal.h"
 #include "tools/pack/PackageWriter.h"
 
 #ifdef _WIN32

@@ -1,8 +1,8 @@
 // The extractor reads the tail of whatever file it was handed before anything else: the seal check
 // must neither crash nor read outside the bytes, and it may only call a package intact when the digest
 // of the sealed range really is the one in the trailer text.
-#include "tools/common/PackageSeal.h"
-#include "tools/common/Sha256.h"
+#include "archive/PackageSeal.h"
+#include "archive/Sha256.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -1,6 +1,6 @@
 // zembra-pack reads the version resource of every program file it packs: arbitrary bytes must give an
 // answer without reading outside them.
-#include "tools/common/PeImage.h"
+#include "archive/PeImage.h"
 
 #include <cstdint>
 #include <cstdlib>

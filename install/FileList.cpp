@@ -1,7 +1,82 @@
 #include "install/FileList.h"
 
+#include "framework/AnsiText.h"
 #include "profile/CNyStringArray.h"
 #include "profile/CProfileDocument.h"
+
+#include <algorithm>
+#include <unordered_set>
+
+namespace {
+
+struct Section {
+    const char* name;
+    const char* keyPrefix;
+    const char* countKey;
+    bool folders;
+};
+constexpr Section kFiles = {"FName", "File", "FileCount", false};
+constexpr Section kFolders = {"FDir", "Dir", "DirCount", true};
+
+std::string Upper(std::string text) {
+    if (!text.empty()) AnsiMakeUpper(&text[0]);
+    return text;
+}
+
+// A drive path "C:\..." or a network path "\\server\share\...": anything else would be taken against
+// whatever folder the uninstaller happens to run in.
+bool IsFullPath(const std::string& path) {
+    const bool drive = path.size() >= 3 && ((path[0] | 0x20) >= 'a' && (path[0] | 0x20) <= 'z') && path[1] == ':' &&
+                       path[2] == '\\';
+    return drive || (path.size() > 2 && path[0] == '\\' && path[1] == '\\');
+}
+
+std::string WithoutTrailingBackslash(std::string path) {
+    while (path.size() > 3 && path.back() == '\\') path.pop_back();
+    return path;
+}
+
+CString Key(const Section& section, long i) {
+    CString key;
+    key.Format("%s%ld", section.keyPrefix, i);
+    return key;
+}
+
+void ReadSection(CProfileDocument& list, const Section& section, std::vector<std::string>* names,
+                 std::vector<std::string>* problems) {
+    std::unordered_set<std::string> seen;
+    const long count = list.GetInt("Doc", section.countKey, 0);
+    for (long i = 0; i < count; ++i) {
+        const CString key = Key(section, i);
+        const CString value = list.GetString(section.name, key, "");
+        if (value.IsEmpty()) continue;  // written by nobody, passed over by everybody
+        std::string name;
+        if (!DecodeName(value, &name)) {
+            problems->push_back("Eintrag " + std::string(key.c_str()) +
+                                " der Liste lässt sich nicht entschlüsseln und wird übersprungen.");
+            continue;
+        }
+        // A folder's final backslash is no part of what the system can reach.
+        const std::string reached = section.folders ? WithoutTrailingBackslash(name) : name;
+        if (!IsFullPath(reached)) {
+            problems->push_back(reached + ": kein vollständiger Pfad, übersprungen.");
+        } else if (reached.size() > kMaxListedPath) {
+            problems->push_back(reached + ": länger als die " + std::to_string(kMaxListedPath) +
+                                " Zeichen, die das System erlaubt, übersprungen.");
+        } else if (seen.insert(Upper(name)).second) {
+            names->push_back(name);
+        }
+    }
+}
+
+void WriteSection(CProfileDocument& list, const Section& section, const CNyStringArray& names) {
+    list.SetInt("Doc", section.countKey, static_cast<uint32_t>(names.GetSize()));
+    for (int i = 0; i < names.GetSize(); ++i) list.SetString(section.name, Key(section, i), EncodeName(names.GetAt(i)));
+}
+
+size_t Depth(const std::string& folder) { return static_cast<size_t>(std::count(folder.begin(), folder.end(), '\\')); }
+
+}  // namespace
 
 CString EncodeName(const char* name) {
     CString encoded;
@@ -12,48 +87,58 @@ CString EncodeName(const char* name) {
     return encoded;
 }
 
-CString DecodeName(const char* encoded) {
-    // Names longer than a path are kept whole: cutting them would record a different folder.
-    CString name;
-    for (const char* p = encoded; p[0] && p[1]; p += 2) {
-        int low = static_cast<unsigned char>(p[0]) - 'A';
-        int high = static_cast<unsigned char>(p[1]) - 'A';
-        name += static_cast<char>((high * 16 + low) & 0xFF);
+bool DecodeName(const char* encoded, std::string* name) {
+    name->clear();
+    const size_t length = encoded ? std::char_traits<char>::length(encoded) : 0;
+    if (length == 0 || length % 2 != 0) return false;
+    for (size_t i = 0; i < length; i += 2) {
+        const int low = encoded[i] - 'A', high = encoded[i + 1] - 'A';
+        if (low < 0 || low > 15 || high < 0 || high > 15 || (low == 0 && high == 0)) return false;
+        name->push_back(static_cast<char>(high * 16 + low));
     }
-    return name;
+    return true;
 }
 
-namespace {
-void MergeSection(CProfileDocument& list, const char* section, const char* keyPrefix, const char* countKey,
-                  CNyStringArray& names) {
-    int32_t earlier = list.GetInt("Doc", countKey, 0);
-    for (int32_t i = 0; i < earlier; ++i) {
-        CString key;
-        key.Format("%s%ld", keyPrefix, static_cast<long>(i));
-        CString value = list.GetString(section, key, "");
-        if (!value.IsEmpty()) names.AddUnique(DecodeName(value));
-    }
+bool ReadListedNames(CProfileDocument& list, ListedNames* names) {
+    *names = ListedNames();
+    if (!list.LookupKey("Doc", kFiles.countKey) && !list.LookupKey("Doc", kFolders.countKey)) return false;
+    ReadSection(list, kFiles, &names->files, &names->problems);
+    ReadSection(list, kFolders, &names->folders, &names->problems);
+    return true;
 }
 
-void WriteSection(CProfileDocument& list, const char* section, const char* keyPrefix, const char* countKey,
-                  const CNyStringArray& names) {
-    list.SetInt("Doc", countKey, static_cast<uint32_t>(names.GetSize()));
-    for (int i = 0; i < names.GetSize(); ++i) {
-        CString key;
-        key.Format("%s%ld", keyPrefix, static_cast<long>(i));
-        list.SetString(section, key, EncodeName(names.GetAt(i)));
+bool ReadRemovalList(CProfileDocument& list, ListedNames* names) {
+    if (!ReadListedNames(list, names)) return false;
+    std::vector<std::string> folders;
+    std::unordered_set<std::string> seen;
+    for (const std::string& folder : names->folders) {
+        std::string reached = WithoutTrailingBackslash(folder);
+        if (seen.insert(Upper(reached)).second) folders.push_back(std::move(reached));
     }
+    std::stable_sort(folders.begin(), folders.end(), [](const std::string& a, const std::string& b) {
+        return Depth(a) != Depth(b) ? Depth(a) > Depth(b) : a.size() > b.size();
+    });
+    names->folders = std::move(folders);
+    return true;
 }
-}  // namespace
 
-void MergeFileList(const CString& path, CNyStringArray& files, CNyStringArray& folders) {
+bool IsInside(const std::string& path, const std::string& folder) {
+    return path.size() > folder.size() + 1 && path[folder.size()] == '\\' &&
+           AnsiCompareNoCase(Upper(path.substr(0, folder.size())).c_str(), Upper(folder).c_str()) == 0;
+}
+
+void MergeFileList(const CString& path, CNyStringArray& files, CNyStringArray& folders,
+                   std::vector<std::string>* problems) {
     CProfileDocument list;
     list.SetPath(path);
     list.Load();  // a missing file is an empty list; an unreadable one has been reported
     // Both counts are read before either is rewritten.
-    MergeSection(list, "FName", "File", "FileCount", files);
-    MergeSection(list, "FDir", "Dir", "DirCount", folders);
-    WriteSection(list, "FName", "File", "FileCount", files);
-    WriteSection(list, "FDir", "Dir", "DirCount", folders);
+    ListedNames earlier;
+    ReadListedNames(list, &earlier);
+    for (const std::string& name : earlier.files) files.AddUnique(name.c_str());
+    for (const std::string& name : earlier.folders) folders.AddUnique(name.c_str());
+    problems->insert(problems->end(), earlier.problems.begin(), earlier.problems.end());
+    WriteSection(list, kFiles, files);
+    WriteSection(list, kFolders, folders);
     list.Save();
 }

@@ -327,9 +327,11 @@ CString CInstallDriver::ListFolder() const {
 }
 
 void CInstallDriver::UpdateFileList() {
-    CString path = ListFolder() + "UnZembra.ini";
+    CString path = ListFolder() + kInstalledListName;
     // A hidden or read-only list from an earlier run must be writable; it is hidden again afterwards.
     m_Host.SetAttributes(path, kNormal);
-    MergeFileList(path, m_arrInstalledFiles, m_arrCreatedDirs);
+    std::vector<std::string> passedOver;
+    MergeFileList(path, m_arrInstalledFiles, m_arrCreatedDirs, &passedOver);
     m_Host.SetAttributes(path, kHidden | kNormal);
+    for (const std::string& problem : passedOver) m_Host.Note(problem.c_str());
 }

@@ -79,4 +79,6 @@ public:
 
     // Told of every entry the run reaches, in order; a host that keeps no record of them ignores it.
     virtual void EntryDone(const CEntryOutcome&) {}
+    // A line for the run's log alone (a name of an earlier list that was passed over).
+    virtual void Note(const CString&) {}
 };

@@ -1,6 +1,6 @@
 #include "install/RunResult.h"
 
-#include "tools/common/RunSwitches.h"
+#include "run/RunSwitches.h"
 
 void CRunResult::EntryDone(const CEntryOutcome& outcome) {
     if (outcome.kind == CEntryOutcome::NotInstalled) m_bFailed = true;

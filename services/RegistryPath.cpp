@@ -1,23 +1,16 @@
 #include "services/RegistryPath.h"
 
+#include "services/RegistryRoots.h"
+
 #include <mbstring.h>
 
 namespace zembra {
 
 namespace {
 
-struct RootName {
-    const char* name;
-    const char* digit;
-    HKEY key;
-};
-
-const RootName kRoots[] = {
-    {"HKEY_CLASSES_ROOT", "1", HKEY_CLASSES_ROOT},
-    {"HKEY_CURRENT_USER", "2", HKEY_CURRENT_USER},
-    {"HKEY_LOCAL_MACHINE", "3", HKEY_LOCAL_MACHINE},
-    {"HKEY_USERS", "4", HKEY_USERS},
-    {"HKEY_CURRENT_CONFIG", "5", HKEY_CURRENT_CONFIG},
+// In the order of the roots' digits.
+const HKEY kRootKeys[kRegistryRootCount] = {
+    HKEY_CLASSES_ROOT, HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE, HKEY_USERS, HKEY_CURRENT_CONFIG,
 };
 
 // Multibyte-aware, so that a trail byte equal to a backslash never splits a name.
@@ -32,12 +25,8 @@ const char* LastBackslash(const char* text) {
 }  // namespace
 
 HKEY RegistryRootByName(const char* name) {
-    if (!name) return nullptr;
-    CString text(name);
-    for (const RootName& root : kRoots) {
-        if (text.CompareNoCase(root.name) == 0 || text == root.digit) return root.key;
-    }
-    return nullptr;
+    const int number = RegistryRootNumber(name);
+    return number == 0 ? nullptr : kRootKeys[number - 1];
 }
 
 bool SplitRegistryPath(const char* path, RegistryPath* result) {

@@ -1,11 +1,13 @@
 #include "setup/SetupApp.h"
 
+#include "archive/PackageKeys.h"
 #include "framework/MessageBox.h"
 #include "install/Texts.h"
+#include "run/LogLine.h"
+#include "run/RunSwitches.h"
+#include "run/RunningProgram.h"
 #include "setup/QuietRun.h"
 #include "setup/SetupDlg.h"
-#include "tools/common/LogLine.h"
-#include "tools/common/RunSwitches.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -25,60 +27,31 @@ void CSetupApp::GetAppDir(CString& dir) {
 }
 
 namespace {
-// Set once the system searches the folders named by SetDefaultDllDirectories only.
-bool g_bDllSearchNarrowed = false;
-
-// DLLs that the program or the system's libraries load by name come from the system folder (and the
-// program's own folder, which holds nothing but the setup files), never from the current folder or
-// the PATH. Where the system lacks that call, at least the current folder leaves the search.
-void NarrowDllSearch() {
-    using SetDefaultDllDirectoriesFn = BOOL(WINAPI*)(DWORD);
-    auto setDefault = reinterpret_cast<SetDefaultDllDirectoriesFn>(reinterpret_cast<void*>(
-        ::GetProcAddress(::GetModuleHandleA("kernel32.dll"), "SetDefaultDllDirectories")));
-    g_bDllSearchNarrowed =
-        setDefault && setDefault(LOAD_LIBRARY_SEARCH_SYSTEM32 | LOAD_LIBRARY_SEARCH_APPLICATION_DIR);
-    if (!g_bDllSearchNarrowed) ::SetDllDirectoryA("");
-}
-
-HMODULE LoadSystemLibrary(const char* name) {
-    char folder[MAX_PATH + 1] = {};
-    UINT length = ::GetSystemDirectoryA(folder, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH) return nullptr;
-    return ::LoadLibraryA(CString(folder) + "\\" + name);
-}
-
 template <class F>
-void Bind(HMODULE lib, const char* name, F& field, std::string& missing) {
-    field = reinterpret_cast<F>(reinterpret_cast<void*>(::GetProcAddress(lib, name)));
+void Bind(const zembra::RuntimeLibrary& lib, const char* name, F& field, std::string& missing) {
+    field = lib.Function<F>(name);
     if (!field) missing += std::string(missing.empty() ? "" : ", ") + name;
 }
 
-// Boxes of the program's own (and of the profile) go the run's way; one with the error icon reports
-// a failure. Nobody answers in a quiet run: the declining button counts.
-int RouteMessageBox(const char* text, const char* caption, unsigned style, void* context) {
-    return static_cast<zembra::RunMessages*>(context)->Show(nullptr, text, caption, style, DecliningAnswer(style),
-                                                            (style & MB_ICONMASK) == MB_ICONHAND);
-}
-
-std::string ProgramName() {
-    char path[MAX_PATH + 1] = {};
-    ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-    const char* slash = std::strrchr(path, '\\');
-    return slash ? slash + 1 : path;
+// The rich-edit library from the system folder; null when it is not there.
+std::unique_ptr<zembra::SystemLibrary> LoadRichEdit(const char* name) {
+    std::unique_ptr<zembra::SystemLibrary> library(new zembra::SystemLibrary(name));
+    if (!library->IsLoaded()) library.reset();
+    return library;
 }
 }  // namespace
 
 bool CSetupApp::BindExports() {
     std::string missing;  // every lookup is made, also after a miss
-    Bind(m_hArchiveLib, "ZEMBRA_Expand", m_pfnExpand, missing);
-    Bind(m_hArchiveLib, "ZEMBRA_SetProgress", m_pfnSetProgress, missing);
-    Bind(m_hArchiveLib, "ZEMBRA_SetCancel", m_pfnSetCancel, missing);
-    Bind(m_hArchiveLib, "ZEMBRA_GetInstallPath", m_pfnGetInstallPath, missing);
-    Bind(m_hArchiveLib, "ZEMBRA_SetRegEntry", m_pfnSetRegEntry, missing);
-    Bind(m_hArchiveLib, "ZEMBRA_IsUserMemberOfGroup", m_pfnIsUserMemberOfGroup, missing);
-    Bind(m_hArchiveLib, "ZEMBRA_CheckVersion", m_pfnCheckVersion, missing);
-    Bind(m_hArchiveLib, "ZEMBRA_ReplaceFileOnReboot", m_pfnReplaceFileOnReboot, missing);
-    Bind(m_hArchiveLib, "ZEMBRA_IsThisNT", m_pfnIsThisNT, missing);
+    Bind(m_ArchiveLib, "ZEMBRA_Expand", m_pfnExpand, missing);
+    Bind(m_ArchiveLib, "ZEMBRA_SetProgress", m_pfnSetProgress, missing);
+    Bind(m_ArchiveLib, "ZEMBRA_SetCancel", m_pfnSetCancel, missing);
+    Bind(m_ArchiveLib, "ZEMBRA_GetInstallPath", m_pfnGetInstallPath, missing);
+    Bind(m_ArchiveLib, "ZEMBRA_SetRegEntry", m_pfnSetRegEntry, missing);
+    Bind(m_ArchiveLib, "ZEMBRA_IsUserMemberOfGroup", m_pfnIsUserMemberOfGroup, missing);
+    Bind(m_ArchiveLib, "ZEMBRA_CheckVersion", m_pfnCheckVersion, missing);
+    Bind(m_ArchiveLib, "ZEMBRA_ReplaceFileOnReboot", m_pfnReplaceFileOnReboot, missing);
+    Bind(m_ArchiveLib, "ZEMBRA_IsThisNT", m_pfnIsThisNT, missing);
     if (!missing.empty()) {
         m_Messages.Log().Write("Der Laufzeitbibliothek zembra1.dll fehlt " + missing + ". Es wurde nichts installiert.");
         m_Result.Failed();
@@ -86,7 +59,7 @@ bool CSetupApp::BindExports() {
     }
     // Not one of the nine: a library without it still works, only its boxes are its own.
     PFN_ZEMBRA_SetMessageHandler setHandler = nullptr;
-    Bind(m_hArchiveLib, "ZEMBRA_SetMessageHandler", setHandler, missing);
+    Bind(m_ArchiveLib, "ZEMBRA_SetMessageHandler", setHandler, missing);
     if (setHandler) setHandler(&zembra::RunMessages::LibraryMessage, &m_Messages);
     return true;
 }
@@ -104,9 +77,10 @@ BOOL CSetupApp::InitInstance() {
     // /auto /quiet. /auto itself keeps its rule: the tail begins with it.
     m_bQuiet = switches.quiet || switches.quietWithoutAuto;
     m_bAuto = ContainsNoCase(m_lpCmdLine, "/auto") == 0 || m_bQuiet;
-    const std::string program = ProgramName();
+    const std::string program = zembra::ProgramName();
     m_Messages = zembra::RunMessages(m_bQuiet, zembra::RunLog(switches.logFile, program));
-    SetMessageBoxHook(&RouteMessageBox, &m_Messages);
+    // Boxes of the program's own (and of the profile) go the run's way.
+    SetMessageBoxHook(&zembra::RunMessages::FrameworkMessage, &m_Messages);
     m_Messages.Log().Write("Start: " + program + " " + m_lpCmdLine);
     if (!switches.problem.empty()) {
         Stop(("Ungültiger Aufruf: " + switches.problem + "\n\nAufruf: " + program +
@@ -116,12 +90,12 @@ BOOL CSetupApp::InitInstance() {
 
     // A quiet run shows no page, so it needs no rich-edit control.
     m_bRichEdit10 = false;
-    m_hRichEditLib = m_bQuiet ? nullptr : LoadSystemLibrary("RICHED20.DLL");
-    if (!m_hRichEditLib && !m_bQuiet) {
-        m_hRichEditLib = LoadSystemLibrary("RICHED32.DLL");
+    if (!m_bQuiet) m_RichEditLib = LoadRichEdit("RICHED20.DLL");
+    if (!m_RichEditLib && !m_bQuiet) {
+        m_RichEditLib = LoadRichEdit("RICHED32.DLL");
         m_bRichEdit10 = true;
     }
-    if (!m_hRichEditLib && !m_bQuiet)
+    if (!m_RichEditLib && !m_bQuiet)
         m_Messages.Show(nullptr, "RICHEDXX.Dll konnte nicht geladen werden", m_strAppName,
                         MB_OK | MB_ICONEXCLAMATION, IDOK, false);
 
@@ -130,9 +104,8 @@ BOOL CSetupApp::InitInstance() {
     m_strPackagePath = package;
 
     // The library's own imports (version.dll among them) come from the system folder only.
-    const DWORD importsFrom = g_bDllSearchNarrowed ? LOAD_LIBRARY_SEARCH_SYSTEM32 : LOAD_WITH_ALTERED_SEARCH_PATH;
-    m_hArchiveLib = ::LoadLibraryExA(m_strAppDir + "zembra1.dll", nullptr, importsFrom);
-    if (!m_hArchiveLib) {
+    unsigned long loadError = 0;
+    if (!m_ArchiveLib.Load((m_strAppDir + zembra::kRuntimeFileName).c_str(), &loadError)) {
         Stop("Ungültiger Aufruf");
         return FALSE;
     }
@@ -154,19 +127,15 @@ int CSetupApp::ExitInstance() {
     const int code = m_Result.ExitCode();
     m_Messages.Log().Write(zembra::EndOfRunText(code, ::GetTickCount64() - m_nStartTicks));
     SetMessageBoxHook(nullptr, nullptr);
-    if (m_hRichEditLib) {
-        ::FreeLibrary(m_hRichEditLib);
-        m_hRichEditLib = nullptr;
-    }
-    if (m_hArchiveLib) {
-        ::FreeLibrary(m_hArchiveLib);
-        m_hArchiveLib = nullptr;
-    }
+    m_RichEditLib.reset();
+    m_ArchiveLib.Free();
     CWinApp::ExitInstance();
     return code;
 }
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-    NarrowDllSearch();
+    // DLLs loaded by name come from the system folder (and the program's own folder, which holds
+    // nothing but the setup files), never from the current folder or the PATH.
+    zembra::NarrowDllSearch(zembra::DllSearch::SystemAndProgramFolder);
     return RunApplication(instance);
 }

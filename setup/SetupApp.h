@@ -5,8 +5,12 @@
 
 #include "archive/ZembraApi.h"
 #include "framework/CWinApp.h"
+#include "framework/SystemLibrary.h"
 #include "install/RunResult.h"
-#include "tools/common/RunMessages.h"
+#include "run/RunMessages.h"
+#include "run/RuntimeLibrary.h"
+
+#include <memory>
 
 class CSetupApp : public CWinApp {
 public:
@@ -22,7 +26,7 @@ public:
     bool m_bQuiet = false;  // no window at all
     zembra::RunMessages m_Messages;  // every box of the process goes through it, and the log
     CRunResult m_Result;
-    HMODULE m_hRichEditLib = nullptr;
+    std::unique_ptr<zembra::SystemLibrary> m_RichEditLib;
     bool m_bRichEdit10 = false;
     CString m_strAppDir;
     CString m_strPackagePath;
@@ -35,7 +39,7 @@ public:
     PFN_ZEMBRA_CheckVersion m_pfnCheckVersion = nullptr;
     PFN_ZEMBRA_ReplaceFileOnReboot m_pfnReplaceFileOnReboot = nullptr;
     PFN_ZEMBRA_IsThisNT m_pfnIsThisNT = nullptr;
-    HMODULE m_hArchiveLib = nullptr;
+    zembra::RuntimeLibrary m_ArchiveLib;
 
 private:
     bool BindExports();

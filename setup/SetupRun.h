@@ -48,6 +48,7 @@ protected:
     bool CreateFolderPath(const CString& folder, bool checkDrive, bool* abort) override;
     void RecordProgram(long n, const CString& path, const CString& parameters, bool hide, bool wait) override;
     void EntryDone(const CEntryOutcome& outcome) override;
+    void Note(const CString& text) override { Log(text); }
 
     CSetupApp& m_App;
     CProfileDocument m_Profile;

@@ -2,11 +2,11 @@
 // setup program places UnZembra.exe beside the list of installed files and has it enter the product in
 // the list of installed programs ("/register"). The entry is read as the system would, and its
 // uninstall command is run as a deployment tool or a user would run it.
+#include "install/ProductRecord.h"
 #include "tests/native/support/TempFolder.h"
 #include "tests/win/support/GuiDriver.h"
 #include "tests/win/support/UnixCommand.h"
 #include "tools/pack/ProductPack.h"
-#include "tools/uninstall/ProductRecord.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>

@@ -1,6 +1,6 @@
 #include "tools/pack/Cp1252.h"
 
-#include "tools/common/Cp1252Table.h"
+#include "framework/Cp1252Table.h"
 
 #include <cstdint>
 #include <cstdio>

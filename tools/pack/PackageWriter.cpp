@@ -2,9 +2,9 @@
 
 #include "archive/CrtIo.h"
 #include "archive/PackageDirectory.h"
+#include "archive/PackageSeal.h"
+#include "archive/Sha256.h"
 #include "framework/AnsiText.h"
-#include "tools/common/PackageSeal.h"
-#include "tools/common/Sha256.h"
 #include "tools/pack/CompressionPipeline.h"
 
 #include <algorithm>

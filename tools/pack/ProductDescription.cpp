@@ -1,6 +1,7 @@
 #include "tools/pack/ProductDescription.h"
 
 #include "framework/AnsiText.h"
+#include "services/RegistryRoots.h"
 #include "tools/pack/Cp1252.h"
 #include "tools/pack/ProductDefaults.h"
 
@@ -75,9 +76,6 @@ bool ParseNumber(const std::string& text, long* value) {
     return true;
 }
 
-const char* const kRoots[] = {"HKEY_CLASSES_ROOT", "HKEY_CURRENT_USER", "HKEY_LOCAL_MACHINE", "HKEY_USERS",
-                              "HKEY_CURRENT_CONFIG"};
-
 // Root name or digit, backslash, key path, backslash, value name.
 std::string RegistryPathProblem(const std::string& path) {
     const size_t slash = path.find('\\');
@@ -85,9 +83,7 @@ std::string RegistryPathProblem(const std::string& path) {
         return "is not a registry path (ROOT\\Key\\Value, ROOT being HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE, ... "
                "or a digit 1 to 5)";
     const std::string root = path.substr(0, slash);
-    if (root.size() == 1 && root[0] >= '1' && root[0] <= '5') return std::string();
-    for (const char* name : kRoots)
-        if (SameNoCase(root, name)) return std::string();
+    if (RegistryRootNumber(root.c_str()) != 0) return std::string();
     return "starts with the unknown registry root \"" + root + "\"";
 }
 

@@ -1,9 +1,10 @@
 #include "tools/pack/ProductManifest.h"
 
+#include "archive/PackageKeys.h"
+#include "archive/PeImage.h"
 #include "framework/AnsiText.h"
-#include "tools/common/PackageKeys.h"
-#include "tools/common/PeImage.h"
-#include "tools/uninstall/ProductRecord.h"
+#include "install/FileList.h"
+#include "install/ProductRecord.h"
 
 #include <algorithm>
 #include <cstdio>

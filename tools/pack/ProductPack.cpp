@@ -1,8 +1,8 @@
 #include "tools/pack/ProductPack.h"
 
-#include "tools/common/PackageKeys.h"
-#include "tools/common/PackageSeal.h"
-#include "tools/common/PeImage.h"
+#include "archive/PackageKeys.h"
+#include "archive/PackageSeal.h"
+#include "archive/PeImage.h"
 #include "tools/pack/DefaultPages.h"
 #include "tools/pack/PictureFile.h"
 #include "tools/pack/ProductDefaults.h"

@@ -2,22 +2,23 @@
 
 #include "archive/PackageDirectory.h"
 #include "archive/PackageFile.h"
+#include "archive/PackageKeys.h"
+#include "archive/PackageSeal.h"
+#include "archive/PeImage.h"
 #include "archive/SetupFiles.h"
+#include "archive/Sha256.h"
 #include "archive/ZembraApi.h"
 #include "framework/CommandLine.h"
 #include "framework/HandleOwner.h"
-#include "tools/common/PackageKeys.h"
-#include "tools/common/PackageSeal.h"
-#include "tools/common/LogLine.h"
-#include "tools/common/PeImage.h"
-#include "tools/common/RunLog.h"
-#include "tools/common/RunSwitches.h"
-#include "tools/common/RunningProgram.h"
-#include "tools/common/Sha256.h"
+#include "run/LogLine.h"
+#include "run/RunLog.h"
+#include "run/RunSwitches.h"
+#include "run/RunningProgram.h"
+#include "run/RuntimeLibrary.h"
+#include "run/WorkFolder.h"
 #include "tools/start/RuntimeUnpack.h"
 #include "tools/start/StartCommandLine.h"
 #include "tools/start/StartMessages.h"
-#include "tools/start/WorkFolder.h"
 
 #include <windows.h>
 
@@ -36,12 +37,6 @@ std::string FullPath(const std::string& path) {
     std::vector<char> buffer(length + 1);
     length = GetFullPathNameA(path.c_str(), static_cast<DWORD>(buffer.size()), buffer.data(), nullptr);
     return length > 0 && length < buffer.size() ? std::string(buffer.data(), length) : path;
-}
-
-std::string ProgramName() {
-    std::string path = ProgramPath();
-    size_t slash = path.find_last_of("\\/");
-    return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
 std::string Usage() { return "Aufruf: " + ProgramName() + " --package PAKETDATEI [/auto]"; }
@@ -94,34 +89,23 @@ int PackageProblem(RunMessages& messages, SealStatus status, const std::string& 
     return 0;
 }
 
-// zembra1.dll, loaded from the working folder, with the two exports the extractor calls.
-class RuntimeLibrary {
+// zembra1.dll, loaded from the working folder, with the exports the extractor calls.
+class ExtractorRuntime {
 public:
-    ~RuntimeLibrary() { Free(); }
-    bool Load(const std::string& path, const DllSearch& search, unsigned long* error) {
-        // With the default search set to the system folder, the library's own imports come from there;
-        // otherwise its folder replaces the program's folder in the search.
-        m_module = LoadLibraryExA(path.c_str(), nullptr, search.systemFolderOnly ? 0 : LOAD_WITH_ALTERED_SEARCH_PATH);
-        if (!m_module) {
-            *error = GetLastError();
-            return false;
-        }
-        init = reinterpret_cast<PFN_ZEMBRA_Init>(reinterpret_cast<void*>(GetProcAddress(m_module, "ZEMBRA_Init")));
-        exit = reinterpret_cast<PFN_ZEMBRA_Exit>(reinterpret_cast<void*>(GetProcAddress(m_module, "ZEMBRA_Exit")));
+    ~ExtractorRuntime() { Release(); }
+    bool Load(const std::string& path, unsigned long* error) {
+        if (!m_library.Load(path, error)) return false;
+        init = m_library.Function<PFN_ZEMBRA_Init>("ZEMBRA_Init");
+        exit = m_library.Function<PFN_ZEMBRA_Exit>("ZEMBRA_Exit");
         // Optional: an older library shows its boxes itself.
-        setMessageHandler = reinterpret_cast<PFN_ZEMBRA_SetMessageHandler>(
-            reinterpret_cast<void*>(GetProcAddress(m_module, "ZEMBRA_SetMessageHandler")));
+        setMessageHandler = m_library.Function<PFN_ZEMBRA_SetMessageHandler>("ZEMBRA_SetMessageHandler");
         return true;
     }
     // ZEMBRA_Exit empties the folder, but cannot delete the library itself while it is loaded.
     void Release() {
         if (m_initialised && exit) exit();
         m_initialised = false;
-        Free();
-    }
-    void Free() {
-        if (m_module) FreeLibrary(m_module);
-        m_module = nullptr;
+        m_library.Free();
     }
     void MarkInitialised() { m_initialised = true; }
 
@@ -130,7 +114,7 @@ public:
     PFN_ZEMBRA_SetMessageHandler setMessageHandler = nullptr;
 
 private:
-    HMODULE m_module = nullptr;
+    RuntimeLibrary m_library;
     bool m_initialised = false;
 };
 
@@ -174,7 +158,7 @@ bool RunSetupProgram(const std::string& folder, const std::string& tail, DWORD* 
 }
 
 // The extractor's run after the start is logged; messages shows or, quiet, only logs its stops.
-int Extract(const StartCall& call, const DllSearch& search, RunMessages& messages) {
+int Extract(const StartCall& call, RunMessages& messages) {
     const RunLog& log = messages.Log();
     if (!call.error.empty()) return StopWithMessage(messages, call.error + "\n\n" + Usage(), kStartBadCall);
 
@@ -227,8 +211,8 @@ int Extract(const StartCall& call, const DllSearch& search, RunMessages& message
                                    runtimePath + "\n\n" + SystemErrorText(error),
                                kStartUnpackFailed);
 
-    RuntimeLibrary runtime;
-    if (!runtime.Load(runtimePath, search, &error))
+    ExtractorRuntime runtime;
+    if (!runtime.Load(runtimePath, &error))
         return StopWithMessage(messages, "Die Laufzeitbibliothek lässt sich nicht laden:\n" + runtimePath + "\n\n" +
                                    SystemErrorText(error),
                                kStartUnpackFailed);
@@ -274,7 +258,7 @@ int Extract(const StartCall& call, const DllSearch& search, RunMessages& message
 
 }  // namespace
 
-int RunExtractor(const char* commandLine, const DllSearch& search) {
+int RunExtractor(const char* commandLine) {
     const ULONGLONG started = GetTickCount64();
     const char* tail = CommandLineTail(commandLine);
     const StartCall call = ParseStartTail(tail);
@@ -283,7 +267,7 @@ int RunExtractor(const char* commandLine, const DllSearch& search) {
     // to report; there is no log to write it to here.
     RunMessages messages(switches.quiet || switches.quietWithoutAuto, RunLog(switches.logFile, ProgramName()));
     messages.Log().Write("Start: " + ProgramPath() + " " + tail);
-    const int code = Extract(call, search, messages);
+    const int code = Extract(call, messages);
     messages.Log().Write(EndOfRunText(code, GetTickCount64() - started));
     return code;
 }

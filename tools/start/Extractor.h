@@ -5,14 +5,9 @@
 
 namespace zembra {
 
-// Whether system DLLs are looked up in the system folder only (false: the system is too old for
-// that, and only the current folder could be taken out of the search).
-struct DllSearch {
-    bool systemFolderOnly = false;
-};
-
 // Runs the extractor for the process's command line; the result is the process's exit code: the setup
-// program's own, or one of the codes in StartMessages.h after a message.
-int RunExtractor(const char* commandLine, const DllSearch& search);
+// program's own, or one of the codes in StartMessages.h after a message. The DLL search has been
+// narrowed before (run/RunningProgram.h).
+int RunExtractor(const char* commandLine);
 
 }  // namespace zembra

@@ -3,7 +3,8 @@
 // was installed. Only /quiet leaves the box out; the stop is then in the log and in the exit code.
 #pragma once
 
-#include "tools/common/RunMessages.h"
+#include "run/RunMessages.h"
+#include "run/SystemErrorText.h"
 
 #include <string>
 
@@ -19,9 +20,6 @@ enum StartExitCode {
 };
 
 constexpr char kStartCaption[] = "Setup";
-
-// "Fehlercode N: <the system's text>" for a system error code.
-std::string SystemErrorText(unsigned long code);
 
 // Shows text in a message box (error icon, in front of other windows), or under /quiet only logs it,
 // and returns code.

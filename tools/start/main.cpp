@@ -1,6 +1,6 @@
 // ZembraStart.exe: the outer extractor. Alone it runs a package named on its command line; with a
 // package appended it is a single-file Setup.exe.
-#include "tools/common/RunningProgram.h"
+#include "run/RunningProgram.h"
 #include "tools/start/Extractor.h"
 
 #include <windows.h>
@@ -8,7 +8,6 @@
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     // A downloaded Setup.exe often sits in a folder full of other downloads. No DLL from there (or from
     // the current folder) may ever be loaded into the installer.
-    zembra::DllSearch search;
-    search.systemFolderOnly = zembra::NarrowDllSearch();
-    return zembra::RunExtractor(GetCommandLineA(), search);
+    zembra::NarrowDllSearch(zembra::DllSearch::SystemFolder);
+    return zembra::RunExtractor(GetCommandLineA());
 }

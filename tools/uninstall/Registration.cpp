@@ -1,12 +1,12 @@
 #include "tools/uninstall/Registration.h"
 
 #include "framework/AnsiText.h"
-#include "tools/common/RunSwitches.h"
-#include "tools/start/StartMessages.h"
-#include "tools/uninstall/ProductRecord.h"
+#include "install/FileList.h"
+#include "install/ProductRecord.h"
+#include "profile/CProfileDocument.h"
+#include "run/RunSwitches.h"
+#include "run/SystemErrorText.h"
 #include "tools/uninstall/ProductRegistry.h"
-#include "tools/uninstall/TextFile.h"
-#include "tools/uninstall/UninstallList.h"
 
 #include <windows.h>
 
@@ -32,17 +32,20 @@ std::string Today() {
 }  // namespace
 
 int RunRegistration(const std::string& listFolder, const RunLog& log) {
-    std::string recordText, listText;
     unsigned long error = 0;
-    UninstallList list;
+    ListedNames list;
+    ProductRecord record;
     const std::string recordPath = listFolder + kProductRecordName, listPath = listFolder + kInstalledListName;
-    if (!ReadTextFile(recordPath, &recordText, &error) || !ReadTextFile(listPath, &listText, &error) ||
-        !ParseUninstallList(listText, &list)) {
+    CProfileDocument listDocument;
+    listDocument.SetPath(listPath.c_str());
+    for (const std::string& path : {recordPath, listPath})
+        if (!error && GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES) error = GetLastError();
+    if (error || !ReadProductRecord(recordPath, &record) || !listDocument.Load() ||
+        !ReadRemovalList(listDocument, &list)) {
         log.Write("Nicht eingetragen: " + recordPath + " oder " + listPath + " fehlt oder ist unlesbar (" +
                   SystemErrorText(error) + ")");
         return kRunFailed;
     }
-    const ProductRecord record = ParseProductRecord(recordText);
     const std::string uninstaller = listFolder + kUninstallerName;
     UninstallEntry entry;
     entry.key = UninstallKeyName(listFolder);

@@ -4,7 +4,7 @@
 // updates the entry. It never shows a window.
 #pragma once
 
-#include "tools/common/RunLog.h"
+#include "run/RunLog.h"
 
 #include <string>
 

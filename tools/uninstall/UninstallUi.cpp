@@ -5,24 +5,18 @@
 namespace zembra {
 
 bool UninstallUi::Ask(const std::string& question) {
-    if (m_quiet) return true;
-    const HWND owner = m_progress ? m_progress->Handle() : nullptr;
-    const bool yes = MessageBoxA(owner, question.c_str(), m_caption.c_str(),
-                                 MB_YESNO | MB_ICONQUESTION | MB_SETFOREGROUND | MB_TOPMOST) == IDYES;
-    m_log.Write("Frage: " + question + " Antwort: " + (yes ? "Ja" : "Nein"));
-    return yes;
+    return m_messages.Show(Owner(), question, m_caption.c_str(),
+                           MB_YESNO | MB_ICONQUESTION | MB_SETFOREGROUND | MB_TOPMOST, IDYES, false) == IDYES;
 }
 
 void UninstallUi::Tell(const std::string& text, bool problem) {
-    m_log.Write((m_quiet ? "Meldung (nicht gezeigt): " : "Meldung: ") + text);
-    if (m_quiet) return;
-    const HWND owner = m_progress ? m_progress->Handle() : nullptr;
-    MessageBoxA(owner, text.c_str(), m_caption.c_str(),
-                (problem ? MB_ICONEXCLAMATION : MB_ICONINFORMATION) | MB_OK | MB_SETFOREGROUND | MB_TOPMOST);
+    m_messages.Show(Owner(), text, m_caption.c_str(),
+                    (problem ? MB_ICONEXCLAMATION : MB_ICONINFORMATION) | MB_OK | MB_SETFOREGROUND | MB_TOPMOST, IDOK,
+                    problem);
 }
 
 void UninstallUi::BeginProgress(const std::string& title) {
-    if (m_quiet) return;
+    if (Quiet()) return;
     m_progress.reset(new ProgressWindow);
     if (!m_progress->Create(title)) m_progress.reset();
 }

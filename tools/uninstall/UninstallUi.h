@@ -1,9 +1,9 @@
 // What the uninstaller shows: questions and messages in the program's own (German) words with the
-// product's name as caption, and the progress window. With /quiet nothing is shown; every message,
-// shown or not, goes to the log.
+// product's name as caption, and the progress window. They go through the run's messages, which show
+// them, or with /quiet only log them.
 #pragma once
 
-#include "tools/common/RunLog.h"
+#include "run/RunMessages.h"
 #include "tools/uninstall/ProgressWindow.h"
 
 #include <memory>
@@ -13,10 +13,10 @@ namespace zembra {
 
 class UninstallUi {
 public:
-    UninstallUi(bool quiet, const RunLog& log) : m_quiet(quiet), m_log(log) {}
+    explicit UninstallUi(RunMessages& messages) : m_messages(messages) {}
 
     void SetCaption(const std::string& caption) { m_caption = caption; }
-    bool Quiet() const { return m_quiet; }
+    bool Quiet() const { return m_messages.Quiet(); }
     // Yes or no; a quiet run is never asked and counts as yes.
     bool Ask(const std::string& question);
     void Tell(const std::string& text, bool problem);
@@ -26,8 +26,9 @@ public:
     void EndProgress() { m_progress.reset(); }
 
 private:
-    bool m_quiet;
-    const RunLog& m_log;
+    HWND Owner() const { return m_progress ? m_progress->Handle() : nullptr; }
+
+    RunMessages& m_messages;
     std::string m_caption = "Deinstallation";
     std::unique_ptr<ProgressWindow> m_progress;
 };

@@ -1,14 +1,14 @@
 #include "tools/uninstall/Uninstaller.h"
 
 #include "framework/AnsiText.h"
-#include "tools/common/RunSwitches.h"
-#include "tools/start/StartMessages.h"
-#include "tools/start/WorkFolder.h"
+#include "install/FileList.h"
+#include "install/ProductRecord.h"
+#include "profile/CProfileDocument.h"
+#include "run/RunSwitches.h"
+#include "run/SystemErrorText.h"
+#include "run/WorkFolder.h"
 #include "tools/uninstall/ListedRemoval.h"
-#include "tools/uninstall/ProductRecord.h"
 #include "tools/uninstall/ProductRegistry.h"
-#include "tools/uninstall/TextFile.h"
-#include "tools/uninstall/UninstallList.h"
 #include "tools/uninstall/UninstallUi.h"
 
 #include <windows.h>
@@ -29,7 +29,8 @@ std::string Lines(const std::vector<std::string>& names) {
 
 class Uninstaller {
 public:
-    Uninstaller(const UninstallCall& call, const RunLog& log) : m_call(call), m_log(log), m_ui(call.quiet, log) {}
+    Uninstaller(const UninstallCall& call, RunMessages& messages)
+        : m_call(call), m_log(messages.Log()), m_ui(messages) {}
     int Run();
 
 private:
@@ -46,7 +47,7 @@ private:
     const UninstallCall& m_call;
     const RunLog& m_log;
     UninstallUi m_ui;
-    UninstallList m_list;
+    ListedNames m_list;
     ProductRecord m_record;
     WorkFolder m_aside;          // where the running program went, out of the product's way
     bool m_programAside = false;
@@ -64,23 +65,25 @@ void Uninstaller::Step(const std::string& status) { m_ui.Progress(status, m_done
 
 bool Uninstaller::ReadList() {
     const std::string path = m_call.listFolder + kInstalledListName;
-    std::string text, recordText;
-    unsigned long error = 0;
-    if (!ReadTextFile(path, &text, &error)) {
+    if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES) {
         m_ui.Tell("Die Liste der installierten Dateien fehlt oder lässt sich nicht lesen:\n" + path + "\n\n" +
-                      SystemErrorText(error) + "\n\nEs wurde nichts entfernt.",
+                      SystemErrorText(GetLastError()) + "\n\nEs wurde nichts entfernt.",
                   true);
         return false;
     }
-    if (!ParseUninstallList(text, &m_list)) {
+    CProfileDocument list;
+    list.SetPath(path.c_str());
+    if (!list.Load() || !ReadRemovalList(list, &m_list)) {
         m_ui.Tell("Die Datei ist keine Liste installierter Dateien:\n" + path + "\n\nEs wurde nichts entfernt.", true);
         return false;
     }
     // Without its record the product is still removed; only its name and version entry are unknown.
-    if (ReadTextFile(m_call.listFolder + kProductRecordName, &recordText, &error))
-        m_record = ParseProductRecord(recordText);
+    const std::string recordPath = m_call.listFolder + kProductRecordName;
+    if (GetFileAttributesA(recordPath.c_str()) == INVALID_FILE_ATTRIBUTES)
+        m_log.Write("Die Produktbeschreibung " + std::string(kProductRecordName) + " fehlt: " +
+                    SystemErrorText(GetLastError()));
     else
-        m_log.Write("Die Produktbeschreibung " + std::string(kProductRecordName) + " fehlt: " + SystemErrorText(error));
+        ReadProductRecord(recordPath, &m_record);
     if (!m_record.name.empty()) m_ui.SetCaption(m_record.name);
     for (const std::string& problem : m_list.problems) {
         m_log.Write(problem);
@@ -271,6 +274,6 @@ int Uninstaller::Run() {
 
 }  // namespace
 
-int RunUninstall(const UninstallCall& call, const RunLog& log) { return Uninstaller(call, log).Run(); }
+int RunUninstall(const UninstallCall& call, RunMessages& messages) { return Uninstaller(call, messages).Run(); }
 
 }  // namespace zembra

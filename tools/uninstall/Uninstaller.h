@@ -4,7 +4,7 @@
 // programs, the record and the list, and the folders deepest first when they are empty by then.
 #pragma once
 
-#include "tools/common/RunLog.h"
+#include "run/RunMessages.h"
 
 #include <string>
 
@@ -19,6 +19,6 @@ struct UninstallCall {
 
 // The process's exit code: 0, 3010 (something goes at the next restart), 1602 (declined) or 1603
 // (something listed stayed, or the list could not be read and nothing was touched).
-int RunUninstall(const UninstallCall& call, const RunLog& log);
+int RunUninstall(const UninstallCall& call, RunMessages& messages);
 
 }  // namespace zembra

@@ -168,12 +168,11 @@ void RunEntries(Outcome& run, const std::vector<Entry>& entries, const std::vect
     CProfileDocument list;
     list.SetPath(dir.Path("UnZembra.ini").c_str());
     list.Load();
-    for (const char* part : {"File", "Dir"}) {
-        for (int i = 0; i < list.GetInt("Doc", (std::string(part) + "Count").c_str(), 0); ++i)
-            run.list += std::string(DecodeName(list.GetString(part == std::string("File") ? "FName" : "FDir",
-                                                              (part + std::to_string(i)).c_str(), ""))) + " ";
-        if (*part == 'F') run.list += "| ";
-    }
+    ListedNames names;
+    ReadListedNames(list, &names);
+    for (const std::string& file : names.files) run.list += file + " ";
+    run.list += "| ";
+    for (const std::string& folder : names.folders) run.list += folder + " ";
 }
 
 }  // namespace

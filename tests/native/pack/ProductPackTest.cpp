@@ -2,10 +2,10 @@
 // single-file installer out. Descriptions here are UTF-8 written with escapes, since this source is
 // compiled to code page 1252.
 #include "archive/PackageDirectory.h"
+#include "archive/PackageSeal.h"
 #include "tests/native/pack/ZlibInflate.h"
 #include "tests/native/support/PeBuilder.h"
 #include "tests/native/support/TempFolder.h"
-#include "tools/common/PackageSeal.h"
 #include "tools/pack/Cp1252.h"
 #include "tools/pack/PackCommand.h"
 

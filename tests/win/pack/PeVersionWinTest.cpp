@@ -1,6 +1,6 @@
 // The portable PE version reader against the system's own version functions, on real program files:
 // the test DLLs with chosen versions, the runtime's binaries and the system's DLLs.
-#include "tools/common/PeImage.h"
+#include "archive/PeImage.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>

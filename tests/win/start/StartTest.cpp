@@ -2,13 +2,13 @@
 // or with a package named on its command line, with a stand-in for the setup program packed as A10 that
 // records what it found. Each run gets a private temporary folder (TMP and TEMP), so "nothing was
 // unpacked" and "the working folder is gone" can be seen from outside.
+#include "archive/PackageKeys.h"
+#include "run/WorkFolder.h"
 #include "tests/native/support/TempFolder.h"
 #include "tests/win/support/GuiDriver.h"
 #include "tests/win/support/SampleData.h"
 #include "tests/win/support/UnixCommand.h"
-#include "tools/common/PackageKeys.h"
 #include "tools/pack/PackageWriter.h"
-#include "tools/start/WorkFolder.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>

@@ -1,0 +1,26 @@
+#include "framework/SystemLibrary.h"
+
+namespace zembra {
+
+SystemLibrary::SystemLibrary(const char* name) {
+    char folder[MAX_PATH + 1] = {};
+    const UINT length = GetSystemDirectoryA(folder, sizeof folder);
+    if (length == 0 || length >= sizeof folder) {
+        m_code = GetLastError();
+        m_error = "GetSystemDirectory: " + std::to_string(m_code);
+        return;
+    }
+    m_path = std::string(folder, length) + "\\" + name;
+    // Its own imports are looked for in its folder first, also where the search could not be narrowed.
+    m_module = LoadLibraryExA(m_path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+    if (!m_module) {
+        m_code = GetLastError();
+        m_error = "LoadLibrary " + m_path + ": " + std::to_string(m_code);
+    }
+}
+
+SystemLibrary::~SystemLibrary() {
+    if (m_module) FreeLibrary(m_module);
+}
+
+}  // namespace zembra

@@ -1,0 +1,33 @@
+// The product record "UnZembra.dat" that an installer with an uninstaller places beside the list
+// "UnZembra.ini" (install/FileList.h) and UnZembra.exe in the list folder: what the system's list of
+// installed programs shows and which registry value holds the product's version. Profile syntax, code
+// page 1252:
+//
+//   [Product]
+//   Name=Zembra Demo
+//   Version=1.2
+//   Publisher=Beispiel GmbH
+//   RegVersion=HKEY_CURRENT_USER\Software\Zembra Demo\Version
+#pragma once
+
+#include <string>
+
+namespace zembra {
+
+constexpr char kUninstallerName[] = "UnZembra.exe";
+constexpr char kProductRecordName[] = "UnZembra.dat";
+
+struct ProductRecord {
+    std::string name, version, publisher, regVersion;
+};
+
+std::string ProductRecordText(const ProductRecord& record);
+// The record in the file at path; false when there is none to load (a missing value reads as empty).
+bool ReadProductRecord(const std::string& path, ProductRecord* record);
+
+// The key under ...\CurrentVersion\Uninstall of the product installed with its list in folder: the
+// same folder (in any letter case, with or without a final backslash) gives the same key, so a second
+// installation there updates its entry.
+std::string UninstallKeyName(const std::string& listFolder);
+
+}  // namespace zembra

@@ -1,0 +1,44 @@
+#include "run/LogLine.h"
+
+#include "run/AnsiUtf8.h"
+
+#include <cstdio>
+
+namespace zembra {
+namespace {
+
+bool IsBreak(char c) { return c == '\r' || c == '\n' || c == '\x06'; }
+
+// Breaks at either end go, a run of them inside is one separator; other control characters would
+// split or garble the line and become blanks.
+std::string OneLine(const std::string& text) {
+    std::string line;
+    bool pendingBreak = false;
+    for (char c : text) {
+        if (IsBreak(c)) {
+            pendingBreak = !line.empty();
+            continue;
+        }
+        if (pendingBreak) line += " | ";
+        pendingBreak = false;
+        line.push_back(static_cast<unsigned char>(c) < 0x20 && c != '\t' ? ' ' : c);
+    }
+    return line;
+}
+
+}  // namespace
+
+std::string FormatLogLine(const LogTime& time, const std::string& program, const std::string& ansiText) {
+    char stamp[32];
+    std::snprintf(stamp, sizeof stamp, "%04d-%02d-%02d %02d:%02d:%02d ", time.year, time.month, time.day, time.hour,
+                  time.minute, time.second);
+    return stamp + AnsiToUtf8(OneLine(program)) + ": " + AnsiToUtf8(OneLine(ansiText)) + "\r\n";
+}
+
+std::string EndOfRunText(int exitCode, unsigned long long milliseconds) {
+    const unsigned long long tenths = milliseconds / 100;
+    return "Ende: Exitcode " + std::to_string(exitCode) + " nach " + std::to_string(tenths / 10) + "," +
+           std::to_string(tenths % 10) + " s";
+}
+
+}  // namespace zembra
