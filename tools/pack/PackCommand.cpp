@@ -40,9 +40,9 @@ const char kUsage[] =
     "  --seal               append a SHA-256 of the entries and the directory to the trailer text;\n"
     "                       the extractor runs only sealed packages\n"
     ZEMBRA_LEVEL_HELP
-    "  --jobs N             compress on N threads (default: one per core); the package is the same\n"
-    "                       for any N. At most four entries or blocks per thread, 128 MiB of input in\n"
-    "                       all, wait in memory.\n"
+    "  --jobs N             compress on N threads, 1 to 256 (default: one per core); the package is\n"
+    "                       the same for any N. At most 64 entries or blocks a thread, 128 MiB of\n"
+    "                       input in all, wait in memory to be written\n"
     "  --progress           show the progress on standard error also when it is no terminal\n"
     "product mode (a description needs only ProName and [Files]; the rest has defaults):\n"
     "  --product FILE       the product description (UTF-8 INI: [Product], [Layout], [Placement],\n"

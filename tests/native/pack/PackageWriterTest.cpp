@@ -346,6 +346,7 @@ TEST(PackCommand, ReportsBadCommandLines) {
         {"entry without file", {"-o", out, "--gzip", "A10"}, 2, "needs a key and a file"},
         {"level that is not a digit", {"-o", out, "--level", "x", "--gzip", "A10", input}, 2, "--level"},
         {"level 13", {"-o", out, "--level", "13", "--gzip", "A10", input}, 2, "--level"},
+        {"no jobs", {"-o", out, "--jobs", "0", "--gzip", "A10", input}, 2, "--jobs needs a number from 1"},
         {"no output", {"--gzip", "A10", input}, 2, "no package given"},
         {"output without path", {"--gzip", "A10", input, "-o"}, 2, "needs a package path"},
         {"list without package", {"--list"}, 2, "exactly one package"},
