@@ -109,7 +109,8 @@ int main(int argc, char** argv) {
         zembra::PackageWriter writer;
         writer.SetJobs(jobs);
         writer.SetWholeMemberLimit(wholeLimit);
-        for (size_t i = 0; i < files.size(); ++i) writer.AddFile("F" + std::to_string(i), files[i], zembra::EntryMode::Gzip, level);
+        for (size_t i = 0; i < files.size(); ++i)
+            writer.AddFile("F" + std::to_string(i), files[i], zembra::EntryMode::Gzip, level);
         std::string error;
         bool ok = true;
         const double pack = Seconds([&] { ok = writer.Write(package, &error); }, &packCpu);

@@ -160,7 +160,8 @@ CompressedPiece CompressionPipeline::Compress(size_t piece, GzipEncoder& encoder
             // A whole piece is read to its end (a pipe's planned size is 0), but never beyond the limit.
             while (readOk && !block && got == buffer.size() && got <= m_wholeLimit) {
                 const size_t before = buffer.size();
-                buffer.resize(static_cast<size_t>(std::min<uint64_t>(m_wholeLimit + 1, std::max<size_t>(2 * before, 1u << 16))));
+                const size_t grown = std::max<size_t>(2 * before, 1u << 16);
+                buffer.resize(static_cast<size_t>(std::min<uint64_t>(m_wholeLimit + 1, grown)));
                 size_t more = 0;
                 readOk = ReadUpTo(file.fd, at(before), buffer.size() - before, &more);
                 got += more;

@@ -3,8 +3,9 @@
 //
 // Output is deterministic: the same entries give the same bytes, whatever the number of jobs (gzip
 // members carry no name and a zero time; GzipEncoder.h tells how an entry is compressed). Entries are
-// compressed on several threads and written in their order. The package is written under a temporary name next to the output and renamed only
-// when it is complete, so a failure never leaves a partial package behind.
+// compressed on several threads and written in their order. The package is written under a temporary
+// name next to the output and renamed only when it is complete, so a failure never leaves a partial
+// package behind.
 #pragma once
 
 #include "tools/pack/GzipEncoder.h"

@@ -298,8 +298,8 @@ TEST(PackageWriter, AnyNumberOfJobsWritesTheSameBytesThatDecodeToTheInputs) {
             for (size_t i = 0; i < r.entries.size(); ++i) {
                 const Input& in = r.entries[i];
                 const int level = in.level < 0 ? zembra::kDefaultGzipLevel : in.level;
-                if (in.fromFile) writer.AddFile(in.key, folder.Write("in" + std::to_string(i), in.data), in.mode, level);
-                else writer.AddData(in.key, in.data, in.mode, level);
+                if (!in.fromFile) writer.AddData(in.key, in.data, in.mode, level);
+                else writer.AddFile(in.key, folder.Write("in" + std::to_string(i), in.data), in.mode, level);
             }
             packages[j] = folder.Path("out" + std::to_string(jobs[j]) + ".pkg");
             std::string error;
@@ -322,8 +322,9 @@ TEST(PackageWriter, AnyNumberOfJobsWritesTheSameBytesThatDecodeToTheInputs) {
             }
             EXPECT_TRUE(in.data == DecodeEntry(packages[0], e.offset, folder)) << r.name << ": " << in.key;
             std::string member;
-            ASSERT_TRUE(zembra::GzipMember(in.data, in.level < 0 ? zembra::kDefaultGzipLevel : in.level, &member, kWhole));
-            EXPECT_TRUE(member == bytes.substr(e.offset, e.size)) << r.name << ": " << in.key << " as GzipMember gives it";
+            const int level = in.level < 0 ? zembra::kDefaultGzipLevel : in.level;
+            ASSERT_TRUE(zembra::GzipMember(in.data, level, &member, kWhole));
+            EXPECT_TRUE(member == bytes.substr(e.offset, e.size)) << r.name << ": " << in.key << " by GzipMember";
         }
     }
 }
