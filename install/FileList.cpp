@@ -17,6 +17,8 @@ struct Section {
 };
 constexpr Section kFiles = {"FName", "File", "FileCount", false};
 constexpr Section kFolders = {"FDir", "Dir", "DirCount", true};
+constexpr Section kShortcuts = {"Shortcuts", "Link", "ShortcutCount", false};
+constexpr Section kShortcutFolders = {"ShortcutDirs", "Dir", "ShortcutDirCount", true};
 
 std::string Upper(std::string text) {
     if (!text.empty()) AnsiMakeUpper(&text[0]);
@@ -141,4 +143,24 @@ void MergeFileList(const CString& path, CNyStringArray& files, CNyStringArray& f
     WriteSection(list, kFiles, files);
     WriteSection(list, kFolders, folders);
     list.Save();
+}
+
+void MergeShortcutList(const CString& path, CNyStringArray& links, CNyStringArray& folders) {
+    CProfileDocument list;
+    list.SetPath(path);
+    list.Load();
+    ListedNames earlier;
+    ReadShortcutNames(list, &earlier);
+    for (const std::string& name : earlier.files) links.AddUnique(name.c_str());
+    for (const std::string& name : earlier.folders) folders.AddUnique(name.c_str());
+    WriteSection(list, kShortcuts, links);
+    WriteSection(list, kShortcutFolders, folders);
+    list.Save();
+}
+
+void ReadShortcutNames(CProfileDocument& list, ListedNames* names) {
+    *names = ListedNames();
+    ReadSection(list, kShortcuts, &names->files, &names->problems);
+    ReadSection(list, kShortcutFolders, &names->folders, &names->problems);
+    for (std::string& folder : names->folders) folder = WithoutTrailingBackslash(folder);
 }

@@ -51,3 +51,10 @@ bool IsInside(const std::string& path, const std::string& folder);
 // *problems.
 void MergeFileList(const CString& path, CNyStringArray& files, CNyStringArray& folders,
                    std::vector<std::string>* problems);
+
+// The shortcuts the setup program made and the Start-menu folder it made for them, in sections of their
+// own ([Shortcuts] Link0.., [ShortcutDirs] Dir0.., counted in [Doc] ShortcutCount and ShortcutDirCount),
+// which a reader of the files and folders passes over. Merged as MergeFileList merges; read with the same
+// checks as the files (folders without their final backslash).
+void MergeShortcutList(const CString& path, CNyStringArray& links, CNyStringArray& folders);
+void ReadShortcutNames(CProfileDocument& list, ListedNames* names);

@@ -3,8 +3,12 @@
 #include "framework/AddBackslash.h"
 #include "framework/AnsiText.h"
 #include "install/FileList.h"
+#include "install/MadeRegistryKeys.h"
 #include "install/Texts.h"
 #include "profile/CProfileDocument.h"
+
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -31,6 +35,31 @@ CString SideFile(const CString& target, CString* name) {
     const int end = dot >= 0 ? dot : length;
     *name = target.Mid(nameStart, end - nameStart) + ".tny";
     return target.Left(end) + ".tny";
+}
+
+// The folders above a full path's folder, deepest first, up to the one below its drive or network
+// share ("C:\A\B\C" gives "C:\A\B\" and "C:\A\"); none for a relative path.
+std::vector<CString> FoldersAbove(const CString& folder) {
+    const char* text = folder;
+    const int length = folder.GetLength();
+    int rootBackslashes;  // "C:\" has one, "\\server\share\" four
+    if (length >= 3 && text[1] == ':' && text[2] == '\\') {
+        rootBackslashes = 1;
+    } else if (length > 2 && text[0] == '\\' && text[1] == '\\') {
+        rootBackslashes = 4;
+    } else {
+        return {};
+    }
+    std::vector<int> ends;  // the backslash after each name below the root
+    int seen = 0;
+    for (int i = 0; i < length; ++i) {
+        if (AnsiIsLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < length) ++i;
+        else if (text[i] == '\\' && ++seen > rootBackslashes) ends.push_back(i);
+    }
+    if (!ends.empty() && ends.back() == length - 1) ends.pop_back();  // the folder's own
+    std::vector<CString> above;
+    for (auto it = ends.rbegin(); it != ends.rend(); ++it) above.push_back(folder.Left(*it + 1));
+    return above;
 }
 
 }  // namespace
@@ -144,9 +173,16 @@ bool CInstallDriver::InstallEntry(unsigned long index) {
 
 bool CInstallDriver::PrepareFolder(CEntryOutcome& outcome, bool* stop) {
     outcome.kind = CEntryOutcome::NotInstalled;
-    // Listed even when it cannot be made; the folders made above it are not.
+    // Listed even when it cannot be made, and so are the missing folders above it, which are made
+    // level by level on the way: the uninstaller removes each that is empty by then.
     const bool missing = !Exists(m_strCurFolder);
-    if (missing) m_arrCreatedDirs.AddUnique(m_strCurFolder);
+    if (missing) {
+        m_arrCreatedDirs.AddUnique(m_strCurFolder);
+        for (const CString& above : FoldersAbove(m_strCurFolder)) {
+            if (Exists(above)) break;
+            m_arrCreatedDirs.AddUnique(above);
+        }
+    }
     if (m_bAbort) {
         CancelSequence();
         outcome.reason = CEntryOutcome::Cancelled;
@@ -305,7 +341,15 @@ void CInstallDriver::CancelSequence() {
 }
 
 void CInstallDriver::EndRun() {
-    if (m_Settings.writeFileList) UpdateFileList();
+    // The keys that writing the version value is about to make, looked for before it makes them.
+    std::vector<std::string> madeKeys;
+    if (m_Settings.updateRegVersion) {
+        for (const std::string& key : KeysAboveValue(m_Settings.regVersion.c_str())) {
+            if (m_Host.RegistryKeyExists(key.c_str())) break;
+            madeKeys.push_back(key);
+        }
+    }
+    if (m_Settings.writeFileList) UpdateFileList(madeKeys);
     m_arrInstalledFiles.RemoveAll();
     m_arrCreatedDirs.RemoveAll();
     m_Host.SetBarRange(1);
@@ -326,12 +370,13 @@ CString CInstallDriver::ListFolder() const {
     return m_Settings.listDir.IsEmpty() ? m_Settings.targetDir : m_Settings.listDir;
 }
 
-void CInstallDriver::UpdateFileList() {
+void CInstallDriver::UpdateFileList(const std::vector<std::string>& madeKeys) {
     CString path = ListFolder() + kInstalledListName;
     // A hidden or read-only list from an earlier run must be writable; it is hidden again afterwards.
     m_Host.SetAttributes(path, kNormal);
     std::vector<std::string> passedOver;
     MergeFileList(path, m_arrInstalledFiles, m_arrCreatedDirs, &passedOver);
+    if (!madeKeys.empty()) RecordMadeRegistryKeys(path, madeKeys);
     m_Host.SetAttributes(path, kHidden | kNormal);
     for (const std::string& problem : passedOver) m_Host.Note(problem.c_str());
 }

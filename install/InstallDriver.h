@@ -2,8 +2,9 @@
 // configuration; for every enabled entry it makes the folder, weighs an existing target (version,
 // overwrite question, read-only), has the library decode the entry into place, copes with a target in
 // use (retry, or a side file that replaces it at the next restart), moves the bar and the status
-// line, and lists what it installed and which folders it made. At the end it merges both lists into
-// the list file "UnZembra.ini", fills the bar, moves the dialog on and writes the product version.
+// line, and lists what it installed and which folders it made (those above an entry's folder too). At
+// the end it merges both lists into the list file "UnZembra.ini" with the registry keys that the
+// product version is about to make, fills the bar, moves the dialog on and writes the version.
 //
 // Everything runs on the dialog's thread. The driver keeps the dialog alive by pumping its messages
 // between steps (the library pumps while it decodes), so the dialog's cancel handler runs inside those
@@ -16,7 +17,9 @@
 #include "install/InstallHost.h"
 #include "profile/CNyStringArray.h"
 
+#include <string>
 #include <unordered_set>
+#include <vector>
 
 class CProfileDocument;
 
@@ -61,7 +64,8 @@ private:
     int Expand(const CString& key, const CString& fileName, const CString& path);
     void CancelSequence();
     void EndRun();
-    void UpdateFileList();
+    // The list file, with the registry keys that the version value is about to make.
+    void UpdateFileList(const std::vector<std::string>& madeKeys);
     CString Text(long number);
     // The folder of the list file "UnZembra.ini": the list folder, or the install folder without one.
     CString ListFolder() const;

@@ -65,6 +65,8 @@ public:
     virtual int CheckVersion(const CString& target, uint32_t high, uint32_t low) = 0;
     virtual bool ReplaceFileOnReboot(const CString& target) = 0;
     virtual void SetRegEntry(const CString& path, const CString& value) = 0;
+    // Whether a key ("HKEY_CURRENT_USER\Software\Maker") is there; true when it cannot be told.
+    virtual bool RegistryKeyExists(const CString& key) = 0;
 
     // Files and folders.
     static constexpr uint32_t kNoFile = 0xFFFFFFFFu;

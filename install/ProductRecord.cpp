@@ -11,7 +11,7 @@ namespace zembra {
 std::string ProductRecordText(const ProductRecord& record) {
     return "; The uninstaller's product record, written by zembra-pack.\r\n[Product]\r\nName=" + record.name +
            "\r\nVersion=" + record.version + "\r\nPublisher=" + record.publisher + "\r\nRegVersion=" +
-           record.regVersion + "\r\n";
+           record.regVersion + "\r\n" + (record.appId.empty() ? "" : "AppId=" + record.appId + "\r\n");
 }
 
 bool ReadProductRecord(const std::string& path, ProductRecord* record) {
@@ -19,7 +19,7 @@ bool ReadProductRecord(const std::string& path, ProductRecord* record) {
     document.SetPath(path.c_str());
     if (!document.Load()) return false;
     const auto value = [&](const char* key) { return std::string(document.GetString("Product", key, "").c_str()); };
-    *record = {value("Name"), value("Version"), value("Publisher"), value("RegVersion")};
+    *record = {value("Name"), value("Version"), value("Publisher"), value("RegVersion"), value("AppId")};
     return true;
 }
 
@@ -32,6 +32,10 @@ std::string UninstallKeyName(const std::string& listFolder) {
     char key[32];
     std::snprintf(key, sizeof key, "Zembra-%016llX", static_cast<unsigned long long>(hash));
     return key;
+}
+
+std::string UninstallKey(const ProductRecord& record, const std::string& listFolder) {
+    return record.appId.empty() ? UninstallKeyName(listFolder) : record.appId;
 }
 
 }  // namespace zembra

@@ -8,6 +8,7 @@
 //   Version=1.2
 //   Publisher=Beispiel GmbH
 //   RegVersion=HKEY_CURRENT_USER\Software\Zembra Demo\Version
+//   AppId={5F0C3A52-8D1E-4B7A-9C33-2E6F1A0B7D41}     only when the product has one
 #pragma once
 
 #include <string>
@@ -19,6 +20,7 @@ constexpr char kProductRecordName[] = "UnZembra.dat";
 
 struct ProductRecord {
     std::string name, version, publisher, regVersion;
+    std::string appId{};  // the product's stable code; empty for products without one
 };
 
 std::string ProductRecordText(const ProductRecord& record);
@@ -29,5 +31,8 @@ bool ReadProductRecord(const std::string& path, ProductRecord* record);
 // same folder (in any letter case, with or without a final backslash) gives the same key, so a second
 // installation there updates its entry.
 std::string UninstallKeyName(const std::string& listFolder);
+// The key of the product's entry: its AppId, so that every version and folder share one entry; without
+// one, the key of its list folder.
+std::string UninstallKey(const ProductRecord& record, const std::string& listFolder);
 
 }  // namespace zembra

@@ -7,5 +7,7 @@
 namespace zembra {
 
 std::string AnsiToUtf8(const std::string& ansi);
+// Code page 1252 on every platform: the setup's texts, whatever the system's code page.
+std::string Cp1252ToUtf8(const std::string& cp1252);
 
 }  // namespace zembra

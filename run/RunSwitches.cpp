@@ -32,6 +32,19 @@ bool NextWord(const char*& p, std::string* word) {
     return !quoted;
 }
 
+// The value after "/xxx=" (prefix characters), its quotes removed; or the problem.
+void SwitchValue(const std::string& word, size_t prefix, bool closed, const char* openQuote, const char* missing,
+                 std::string* value, std::string* problem) {
+    std::string text = word.size() > prefix ? word.substr(prefix) : std::string();
+    if (text.size() >= 2 && text.front() == '"' && text.back() == '"') text = text.substr(1, text.size() - 2);
+    if (!closed || text.find('"') != std::string::npos)
+        *problem = openQuote;
+    else if (text.empty())
+        *problem = missing;
+    else
+        *value = text;
+}
+
 }  // namespace
 
 RunSwitches ParseRunSwitches(const char* tail) {
@@ -49,14 +62,11 @@ RunSwitches ParseRunSwitches(const char* tail) {
         } else if (SameNoCase(word, "/quiet")) {
             (switches.automatic ? switches.quiet : switches.quietWithoutAuto) = true;
         } else if (StartsWithNoCase(word, "/log=") || SameNoCase(word, "/log")) {
-            std::string file = word.size() > 5 ? word.substr(5) : std::string();
-            if (file.size() >= 2 && file.front() == '"' && file.back() == '"') file = file.substr(1, file.size() - 2);
-            if (!closed || file.find('"') != std::string::npos)
-                switches.problem = "Das Anführungszeichen hinter /log= wird nicht geschlossen.";
-            else if (file.empty())
-                switches.problem = "Hinter /log= fehlt der Name der Protokolldatei.";
-            else
-                switches.logFile = file;
+            SwitchValue(word, 5, closed, "Das Anführungszeichen hinter /log= wird nicht geschlossen.",
+                        "Hinter /log= fehlt der Name der Protokolldatei.", &switches.logFile, &switches.problem);
+        } else if (StartsWithNoCase(word, "/dir=") || SameNoCase(word, "/dir")) {
+            SwitchValue(word, 5, closed, "Das Anführungszeichen hinter /DIR= wird nicht geschlossen.",
+                        "Hinter /DIR= fehlt der Ordner.", &switches.folder, &switches.problem);
         } else {
             switches.others.push_back(word);
         }

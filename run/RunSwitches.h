@@ -4,6 +4,7 @@
 //   /auto          unattended: no question; by the old rule a tail that begins with "/auto" (any case)
 //   /quiet         given after /auto: no window and no message box at all
 //   /log=FILE      append a log to FILE; /log="FILE WITH BLANKS"
+//   /DIR=FOLDER    the setup program installs into FOLDER; /DIR="FOLDER WITH BLANKS"
 //
 // Words are compared without regard to case. Any other word is left to the program.
 #pragma once
@@ -17,6 +18,7 @@ enum RunExitCode : int {
     kRunSucceeded = 0,
     kRunCancelled = 1602,      // the user declined or cancelled
     kRunFailed = 1603,         // something was not done, or the program stopped before its work
+    kRunAlreadyRunning = 1618, // another installation of the product is running
     kRunRestartNeeded = 3010,  // done, but a file is replaced or removed at the next restart
 };
 
@@ -25,8 +27,9 @@ struct RunSwitches {
     bool quiet = false;             // /quiet after /auto
     bool quietWithoutAuto = false;  // /quiet with no /auto before it: what it means is the program's call
     std::string logFile;            // as written, quotes removed; empty without /log
+    std::string folder;             // /DIR= as written, quotes removed; empty without it
     std::vector<std::string> others;
-    std::string problem;            // a /log without a file name or with an open quote (German, for the user)
+    std::string problem;            // a /log or /DIR= without its value or with an open quote (German)
 };
 
 RunSwitches ParseRunSwitches(const char* tail);

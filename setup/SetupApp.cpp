@@ -84,9 +84,10 @@ BOOL CSetupApp::InitInstance() {
     m_Messages.Log().Write("Start: " + program + " " + m_lpCmdLine);
     if (!switches.problem.empty()) {
         Stop(("Ungültiger Aufruf: " + switches.problem + "\n\nAufruf: " + program +
-              " [/auto [/quiet]] [/log=DATEI]").c_str());
+              " [/auto [/quiet]] [/log=DATEI] [/DIR=ORDNER]").c_str());
         return FALSE;
     }
+    m_strFolderSwitch = switches.folder;
 
     // A quiet run shows no page, so it needs no rich-edit control.
     m_bRichEdit10 = false;

@@ -11,6 +11,7 @@
 #include "run/RuntimeLibrary.h"
 
 #include <memory>
+#include <string>
 
 class CSetupApp : public CWinApp {
 public:
@@ -30,6 +31,7 @@ public:
     bool m_bRichEdit10 = false;
     CString m_strAppDir;
     CString m_strPackagePath;
+    std::string m_strFolderSwitch;  // /DIR= as written; empty without it
     PFN_ZEMBRA_Expand m_pfnExpand = nullptr;
     PFN_ZEMBRA_SetProgress m_pfnSetProgress = nullptr;
     PFN_ZEMBRA_SetCancel m_pfnSetCancel = nullptr;

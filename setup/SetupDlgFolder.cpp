@@ -7,8 +7,6 @@
 
 #include <shlobj.h>
 
-#include <cstring>
-
 namespace {
 int CALLBACK BrowseCallback(HWND hWnd, UINT notification, LPARAM, LPARAM data) {
     if (notification == BFFM_INITIALIZED) ::SendMessageA(hWnd, BFFM_SETSELECTIONA, TRUE, data);
@@ -17,9 +15,9 @@ int CALLBACK BrowseCallback(HWND hWnd, UINT notification, LPARAM, LPARAM data) {
 }  // namespace
 
 void CSetupDlg::OnBrowse() {
-    // The member as it stands: text typed since the last exchange is not read first.
+    // The browser opens on the folder in the field, typed or not.
     char path[521] = {};
-    std::strncpy(path, m_strTargetDir, sizeof(path) - 1);
+    ::GetDlgItemTextA(m_hWnd, IDC_PATH, path, sizeof(path));
 
     BROWSEINFOA info = {};
     info.hwndOwner = m_hWnd;
@@ -40,7 +38,8 @@ void CSetupDlg::OnBrowse() {
             malloc->Release();
         }
     }
-    if (!chosen) ::GetTempPathA(MAX_PATH, path);
+    // Cancelled, or something without a folder (a printer): the field stays as it was.
+    if (!chosen) return;
 
     m_strTargetDir = path;
     AddBackslash(m_strTargetDir);

@@ -1,6 +1,7 @@
 #include "setup/SetupRun.h"
 
 #include "framework/CWnd.h"
+#include "install/ChosenFolder.h"
 #include "install/FinishPrograms.h"
 #include "install/Texts.h"
 #include "setup/SetupApp.h"
@@ -54,6 +55,8 @@ bool CSetupRun::Prepare() {
         stop.Format("Dem Benutzer fehlen die verlangten Rechte (SecurityNTAuthority=%ld)", securityNTAuthority);
     } else if (!m_App.m_pfnGetInstallPath(&m_strTargetDir, &m_strListDir, config, m_strProName, &m_bPathChange)) {
         stop = "Der Installationsordner lässt sich nicht bestimmen";  // the library has told the user why
+    } else if (!TakeFolder()) {
+        stop = "Der Installationsordner hinter /DIR= wird abgelehnt";
     } else if (_access(m_App.m_strPackagePath, 0) != 0) {
         ShowMessage(GetText(m_Profile, 0), 0);
         stop = "Das Installationspaket fehlt: " + m_App.m_strPackagePath;
@@ -65,12 +68,26 @@ bool CSetupRun::Prepare() {
     return false;
 }
 
+bool CSetupRun::TakeFolder() {
+    m_strOfferedDir = m_strTargetDir;
+    const std::string& text = m_App.m_strFolderSwitch;
+    if (text.empty()) return true;
+    std::string folder, problem;
+    if (!TakeFolderSwitch(text, m_bPathChange, &folder, &problem)) {
+        ShowMessage(problem.c_str(), MB_ICONEXCLAMATION);
+        return false;
+    }
+    m_strTargetDir = folder.c_str();  // as if the user had typed it
+    return true;
+}
+
 void CSetupRun::Install() {
     AddBackslash(m_strTargetDir);
     Log("Installation nach " + m_strTargetDir);
     CInstallDriver::Settings settings;
     settings.targetDir = m_strTargetDir;
-    settings.listDir = m_strListDir;
+    // A split installation, its files here and its list and uninstaller there, would be no good.
+    settings.listDir = ListFolderFor(m_strOfferedDir, m_strTargetDir, m_strListDir);
     settings.windowsDir = m_strWindowsDir;
     settings.systemDir = m_strSystemDir;
     settings.proVersion = m_strProVersion;
@@ -78,6 +95,8 @@ void CSetupRun::Install() {
     settings.writeFileList = m_nUpdateRegVersion != 0;
     settings.updateRegVersion = m_nUpdateRegVersion != 0;
     m_Driver.Run(settings);
+    if (m_Driver.Finished() && !m_Driver.Cancelled())
+        MakeShortcuts(settings.listDir.IsEmpty() ? settings.targetDir : settings.listDir);
     if (m_Driver.UserCancelled()) {
         Log("Die Installation wurde vom Benutzer abgebrochen.");
         m_App.m_Result.Cancelled();

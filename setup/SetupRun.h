@@ -21,11 +21,12 @@ public:
     explicit CSetupRun(CSetupApp& app);
 
 protected:
-    // The configuration, the keys and the folders; then the rights, the install path and the package.
+    // The configuration, the keys and the folders; then the rights, the install path, the folder of
+    // /DIR= and the package.
     // False when the run does not go ahead: the user has been told (the library tells its own), and
     // the program ends with 1603.
     bool Prepare();
-    // The run of the manifest into m_strTargetDir, logged.
+    // The run of the manifest into m_strTargetDir, logged; a completed run makes the shortcuts.
     void Install();
     // The programs the run recorded, in order, logged; with explorer an Explorer window first.
     void StartPrograms(bool explorer);
@@ -42,6 +43,7 @@ protected:
     int CheckVersion(const CString& target, uint32_t high, uint32_t low) override;
     bool ReplaceFileOnReboot(const CString& target) override;
     void SetRegEntry(const CString& path, const CString& value) override;
+    bool RegistryKeyExists(const CString& key) override;
     uint32_t Attributes(const CString& path) override;
     void SetAttributes(const CString& path, uint32_t attributes) override;
     void RemoveFile(const CString& path) override;
@@ -53,6 +55,7 @@ protected:
     CSetupApp& m_App;
     CProfileDocument m_Profile;
     CString m_strTargetDir;
+    CString m_strOfferedDir;  // the target folder as the library found it: another one takes the list along
     CString m_strListDir;
     CString m_strProName;
     CString m_strProVersion;
@@ -65,6 +68,10 @@ protected:
 
 private:
     bool RightsGranted(long securityNTAuthority);
+    // The folder of /DIR= as the target; false, the user told, when it is refused.
+    bool TakeFolder();
+    // The shortcuts, recorded in the list file in listFolder.
+    void MakeShortcuts(const CString& listFolder);
     // Where the run's questions belong: the dialog while it is there.
     HWND Owner() const;
     void Log(const CString& text) const;

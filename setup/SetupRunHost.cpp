@@ -1,13 +1,15 @@
 // The run's host in all that needs no window: questions and messages through the run's messages
 // (which show them, or answer them themselves under /quiet, and log them), the bound library
-// functions, and the file system as the system sees it.
+// functions, and the file system and the registry as the system sees them.
 #include "setup/SetupRun.h"
 
+#include "framework/HandleOwner.h"
 #include "install/FinishPrograms.h"
 #include "install/FolderCreation.h"
 #include "install/OverwriteDlg.h"
 #include "install/RunResult.h"
 #include "install/Texts.h"
+#include "services/RegistryPath.h"
 #include "setup/SetupApp.h"
 #include "setup/SetupUtils.h"
 
@@ -61,6 +63,13 @@ int CSetupRun::CheckVersion(const CString& target, uint32_t high, uint32_t low) 
 bool CSetupRun::ReplaceFileOnReboot(const CString& target) { return m_App.m_pfnReplaceFileOnReboot(target); }
 
 void CSetupRun::SetRegEntry(const CString& path, const CString& value) { m_App.m_pfnSetRegEntry(path, value); }
+
+bool CSetupRun::RegistryKeyExists(const CString& key) {
+    zembra::RegistryPath path;
+    if (!zembra::SplitRegistryPath(key + "\\", &path)) return true;
+    RegistryKey opened;
+    return ::RegOpenKeyExA(path.root, path.keyPath, 0, KEY_QUERY_VALUE, opened.Receive()) != ERROR_FILE_NOT_FOUND;
+}
 
 uint32_t CSetupRun::Attributes(const CString& path) { return ::GetFileAttributesA(path); }
 

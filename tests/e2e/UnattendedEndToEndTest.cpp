@@ -95,11 +95,12 @@ protected:
         RegCloseKey(key);
     }
 
-    // An installer of the given [Files] lines into Ziel.
-    std::string Installer(const std::string& name, const std::string& files) {
-        m_root.Write(name + ".ini", "[Product]\nProName=Unbeaufsichtigt\nProVersion=1.0\n"
+    // An installer of the given [Files] lines into Ziel; placement: more lines of [Placement].
+    std::string Installer(const std::string& name, const std::string& files, const std::string& placement = "",
+                          const char* product = "Unbeaufsichtigt") {
+        m_root.Write(name + ".ini", "[Product]\nProName=" + std::string(product) + "\nProVersion=1.0\n"
                                     "[Placement]\nTargetPath=2\nTargetPathUser=2\nTargetPathEx=" +
-                                        Target("") + "\n[Texts]\n1=Abbrechen?\n[Files]\n" + files);
+                                        Target("") + "\n" + placement + "[Texts]\n1=Abbrechen?\n[Files]\n" + files);
         zembra::ProductPackOptions options;
         options.description = m_root.Path(name + ".ini");
         options.runtimeFolder = WindowsPath(ZEMBRA_RUNTIME_DIR);
@@ -181,6 +182,19 @@ TEST_F(UnattendedRun, QuietRunShowsNoWindowAnswersEachQuestionItselfAndLogsTheOu
     EXPECT_TRUE(std::filesystem::is_empty(m_root.Path("temp"))) << "the working folders are gone";
 }
 
+// A folder the package does not let change: nothing is installed, and the exit code and the log say why.
+TEST_F(UnattendedRun, QuietRunRefusesAFolderSwitchThePackageDoesNotAllow) {
+    const std::string setup = Installer("Setup", "a.txt = <INSTALLDIR> | 10000000\n", "PathChange=0\n");
+    std::set<std::string> windows;
+    EXPECT_EQ(1603u, Run(setup, "/auto /quiet /log=run.log /DIR=\"" + m_root.Path("Neu") + "\"", &windows));
+    EXPECT_EQ(std::set<std::string>(), windows);
+    const std::string log = TempFolder::Read(m_root.Path("run.log"));
+    EXPECT_NE(std::string::npos, log.find("Zembra.exe: Meldung (nicht gezeigt): Dieses Paket erlaubt keinen anderen "
+                                          "Installationsordner (PathChange=0): " + m_root.Path("Neu"))) << log;
+    EXPECT_FALSE(TempFolder::Exists(Target("a.txt")));
+    EXPECT_FALSE(TempFolder::Exists(m_root.Path("Neu")));
+}
+
 // A stop of the extractor's own: no box, only its code and the log.
 TEST_F(UnattendedRun, QuietExtractorStopIsLoggedWithoutABox) {
     const std::string setup = Installer("Setup", "a.txt = <INSTALLDIR> | 10000000\n");
@@ -208,6 +222,31 @@ TEST_F(UnattendedRun, CancelBeforeTheRunEndsWith1602) {
     EXPECT_EQ(1602u, code);
     EXPECT_FALSE(TempFolder::Exists(Target("a.txt")));
     EXPECT_NE(std::string::npos, TempFolder::Read(m_root.Path("run.log")).find("Ende: Exitcode 1602")) << TempFolder::Read(m_root.Path("run.log"));
+}
+
+// A second Setup.exe of the product while the first waits at its dialog ends at once with 1618, shows
+// nothing and unpacks nothing; another product installs meanwhile.
+TEST_F(UnattendedRun, SecondInstallationOfTheProductEndsWith1618WhileAnotherProductInstalls) {
+    const std::string setup = Installer("Setup", "a.txt = <INSTALLDIR> | 10000000\n");
+    const std::string other = Installer("Anderes", "c.dat = <INSTALLDIR> | 10000000\n", "", "Anderes Produkt");
+    gui::Process first;
+    ASSERT_TRUE(first.Start(setup, "", m_root.Path()));
+    HWND dialog = nullptr;
+    ASSERT_TRUE(gui::WaitUntil([&] { return (dialog = FindWindowA(nullptr, "Unbeaufsichtigt V1.0")) != nullptr; },
+                               gui::kEventWaitMs));
+    std::set<std::string> windows;
+    EXPECT_EQ(1618u, Run(setup, "/auto /quiet /log=second.log", &windows));
+    EXPECT_EQ(0u, Run(other, "/auto /quiet", &windows));
+    EXPECT_EQ(std::set<std::string>(), windows);
+    const std::string log = TempFolder::Read(m_root.Path("second.log"));
+    EXPECT_NE(std::string::npos,
+              log.find("Setup.exe: Eine andere Installation von Unbeaufsichtigt l\xC3\xA4uft bereits")) << log;
+    EXPECT_EQ(std::string::npos, log.find("Arbeitsordner")) << log;
+    EXPECT_EQ("neu c", TempFolder::Read(Target("c.dat")));
+    gui::Click(dialog, IDCANCEL);
+    DWORD code = 99;
+    ASSERT_TRUE(first.WaitForExit(gui::kEventWaitMs, &code));
+    EXPECT_EQ(1602u, code);
 }
 
 }  // namespace

@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <shlobj.h>
+#include <shobjidl.h>
 
 #include <filesystem>
 #include <functional>
@@ -52,12 +54,38 @@ bool KeyExists(HKEY root, const std::string& key) {
     return true;
 }
 
+// A link as the shell reads it: "target | arguments | working folder", empty when it cannot be read.
+std::string ReadLink(const std::string& path) {
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    IShellLinkA* link = nullptr;
+    IPersistFile* file = nullptr;
+    wchar_t wide[MAX_PATH] = {};
+    char target[MAX_PATH] = {}, arguments[MAX_PATH] = {}, folder[MAX_PATH] = {};
+    MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH);
+    const bool read = SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                                 reinterpret_cast<void**>(&link))) &&
+                      SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))) &&
+                      SUCCEEDED(file->Load(wide, STGM_READ)) &&
+                      SUCCEEDED(link->GetPath(target, MAX_PATH, nullptr, 0)) &&
+                      SUCCEEDED(link->GetArguments(arguments, MAX_PATH)) &&
+                      SUCCEEDED(link->GetWorkingDirectory(folder, MAX_PATH));
+    if (file) file->Release();
+    if (link) link->Release();
+    return read ? std::string(target) + " | " + arguments + " | " + folder : std::string();
+}
+
+std::string CommonFolder(int csidl) {
+    char folder[MAX_PATH] = {};
+    SHGetFolderPathA(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, folder);
+    return folder;
+}
+
 class UninstallEndToEnd : public ::testing::Test {
 protected:
     void SetUp() override {
         m_target = WindowsPath(m_root.Path("Ziel"));
         m_versionKey = "Software\\Zembra E2E Entfernen " + std::to_string(GetCurrentProcessId());
-        m_entryKey = kUninstallKeys + zembra::UninstallKeyName(m_target);
+        m_entryKey = kUninstallKeys + (m_appId.empty() ? zembra::UninstallKeyName(m_target) : m_appId);
         std::filesystem::create_directories(m_root.Path("temp"));
         std::filesystem::create_directories(m_root.Path("produkt/daten"));
         m_root.Write("produkt/liesmich.txt", "Lies mich.\r\n");
@@ -66,10 +94,11 @@ protected:
         std::filesystem::copy_file(runtime + "\\zv_1_2_3_4.dll", m_root.Path("produkt/werkzeug.dll"));
         m_root.Write("produkt/produkt.ini",
                      "[Product]\nProName=E2E Entfernen\nProVersion=3.1\nPublisher=Pr\xC3\xBC" "f GmbH\nUninstall=1\n"
-                     "UpdateRegVersion=1\nRegVersion=HKEY_CURRENT_USER\\" + m_versionKey + "\\Version\n"
+                     "UpdateRegVersion=1\nRegVersion=HKEY_CURRENT_USER\\" + m_versionKey + "\\Produkt\\Version\n" +
+                     (m_appId.empty() ? "" : "AppId=" + m_appId + "\n") +
                      "[Placement]\nTargetPath=2\nTargetPathUser=2\nTargetPathEx=" + m_target + "\n"
                      "[Files]\nwerkzeug.dll = <INSTALLDIR>\\Bin | 10000000\nliesmich.txt = <INSTALLDIR> | 10000000\n"
-                     "daten/werte.csv = <INSTALLDIR>\\Daten | 10000000\n");
+                     "daten/werte.csv = <INSTALLDIR>\\Daten | 10000000\n" + m_sections);
         zembra::ProductPackOptions options;
         options.description = m_root.Path("produkt/produkt.ini");
         options.runtimeFolder = runtime;
@@ -87,14 +116,14 @@ protected:
         SetEnvironmentVariableA("TMP", m_temp[0]);
         SetEnvironmentVariableA("TEMP", m_temp[1]);
         RegDeleteKeyA(HKEY_LOCAL_MACHINE, m_entryKey.c_str());
-        RegDeleteKeyA(HKEY_CURRENT_USER, m_versionKey.c_str());
+        RegDeleteTreeA(HKEY_CURRENT_USER, m_versionKey.c_str());
     }
 
     // The installation; with Uninstall=1 the setup program places the uninstaller and its record in the
     // list folder and starts "UnZembra.exe /register" as it closes.
-    void Install() {
+    void Install(const std::string& tail = "/auto") {
         gui::Process setup;
-        ASSERT_TRUE(setup.Start(m_root.Path("Setup.exe"), "/auto", m_root.Path()));
+        ASSERT_TRUE(setup.Start(m_root.Path("Setup.exe"), tail, m_root.Path()));
         DWORD code = 99;
         EXPECT_TRUE(setup.WaitForExit(120000, &code));
         ASSERT_EQ(0u, code);
@@ -134,6 +163,7 @@ protected:
     }
 
     TempFolder m_root;
+    std::string m_appId, m_sections;  // of the product, set before SetUp
     std::string m_target, m_versionKey, m_entryKey, m_log = m_root.Path("entfernen.log");
     char m_temp[2][MAX_PATH] = {};
 };
@@ -166,11 +196,31 @@ TEST_F(UninstallEndToEnd, TheEntryNamesTheProductAndItsQuietCommandRemovesWhatWa
         EXPECT_FALSE(TempFolder::Exists(In(name))) << name;
     EXPECT_EQ("meins", TempFolder::Read(In("Daten\\eigene.txt"))) << "the user's file and its folders stay";
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, m_entryKey)) << "the entry is gone";
-    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, m_versionKey)) << "the version value and its emptied key are gone";
+    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, m_versionKey)) << "the value and the emptied keys it made are gone";
     const std::string written = TempFolder::Read(m_log);
     EXPECT_NE(std::string::npos, written.find("UnZembra.exe: Ordner bleibt, er enth\xC3\xA4lt weitere Dateien: " +
                                               In("Daten"))) << written;
     EXPECT_NE(std::string::npos, written.find("UnZembra.exe: Ende: Exitcode 0")) << written;
+}
+
+TEST_F(UninstallEndToEnd, AFolderGivenWithDirTakesTheWholeInstallationAndItsRemovalLeavesNothingItMade) {
+    const std::string offered = m_target, top = WindowsPath(m_root.Path("Ebene 1"));
+    m_target = top + "\\Ebene 2\\Ebene 3";
+    m_entryKey = kUninstallKeys + zembra::UninstallKeyName(m_target);
+    HKEY before = nullptr;  // there before the installation: it stays
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, m_versionKey.c_str(), 0, nullptr, 0, KEY_READ, nullptr,
+                                             &before, nullptr));
+    RegCloseKey(before);
+    Install("/auto /DIR=\"" + m_target + "\"");
+    EXPECT_EQ(m_target, Entry("InstallLocation"));
+    EXPECT_FALSE(TempFolder::Exists(offered)) << "nothing went to the folder the package offered";
+
+    EXPECT_EQ(0u, Run(Entry("QuietUninstallString"), false));
+    EXPECT_FALSE(TempFolder::Exists(top)) << "all three levels the installation made are gone";
+    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, m_versionKey + "\\Produkt"));
+    EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, m_versionKey)) << "the key that was there before stays";
+    const std::string written = TempFolder::Read(m_log);
+    EXPECT_EQ(std::string::npos, written.find("Ordner bleibt")) << written;
 }
 
 TEST_F(UninstallEndToEnd, WhatStandsInTheWayDecidesTheExitCodeAndNothingUnlistedIsTouched) {
@@ -229,6 +279,42 @@ TEST_F(UninstallEndToEnd, WhatStandsInTheWayDecidesTheExitCodeAndNothingUnlisted
         }
         RemoveProduct();
     }
+}
+
+// With an AppId and shortcuts: the entry's key is the AppId; the shortcuts, read back through the shell,
+// lead to the installed files and go with the product, the Start menu's folder of the product too.
+class UninstallWithAppIdEndToEnd : public UninstallEndToEnd {
+protected:
+    UninstallWithAppIdEndToEnd() {
+        m_appId = "{7C3F0A12-5B6D-4E8F-9A1B-2C3D4E5F6071}";
+        m_sections = "[Shortcuts]\nWerkzeug = <INSTALLDIR>\\Bin\\werkzeug.dll | /start \"mit Leerzeichen\"\n"
+                     "Liesmich = <INSTALLDIR>\\liesmich.txt\n"
+                     "[Desktop]\nE2E Entfernen = <INSTALLDIR>\\liesmich.txt | /zeigen\n";
+    }
+    void TearDown() override {
+        std::filesystem::remove_all(m_menu);
+        std::filesystem::remove(m_desktop + "\\E2E Entfernen.lnk");
+        UninstallEndToEnd::TearDown();
+    }
+    const std::string m_menu = CommonFolder(CSIDL_COMMON_PROGRAMS) + "\\E2E Entfernen";
+    const std::string m_desktop = CommonFolder(CSIDL_COMMON_DESKTOPDIRECTORY);
+};
+
+TEST_F(UninstallWithAppIdEndToEnd, ShortcutsLeadToTheInstalledFilesAndGoWithTheEntryKeyedByTheAppId) {
+    Install("/auto /quiet");
+    EXPECT_EQ("E2E Entfernen", Entry("DisplayName"));
+    const struct {
+        std::string link, read;
+    } rows[] = {
+        {m_menu + "\\Werkzeug.lnk", In("Bin\\werkzeug.dll") + " | /start \"mit Leerzeichen\" | " + In("Bin")},
+        {m_menu + "\\Liesmich.lnk", In("liesmich.txt") + " |  | " + m_target},
+        {m_desktop + "\\E2E Entfernen.lnk", In("liesmich.txt") + " | /zeigen | " + m_target},
+    };
+    for (const auto& r : rows) EXPECT_EQ(r.read, ReadLink(r.link)) << r.link;
+    EXPECT_EQ(0u, Run(Entry("QuietUninstallString"), false));
+    for (const auto& r : rows) EXPECT_FALSE(TempFolder::Exists(r.link)) << r.link;
+    EXPECT_FALSE(TempFolder::Exists(m_menu)) << "the product's folder in the Start menu";
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, m_entryKey));
 }
 
 }  // namespace

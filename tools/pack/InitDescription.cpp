@@ -10,6 +10,7 @@
 #include <cstring>
 #include <filesystem>
 #include <map>
+#include <random>
 #include <set>
 #include <system_error>
 #include <vector>
@@ -68,6 +69,22 @@ std::string PartProblem(const std::string& part) {
     return NameProblem(part);
 }
 
+// A version 4 GUID from the system's random source: the product's AppId.
+std::string RandomGuid() {
+    std::random_device random;
+    uint8_t bytes[16];
+    for (uint8_t& b : bytes) b = static_cast<uint8_t>(random());
+    bytes[6] = static_cast<uint8_t>((bytes[6] & 0x0F) | 0x40);
+    bytes[8] = static_cast<uint8_t>((bytes[8] & 0x3F) | 0x80);
+    std::string guid = "{";
+    for (int i = 0; i < 16; ++i) {
+        char hex[3];
+        std::snprintf(hex, sizeof hex, "%02X", bytes[i]);
+        guid += (i == 4 || i == 6 || i == 8 || i == 10 ? "-" : "") + std::string(hex);
+    }
+    return guid + "}";
+}
+
 struct FoundFile {
     std::string relative;  // to the folder, with '/'
     std::string source;    // as the description names it
@@ -75,7 +92,7 @@ struct FoundFile {
 
 // The description's text as it is written to disk.
 std::string DescriptionText(const InitOptions& options, const std::string& name, const std::string& version,
-                            const std::vector<std::string>& lines) {
+                            const std::vector<std::string>& lines, const std::string& mainProgram) {
     ProductDescription named;
     std::string ansiName;
     size_t bad = 0;
@@ -91,7 +108,9 @@ std::string DescriptionText(const InitOptions& options, const std::string& name,
         if (std::strcmp(section, key.section) != 0) {
             section = key.section;
             text += std::string("\n[") + section + "]\n";
-            if (std::strcmp(section, "Product") == 0) text += "ProName = " + name + "\n";
+            if (std::strcmp(section, "Product") == 0)
+                text += "ProName = " + name + "\n; the product's code: one entry in the list of installed programs for "
+                        "every version and folder\nAppId = " + RandomGuid() + "\n";
         }
         text += std::string("; ") + key.meaning + "\n; " + key.key + " =" + (key.value.empty() ? "" : " ") + key.value + "\n";
     }
@@ -111,6 +130,17 @@ std::string DescriptionText(const InitOptions& options, const std::string& name,
             "; read-only, replace at restart when in use, install only when newer (needs a version resource),\n"
             "; start after the installation, start hidden, wait for it.\n";
     for (const std::string& line : lines) text += line + "\n";
+    // The shortcut's name is its key: a name that would end or hide the key leaves it to the program's.
+    const bool plainName = name.find_first_of("=/;#[") == std::string::npos;
+    std::string stem = mainProgram.substr(mainProgram.rfind('\\') + 1);
+    stem = stem.substr(0, stem.rfind('.'));
+    const std::string shortcut = mainProgram.empty() ? "; " + name + " = <INSTALLDIR>\\" + name + ".exe"
+                                                     : (plainName ? name : stem) + " = " + mainProgram;
+    text += "\n[Shortcuts]\n"
+            "; NAME = TARGET [| ARGUMENTS]: Start-menu shortcuts to installed files, TARGET with its folder as in\n"
+            "; [Files]; several go into a folder named after the product.\n" +
+            shortcut + "\n\n[Desktop]\n; Desktop shortcuts, written as in [Shortcuts].\n; " +
+            (mainProgram.empty() ? shortcut.substr(2) : shortcut) + "\n";
     return text;
 }
 
@@ -134,11 +164,12 @@ bool WriteInitialDescription(const InitOptions& options, std::string* summary, s
     std::string name = options.name.empty() ? root.filename().u8string() : options.name;
     name.erase(0, name.find_first_not_of(" \t"));
     name.erase(name.find_last_not_of(" \t") + 1);
+    // Every name the installer cannot carry is told in one run, not one at a time.
+    std::vector<std::string> problems;
     const std::string nameProblem = name.empty() ? "is empty" : NameProblem(name);
-    if (!nameProblem.empty()) {
-        *error = "the product name " + Quoted(name) + " " + nameProblem + (options.name.empty() ? " (give one with --name)" : "");
-        return false;
-    }
+    if (!nameProblem.empty())
+        problems.push_back("the product name " + Quoted(name) + " " + nameProblem +
+                           (options.name.empty() ? " (give one with --name)" : ""));
 
     std::vector<FoundFile> files;
     for (fs::recursive_directory_iterator it(root, code), end; !code && it != end; it.increment(code)) {
@@ -165,6 +196,8 @@ bool WriteInitialDescription(const InitOptions& options, std::string* summary, s
     std::map<std::string, std::string> targets;  // in capitals, as Windows compares them
     std::set<std::string> folders;
     std::vector<FileFacts> versions;
+    std::string mainProgram;  // the first program with a version, else the first program
+    bool mainHasVersion = false;
     for (const FoundFile& file : files) {
         const std::string where = Quoted(options.folder + "/" + file.relative);
         std::string problem = file.source.find('=') != std::string::npos ? "holds '=', which ends a key in the description" : "";
@@ -177,8 +210,8 @@ bool WriteInitialDescription(const InitOptions& options, std::string* summary, s
         // The source as zembra-pack --product will open it.
         if (problem.empty()) InspectFile(SourcePath(owner, file.source), &facts, &problem);
         if (!problem.empty()) {
-            *error = where + " " + problem;
-            return false;
+            problems.push_back(where + " " + problem);
+            continue;
         }
         const size_t slash = file.relative.rfind('/');
         std::string folder = "<INSTALLDIR>";
@@ -190,20 +223,30 @@ bool WriteInitialDescription(const InitOptions& options, std::string* summary, s
         AnsiMakeUpper(&target[0]);
         const auto inserted = targets.emplace(target, file.relative);
         if (!inserted.second) {
-            *error = where + " and " + Quoted(options.folder + "/" + inserted.first->second) +
-                     " differ only in letter case; on Windows they are one file";
-            return false;
+            problems.push_back(where + " and " + Quoted(options.folder + "/" + inserted.first->second) +
+                               " differ only in letter case; on Windows they are one file");
+            continue;
         }
         folders.insert(folder);
         // A source that would read as a comment or a section, or lose a space, starts with "./".
         const bool guard = std::strchr(";#[ ", file.source[0]) != nullptr;
         lines.push_back((guard ? "./" : "") + file.source + " = " + folder + " | " +
                         (facts.hasVersion ? "10001000" : "10000000"));
+        if (facts.program && (mainProgram.empty() || (facts.hasVersion && !mainHasVersion))) {
+            mainProgram = folder + "\\" + file.relative.substr(slash + 1);
+            mainHasVersion = facts.hasVersion;
+        }
         versions.push_back(facts);
+    }
+    if (!problems.empty()) {
+        *error = problems.size() == 1 ? problems[0] : std::to_string(problems.size()) + " problems, nothing written:";
+        if (problems.size() > 1)
+            for (const std::string& problem : problems) *error += "\n  " + problem;
+        return false;
     }
 
     const std::string text =
-        DescriptionText(options, name, DefaultProductVersion(ProgramVersion(versions)), lines);
+        DescriptionText(options, name, DefaultProductVersion(ProgramVersion(versions)), lines, mainProgram);
     ProductDescription check;  // what was missed above shows here, before anything is written
     std::string problem;
     if (!ParseProductDescription(text, options.description, &check, &problem)) {

@@ -4,6 +4,7 @@
 #include "tools/pack/InitDescription.h"
 #include "tools/pack/PackageWriter.h"
 #include "tools/pack/ProductPack.h"
+#include "tools/pack/WingetManifest.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -27,7 +28,8 @@ namespace {
 const char kUsage[] =
     "usage: zembra-pack -o PACKAGE [--prefix FILE] [--text TEXT] [--seal] [--level N] [--jobs N] ENTRY...\n"
     "       zembra-pack --product DESCRIPTION --runtime FOLDER -o SETUP.EXE [--ini FILE] [--level N]\n"
-    "                   [--jobs N]\n"
+    "                   [--jobs N] [--winget FOLDER --url URL]\n"
+    "       zembra-pack --winget-only SETUP.EXE --winget FOLDER --url URL\n"
     "       zembra-pack --init DESCRIPTION --from FOLDER [--name NAME]\n"
     "       zembra-pack --list PACKAGE\n"
     "entries, in package order:\n"
@@ -50,6 +52,10 @@ const char kUsage[] =
     "  --runtime FOLDER     where ZembraStart.exe, ZembraSetup.exe and zembra1.dll lie (a Windows\n"
     "                       build's bin folder: win32 for real Windows)\n"
     "  --ini FILE           also write the computed Zembra.ini there\n"
+    "  --winget FOLDER      also write the package manager's manifest of the installer into FOLDER\n"
+    "                       (needs [Product] PackageIdentifier); write it again after signing with\n"
+    "                       --winget-only, since the manifest holds the installer's SHA-256\n"
+    "  --url URL            the https:// address the installer is downloaded from\n"
     "a first description:\n"
     "  --init FILE          write a product description that packs as it stands; its optional keys\n"
     "                       and texts are comments showing the defaults. FILE is never replaced.\n"
@@ -116,6 +122,11 @@ private:
     size_t m_lastEntries = 0;
 };
 
+std::string WingetCallProblem(const WingetOptions& winget) {
+    if (winget.folder.empty() != winget.url.empty()) return "--winget and --url go together";
+    return winget.url.empty() ? std::string() : WingetUrlProblem(winget.url);
+}
+
 int RunProductCommand(const std::vector<std::string>& args, std::ostream& err, bool errIsTerminal) {
     ProductPackOptions options;
     bool progress = errIsTerminal;
@@ -126,18 +137,23 @@ int RunProductCommand(const std::vector<std::string>& args, std::ostream& err, b
         else if (a == "--runtime" && hasValue) options.runtimeFolder = args[++i];
         else if ((a == "-o" || a == "--output") && hasValue) options.output = args[++i];
         else if (a == "--ini" && hasValue) options.iniOutput = args[++i];
+        else if (a == "--winget" && hasValue) options.winget.folder = args[++i];
+        else if (a == "--url" && hasValue) options.winget.url = args[++i];
         else if (a == "--level" && hasValue && ParseNumber(args[i + 1], 0, kMaxGzipLevel, &options.level)) ++i;
         else if (a == "--jobs" && hasValue && ParseNumber(args[i + 1], 1, kMaxJobs, &options.jobs)) ++i;
         else if (a == "--progress") progress = true;
         else if (a == "--level") return Usage(err, kLevelProblem);
         else if (a == "--jobs") return Usage(err, kJobsProblem);
-        else if (a == "--product" || a == "--runtime" || a == "-o" || a == "--output" || a == "--ini")
+        else if (a == "--product" || a == "--runtime" || a == "-o" || a == "--output" || a == "--ini" ||
+                 a == "--winget" || a == "--url")
             return Usage(err, a + " needs a value");
         else return Usage(err, "unknown argument \"" + a + "\" in product mode");
     }
     if (options.description.empty()) return Usage(err, "no product description given (--product FILE)");
     if (options.runtimeFolder.empty()) return Usage(err, "no runtime folder given (--runtime FOLDER)");
     if (options.output.empty()) return Usage(err, "no installer given (-o SETUP.EXE)");
+    const std::string wingetProblem = WingetCallProblem(options.winget);
+    if (!wingetProblem.empty()) return Usage(err, wingetProblem);
     options.warning = [&err](const std::string& warning) { err << "zembra-pack: " << warning << "\n"; };
     std::string error;
     bool ok;
@@ -147,6 +163,30 @@ int RunProductCommand(const std::vector<std::string>& args, std::ostream& err, b
         ok = PackProduct(options, &error);
     }
     if (!ok) {
+        err << "zembra-pack: " << error << "\n";
+        return 1;
+    }
+    return 0;
+}
+
+// The manifest of an installer written before, such as one signed since.
+int RunWingetCommand(const std::vector<std::string>& args, std::ostream& err) {
+    std::string installer;
+    WingetOptions winget;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        std::string* value = a == "--winget-only" ? &installer : a == "--winget" ? &winget.folder
+                             : a == "--url" ? &winget.url : nullptr;
+        if (!value) return Usage(err, "unknown argument \"" + a + "\" with --winget-only");
+        if (i + 1 == args.size()) return Usage(err, a + " needs a value");
+        *value = args[++i];
+    }
+    if (winget.folder.empty()) return Usage(err, "--winget-only needs the manifest's folder (--winget FOLDER)");
+    const std::string problem = WingetCallProblem(winget);
+    if (!problem.empty()) return Usage(err, problem);
+    std::string error;
+    if (!WriteWingetManifest(installer, winget, &error,
+                             [&err](const std::string& warning) { err << "zembra-pack: " << warning << "\n"; })) {
         err << "zembra-pack: " << error << "\n";
         return 1;
     }
@@ -211,6 +251,7 @@ int RunPackCommand(const std::vector<std::string>& args, std::ostream& out, std:
     for (const std::string& a : args) {
         if (a == "--product") return RunProductCommand(args, err, errIsTerminal);
         if (a == "--init") return RunInitCommand(args, out, err);
+        if (a == "--winget-only") return RunWingetCommand(args, err);
     }
 
     PackageWriter writer;

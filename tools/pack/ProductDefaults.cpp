@@ -71,6 +71,11 @@ std::vector<OptionalKey> OptionalKeys(const ProductDescription& d, const std::st
         {"Product", "Uninstall", "",
          "1: install the uninstaller UnZembra.exe and enter the product in the system's list of installed programs "
          "(needs UpdateRegVersion 1)"},
+        {"Product", "PackageIdentifier", "",
+         "the package manager's name of the product, such as Firma.Produkt (zembra-pack --winget)"},
+        {"Product", "License", "", "the licence in the package manager's manifest; default: Proprietary"},
+        {"Product", "Description", "",
+         "the short description in the package manager's manifest; default: the product's name"},
         {"Layout", "DlgWidth", number(width), "outer width of the dialog, in pixels"},
         {"Layout", "Pic1Width", number(Scaled(width, 170, kDemoWidth)), "picture column of the start and last page"},
         {"Layout", "Pic1Height", number(height), "height of the page area"},

@@ -1,10 +1,13 @@
 #include "tools/pack/ProductDescription.h"
 
 #include "framework/AnsiText.h"
+#include "run/AnsiUtf8.h"
 #include "services/RegistryRoots.h"
 #include "tools/pack/Cp1252.h"
 #include "tools/pack/ProductDefaults.h"
+#include "tools/pack/WingetManifest.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdlib>
 #include <cstring>
@@ -13,7 +16,7 @@
 namespace zembra {
 namespace {
 
-enum class Kind { Text, Number, RegistryPath };
+enum class Kind { Text, Number, RegistryPath, Guid, PackageIdentifier };
 
 struct KeySpec {
     const char* section;
@@ -32,6 +35,10 @@ const KeySpec kKeys[] = {
     {"Product", "StartEplorer", Kind::Number, 0, 1},
     {"Product", "Publisher", Kind::Text, 0, 0},
     {"Product", "Uninstall", Kind::Number, 0, 1},
+    {"Product", "AppId", Kind::Guid, 0, 0},
+    {"Product", "PackageIdentifier", Kind::PackageIdentifier, 0, 0},
+    {"Product", "License", Kind::Text, 0, 0},
+    {"Product", "Description", Kind::Text, 0, 0},
     {"Layout", "DlgWidth", Kind::Number, 0, 4096},
     {"Layout", "Pic1Width", Kind::Number, 0, 4096},
     {"Layout", "Pic1Height", Kind::Number, 0, 4096},
@@ -49,7 +56,8 @@ const KeySpec kKeys[] = {
     {"Placement", "TargetPathEx", Kind::Text, 0, 0},
 };
 
-const char* const kSections[] = {"Product", "Layout", "Placement", "Texts", "Pages", "Pictures", "Files"};
+const char* const kSections[] = {"Product", "Layout", "Placement", "Texts",    "Pages",
+                                 "Pictures", "Files",  "Shortcuts", "Desktop"};
 
 // The library reads placement keys through the system's profile functions, which take 511 characters.
 constexpr size_t kMaxProfileValue = 511;
@@ -87,6 +95,16 @@ std::string RegistryPathProblem(const std::string& path) {
     return "starts with the unknown registry root \"" + root + "\"";
 }
 
+// {XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX}, hex digits in either case.
+bool IsGuid(const std::string& text) {
+    if (text.size() != 38 || text.front() != '{' || text.back() != '}') return false;
+    for (size_t i = 1; i < 37; ++i) {
+        const bool dash = i == 9 || i == 14 || i == 19 || i == 24;
+        if (dash ? text[i] != '-' : !std::isxdigit(static_cast<unsigned char>(text[i]))) return false;
+    }
+    return true;
+}
+
 class Parser {
 public:
     Parser(const std::string& path, ProductDescription* d, std::string* error) : m_path(path), m_d(d), m_error(error) {}
@@ -117,6 +135,7 @@ private:
     bool Numbered(int line, const std::string& key, const std::string& value, std::string (&slots)[3], int* lines,
                   const char* what);
     bool File(int line, const std::string& key, const std::string& value);
+    bool Shortcut(int line, const std::string& key, const std::string& value);
 
     std::string m_path;
     ProductDescription* m_d;
@@ -141,7 +160,8 @@ bool Parser::Line(int line, const std::string& raw) {
             return true;
         }
         return Fail(line, "unknown section [" + name +
-                              "] (known: Product, Layout, Placement, Texts, Pages, Pictures, Files)");
+                              "] (known: Product, Layout, Placement, Texts, Pages, Pictures, Files, Shortcuts, "
+                              "Desktop)");
     }
     const size_t equals = text.find('=');
     if (equals == std::string::npos) return Fail(line, "expected KEY = VALUE or a [section]");
@@ -150,6 +170,7 @@ bool Parser::Line(int line, const std::string& raw) {
     const std::string value = Trim(text.substr(equals + 1));
     if (key.empty()) return Fail(line, "a key must have a name");
     if (m_section == "Files") return File(line, key, value);
+    if (m_section == "Shortcuts" || m_section == "Desktop") return Shortcut(line, key, value);
     const std::string id = m_section + "/" + key;
     for (const std::string& seen : m_seenKeys)
         if (SameNoCase(seen, id.c_str())) return Fail(line, "key " + key + " is given a second time in [" + m_section + "]");
@@ -178,6 +199,10 @@ bool Parser::Key(int line, const std::string& key, const std::string& value) {
         } else if (spec.kind == Kind::RegistryPath && !ansi.empty()) {
             const std::string problem = RegistryPathProblem(ansi);
             if (!problem.empty()) return Fail(line, std::string(spec.key) + " \"" + value + "\" " + problem);
+        } else if (spec.kind == Kind::Guid && !ansi.empty() && !IsGuid(ansi)) {
+            return Fail(line, "AppId \"" + value + "\" is no GUID of the form {XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX}");
+        } else if (spec.kind == Kind::PackageIdentifier && !ansi.empty() && !PackageIdentifierProblem(ansi).empty()) {
+            return Fail(line, "PackageIdentifier \"" + value + "\" " + PackageIdentifierProblem(ansi));
         }
         if (ansi.size() > kMaxProfileValue)
             return Fail(line, std::string(spec.key) + " is longer than " + std::to_string(kMaxProfileValue) + " bytes");
@@ -277,19 +302,32 @@ bool Parser::File(int line, const std::string& key, const std::string& value) {
     return true;
 }
 
-// The installed file's path as the system will see it, for telling two entries of one target apart
-// from two that only look different: letter case, doubled backslashes, a backslash after a placeholder.
-std::string TargetIdentity(const ProductFile& file) {
-    std::string path;
-    for (char c : file.folder + "\\")
-        if (c != '\\' || path.empty() || path.back() != '\\') path.push_back(c);
-    if (path[0] == '<') {
-        const size_t end = path.find('>');
-        if (path[end + 1] != '\\') path.insert(end + 1, "\\");
-    }
-    path += file.name;
-    AnsiMakeUpper(&path[0]);
-    return path;
+bool Parser::Shortcut(int line, const std::string& key, const std::string& value) {
+    ProductShortcut shortcut;
+    shortcut.line = line;
+    shortcut.desktop = m_section == "Desktop";
+    const size_t bar = value.find('|');
+    std::string target;
+    if (!Ansi(line, key, &shortcut.name) || !Ansi(line, Trim(value.substr(0, bar)), &target) ||
+        !Ansi(line, bar == std::string::npos ? std::string() : Trim(value.substr(bar + 1)), &shortcut.arguments))
+        return false;
+    if (shortcut.name == "." || shortcut.name == ".." || shortcut.name.size() > 200 ||
+        std::any_of(shortcut.name.begin(), shortcut.name.end(), [](char c) { return BadNameCharacter(c); }))
+        return Fail(line, "shortcut name \"" + key + "\" is no file name Windows accepts");
+    for (char& c : target)
+        if (c == '/') c = '\\';
+    const size_t slash = target.find_last_of('\\');
+    shortcut.folder = slash == std::string::npos ? std::string() : target.substr(0, slash);
+    shortcut.file = target.substr(slash + 1);
+    std::string problem = FolderProblem(shortcut.folder);
+    if (problem.empty() && (shortcut.file.empty() || std::any_of(shortcut.file.begin(), shortcut.file.end(),
+                                                                 [](char c) { return BadNameCharacter(c); })))
+        problem = "names no file in its folder";
+    if (!problem.empty())
+        return Fail(line, "shortcut \"" + key + "\": expected NAME = TARGET [| ARGUMENTS], TARGET as in [Files]: \"" +
+                              Trim(value.substr(0, bar)) + "\": " + problem);
+    m_d->shortcuts.push_back(shortcut);
+    return true;
 }
 
 bool Parser::Finish(int lastLine) {
@@ -315,16 +353,46 @@ bool Parser::Finish(int lastLine) {
     if (m_d->files.empty()) return Fail(lastLine, "[Files] lists no file to install");
     std::map<std::string, const ProductFile*> targets;
     for (const ProductFile& file : m_d->files) {
-        auto inserted = targets.emplace(TargetIdentity(file), &file);
+        auto inserted = targets.emplace(TargetIdentity(file.folder, file.name), &file);
         if (!inserted.second)
             return Fail(file.line, "\"" + file.source + "\" goes to the same target as \"" +
                                        inserted.first->second->source + "\" (line " +
                                        std::to_string(inserted.first->second->line) + ")");
     }
+    // A link per name and place; several Start-menu shortcuts share a folder named after the product.
+    std::map<std::string, const ProductShortcut*> links;
+    size_t menuShortcuts = 0;
+    for (const ProductShortcut& shortcut : m_d->shortcuts) {
+        std::string link = (shortcut.desktop ? "D:" : "S:") + shortcut.name;
+        AnsiMakeUpper(&link[0]);
+        auto inserted = links.emplace(link, &shortcut);
+        if (!inserted.second)
+            return Fail(shortcut.line, "shortcut \"" + Cp1252ToUtf8(shortcut.name) +
+                                           "\" is named like the one in line " +
+                                           std::to_string(inserted.first->second->line));
+        menuShortcuts += shortcut.desktop ? 0 : 1;
+    }
+    if (menuShortcuts > 1 && (name->back() == '.' || name->back() == ' ' ||
+                              std::any_of(name->begin(), name->end(), [](char c) { return BadNameCharacter(c); })))
+        return Fail(lastLine, "several Start-menu shortcuts go into a folder named after the product, but ProName \"" +
+                                  Cp1252ToUtf8(*name) + "\" is no folder name Windows accepts");
     return true;
 }
 
 }  // namespace
+
+std::string TargetIdentity(const std::string& folder, const std::string& name) {
+    std::string path;
+    for (char c : folder + "\\")
+        if (c != '\\' || path.empty() || path.back() != '\\') path.push_back(c);
+    if (path[0] == '<') {
+        const size_t end = path.find('>');
+        if (path[end + 1] != '\\') path.insert(end + 1, "\\");
+    }
+    path += name;
+    AnsiMakeUpper(&path[0]);
+    return path;
+}
 
 const std::string* ProductDescription::Doc(const std::string& key) const {
     for (const auto& entry : docKeys)
@@ -367,6 +435,7 @@ bool ParseProductDescription(const std::string& text, const std::string& path, P
         if (!parser.Line(++line, raw)) return false;
         start = end + 1;
     }
+    description->lineCount = line;
     return parser.Finish(line);
 }
 

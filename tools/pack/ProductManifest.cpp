@@ -182,7 +182,8 @@ bool AddUninstaller(const ProductDescription& description, const std::string& un
     ManifestFile made;
     made.file = &manifest->addedFiles[1];
     made.key = kProductRecordKey;
-    made.made = ProductRecordText({doc("ProName"), doc("ProVersion"), doc("Publisher"), doc("RegVersion")});
+    made.made =
+        ProductRecordText({doc("ProName"), doc("ProVersion"), doc("Publisher"), doc("RegVersion"), doc("AppId")});
     made.size = static_cast<uint32_t>(made.made.size());
     manifest->files.insert(manifest->files.begin(), {uninstaller, made});
     manifest->dataSize += uninstaller.size + made.size;
@@ -216,6 +217,20 @@ std::string ZembraIniText(const ProductDescription& description, const ProductMa
             Put(ini, "Vers1", std::to_string(m.versionHigh));
             Put(ini, "Vers2", std::to_string(m.versionLow));
         }
+    }
+    for (bool desktop : {false, true}) {
+        std::string section;
+        size_t count = 0;
+        for (const ProductShortcut& s : description.shortcuts) {
+            if (s.desktop != desktop) continue;
+            const std::string n = std::to_string(count++);
+            Put(section, "Name" + n, s.name);
+            Put(section, "Target" + n, s.folder + "\\" + s.file);
+            if (!s.arguments.empty()) Put(section, "Arguments" + n, s.arguments);
+        }
+        if (count > 0)
+            ini += std::string("\r\n[") + (desktop ? "Desktop" : "Shortcuts") + "]\r\nCount=" + std::to_string(count) +
+                   "\r\n" + section;
     }
     return ini;
 }

@@ -3,6 +3,7 @@
 #include "archive/PackageKeys.h"
 #include "archive/PackageSeal.h"
 #include "archive/PeImage.h"
+#include "archive/SetupLock.h"
 #include "tools/pack/DefaultPages.h"
 #include "tools/pack/PictureFile.h"
 #include "tools/pack/ProductDefaults.h"
@@ -91,6 +92,12 @@ bool PackProduct(const ProductPackOptions& options, std::string* error) {
     }
     ProductDescription description;
     if (!ParseProductDescription(text, options.description, &description, error)) return false;
+    const auto doc = [&description](const char* key) { return description.Doc(key); };
+    const std::string wingetProblem = options.winget.folder.empty() ? "" : WingetKeyProblem(doc);
+    if (!wingetProblem.empty()) {
+        *error = options.description + ":" + std::to_string(description.lineCount) + ": " + wingetProblem;
+        return false;
+    }
 
     const bool uninstaller = description.DocNumber("Uninstall") == 1;
     std::string runtime[4];
@@ -146,6 +153,11 @@ bool PackProduct(const ProductPackOptions& options, std::string* error) {
         trailer = trailer.substr(0, kMaxSealedFreeText);
     }
     const std::string ini = ZembraIniText(description, manifest);
+    // Installations of the product, in any version and folder, exclude each other; other products' do not.
+    const std::string& name = *description.Doc("ProName");
+    const std::string* appId = description.Doc("AppId");
+    std::string lock;
+    if (!SetupLockText(appId && !appId->empty() ? *appId : name, name, &lock, error)) return false;
 
     // In the order the library unpacks them, then the runtime library and the product's files.
     PackageWriter writer;
@@ -154,6 +166,7 @@ bool PackProduct(const ProductPackOptions& options, std::string* error) {
     writer.SetSealed(true);
     writer.SetProgress(options.progress);
     writer.SetJobs(options.jobs);
+    writer.AddData(kSetupLockKey, lock, EntryMode::Stored);
     writer.AddFile(kSetupProgramKey, runtime[1], EntryMode::Gzip, options.level);
     for (int i = 0; i < 3; ++i) {
         if (!pictures[i].empty()) writer.AddFile(pictureKeys[i], pictures[i], EntryMode::Gzip, options.level);
@@ -176,7 +189,12 @@ bool PackProduct(const ProductPackOptions& options, std::string* error) {
         return false;
     }
     if (!writer.Write(options.output, error)) return false;
-    return options.iniOutput.empty() || WriteWholeFile(options.iniOutput, ini, ExistingFile::Replace, error);
+    if (!options.iniOutput.empty() && !WriteWholeFile(options.iniOutput, ini, ExistingFile::Replace, error))
+        return false;
+    return options.winget.folder.empty() ||
+           WriteWingetManifest(options.output, options.winget, error, [&options](const std::string& warning) {
+               if (options.warning) options.warning(warning);
+           });
 }
 
 }  // namespace zembra

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "tools/pack/PackageWriter.h"
+#include "tools/pack/WingetManifest.h"
 
 #include <functional>
 #include <string>
@@ -20,13 +21,15 @@ struct ProductPackOptions {
     std::string runtimeFolder;  // holds ZembraStart.exe, ZembraSetup.exe, zembra1.dll of one architecture
     std::string output;         // Setup.exe
     std::string iniOutput;      // when not empty, the computed "Zembra.ini" is written here as well
+    WingetOptions winget;       // with a folder: the package manager's manifest of the installer, too
     int level = kDefaultGzipLevel;
     int jobs = 0;  // one per core
     std::function<void(const PackProgress&)> progress;
     std::function<void(const std::string&)> warning;  // "FILE:LINE: warning: ..."; packing goes on
 };
 
-// False with a message, and then no output file at all (an existing one stays as it was).
+// False with a message, and then no output file at all (an existing one stays as it was). What the
+// manifest needs is checked before the installer is written; the manifest is written after it.
 bool PackProduct(const ProductPackOptions& options, std::string* error);
 
 }  // namespace zembra

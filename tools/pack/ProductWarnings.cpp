@@ -1,7 +1,10 @@
 #include "tools/pack/ProductWarnings.h"
 
+#include "run/AnsiUtf8.h"
+
 #include <cctype>
 #include <cstdint>
+#include <set>
 
 namespace zembra {
 namespace {
@@ -71,6 +74,12 @@ std::vector<std::string> ProductWarnings(const ProductDescription& d, const Prod
                                 ", which the setup program shows as written: in this text it fills in " +
                                 (filled ? std::string("only ") + filled : std::string("no placeholder")));
     }
+    std::set<std::string> installed;
+    for (const ManifestFile& m : manifest.files) installed.insert(TargetIdentity(m.file->folder, m.file->name));
+    for (const ProductShortcut& s : d.shortcuts)
+        if (!installed.count(TargetIdentity(s.folder, s.file)))
+            warn(s.line, "shortcut \"" + Cp1252ToUtf8(s.name) + "\" points to " +
+                             Cp1252ToUtf8(s.folder + "\\" + s.file) + ", which no line of [Files] installs");
     const long roomWidth[3] = {d.DocNumber("Pic1Width"), d.DocNumber("Pic2Width"), d.DocNumber("Pic1Width")};
     const long roomHeight[3] = {d.DocNumber("Pic1Height"), d.DocNumber("Pic2Height"), d.DocNumber("Pic1Height")};
     for (int i = 0; i < 3; ++i) {

@@ -1,6 +1,7 @@
 // What zembra-pack packs as asked but points out, because it looks unintended: a file started after the
 // installation that is no program, a placeholder the setup program leaves as it is in that text, a
-// picture much larger than the room the layout gives it.
+// shortcut to a file the product does not install, a picture much larger than the room the layout
+// gives it.
 #pragma once
 
 #include "tools/pack/PictureFile.h"

@@ -17,6 +17,7 @@
 #include "run/RuntimeLibrary.h"
 #include "run/WorkFolder.h"
 #include "tools/start/RuntimeUnpack.h"
+#include "tools/start/SetupLockHold.h"
 #include "tools/start/StartCommandLine.h"
 #include "tools/start/StartMessages.h"
 
@@ -189,6 +190,10 @@ int Extract(const StartCall& call, RunMessages& messages) {
         return StopWithMessage(messages, "Im Installationspaket fehlt die Laufzeitbibliothek " + std::string(kRuntimeFileName) +
                                    ":\n" + package,
                                kStartPackageDamaged);
+
+    // Held until the end: a second start of the product stops here, before anything is unpacked.
+    Win32Handle lock;
+    if (const int running = TakeSetupLock(source, directory, messages, &lock)) return running;
 
     char tempRoot[MAX_PATH + 1] = {};
     const DWORD tempLength = GetTempPathA(sizeof tempRoot, tempRoot);

@@ -13,6 +13,23 @@ bool IsLinkedFolder(const std::string& folder) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
 }
 
+bool HoldsFiles(const std::string& folder) {
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return false;
+    bool holds = false;
+    do {
+        const std::string name = found.cFileName;
+        if (name == "." || name == "..") continue;
+        // A link is something of somebody's, whatever lies behind it; it is never entered.
+        const DWORD attributes = found.dwFileAttributes;
+        holds = !(attributes & FILE_ATTRIBUTE_DIRECTORY) || (attributes & FILE_ATTRIBUTE_REPARSE_POINT) ||
+                HoldsFiles(folder + "\\" + name);
+    } while (!holds && FindNextFileA(search, &found));
+    FindClose(search);
+    return holds;
+}
+
 Removal RemoveListedFile(const std::string& path, unsigned long* error) {
     const DWORD attributes = GetFileAttributesA(path.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) {

@@ -24,6 +24,9 @@ Removal RemoveListedFolder(const std::string& folder, unsigned long* error);
 // Whether the folder is now a link or junction (a reparse point that names another place).
 bool IsLinkedFolder(const std::string& folder);
 
+// Whether a file or a link lies anywhere in the folder; empty folders in it are nothing.
+bool HoldsFiles(const std::string& folder);
+
 // Asks the system to delete path at the next restart (a folder only when it is empty by then).
 bool RemoveAtRestart(const std::string& path);
 

@@ -71,6 +71,17 @@ bool WriteUninstallEntry(const UninstallEntry& entry, std::string* where, unsign
     return true;
 }
 
+std::string UninstallEntryLocation(const std::string& key) {
+    for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) {
+        char location[MAX_PATH + 1] = {};
+        DWORD size = sizeof location - 1;
+        if (RegGetValueA(root, (kUninstallKeys + key).c_str(), "InstallLocation", RRF_RT_REG_SZ, nullptr, location,
+                         &size) == ERROR_SUCCESS)
+            return location;
+    }
+    return std::string();
+}
+
 Removal RemoveUninstallEntry(const std::string& key, std::string* where, unsigned long* error) {
     const std::string path = kUninstallKeys + key;
     Removal outcome = Removal::Missing;
@@ -107,6 +118,29 @@ Removal RemoveVersionValue(const std::string& registryPath, bool* keyRemoved, un
     }
     *keyRemoved = RegDeleteKeyA(split.root, keyPath.c_str()) == ERROR_SUCCESS;
     return Removal::Removed;
+}
+
+Removal RemoveEmptyKey(const std::string& key, unsigned long* error) {
+    RegistryPath split;
+    if (!SplitRegistryPath((key + "\\").c_str(), &split) || split.keyPath.IsEmpty()) return Removal::Refused;
+    {
+        RegistryKey opened;
+        LONG result = RegOpenKeyExA(split.root, split.keyPath, 0, KEY_QUERY_VALUE, opened.Receive());
+        if (result == ERROR_FILE_NOT_FOUND) return Removal::Missing;
+        DWORD subKeys = 1, values = 1;
+        if (result == ERROR_SUCCESS)
+            result = RegQueryInfoKeyA(opened.Get(), nullptr, nullptr, nullptr, &subKeys, nullptr, nullptr, &values,
+                                      nullptr, nullptr, nullptr, nullptr);
+        if (result != ERROR_SUCCESS) {
+            *error = static_cast<unsigned long>(result);
+            return Removal::Failed;
+        }
+        if (subKeys != 0 || values != 0) return Removal::Kept;
+    }
+    const LONG result = RegDeleteKeyA(split.root, split.keyPath);
+    if (result == ERROR_SUCCESS) return Removal::Removed;
+    *error = static_cast<unsigned long>(result);
+    return Removal::Failed;
 }
 
 }  // namespace zembra

@@ -48,7 +48,7 @@ int RunRegistration(const std::string& listFolder, const RunLog& log) {
     }
     const std::string uninstaller = listFolder + kUninstallerName;
     UninstallEntry entry;
-    entry.key = UninstallKeyName(listFolder);
+    entry.key = UninstallKey(record, listFolder);
     entry.displayName = record.name;
     entry.displayVersion = record.version;
     entry.publisher = record.publisher;
@@ -75,6 +75,11 @@ int RunRegistration(const std::string& listFolder, const RunLog& log) {
         log.Write("Nicht eingetragen (" + SystemErrorText(error) + "): " + record.name);
         return kRunFailed;
     }
+    // An earlier version without an AppId entered this folder under the folder's own key.
+    std::string earlier;
+    if (entry.key != UninstallKeyName(listFolder) &&
+        RemoveUninstallEntry(UninstallKeyName(listFolder), &earlier, &error) == Removal::Removed)
+        log.Write("Früheren Eintrag dieses Ordners ersetzt: " + earlier);
     log.Write("In die Liste der installierten Programme eingetragen: " + where +
               "\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" + entry.key + " (" + record.name + " " +
               record.version + ", " + std::to_string(entry.estimatedSizeKb) + " KB)");

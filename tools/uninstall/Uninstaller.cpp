@@ -2,6 +2,7 @@
 
 #include "framework/AnsiText.h"
 #include "install/FileList.h"
+#include "install/MadeRegistryKeys.h"
 #include "install/ProductRecord.h"
 #include "profile/CProfileDocument.h"
 #include "run/RunSwitches.h"
@@ -38,6 +39,7 @@ private:
     void MoveProgramAside();
     void RemoveFiles();
     void RemoveRegistry();
+    void RemoveMadeKeys();
     void RemoveOwnFiles();
     void RemoveFolders();
     int Finish();
@@ -48,6 +50,7 @@ private:
     const RunLog& m_log;
     UninstallUi m_ui;
     ListedNames m_list;
+    std::vector<std::string> m_madeKeys;  // the registry keys the installations made
     ProductRecord m_record;
     WorkFolder m_aside;          // where the running program went, out of the product's way
     bool m_programAside = false;
@@ -77,6 +80,14 @@ bool Uninstaller::ReadList() {
         m_ui.Tell("Die Datei ist keine Liste installierter Dateien:\n" + path + "\n\nEs wurde nichts entfernt.", true);
         return false;
     }
+    m_madeKeys = ReadMadeRegistryKeys(list);
+    // The shortcuts go first, so that none leads to a removed file meanwhile; the product's Start-menu
+    // folder goes with the listed folders, when it is empty by then.
+    ListedNames shortcuts;
+    ReadShortcutNames(list, &shortcuts);
+    m_list.files.insert(m_list.files.begin(), shortcuts.files.begin(), shortcuts.files.end());
+    m_list.folders.insert(m_list.folders.end(), shortcuts.folders.begin(), shortcuts.folders.end());
+    m_list.problems.insert(m_list.problems.end(), shortcuts.problems.begin(), shortcuts.problems.end());
     // Without its record the product is still removed; only its name and version entry are unknown.
     const std::string recordPath = m_call.listFolder + kProductRecordName;
     if (GetFileAttributesA(recordPath.c_str()) == INVALID_FILE_ATTRIBUTES)
@@ -164,13 +175,36 @@ void Uninstaller::RemoveRegistry() {
                 break;
             default: Failed(m_record.regVersion, error); break;
         }
+        RemoveMadeKeys();
     }
-    std::string where = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" +
-                        UninstallKeyName(m_call.listFolder);
-    switch (RemoveUninstallEntry(UninstallKeyName(m_call.listFolder), &where, &error)) {
+    const std::string key = UninstallKey(m_record, m_call.listFolder);
+    std::string where = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" + key;
+    // Every folder of a product with an AppId shares its entry: it stays with the installation it names.
+    const std::string location = UninstallEntryLocation(key);
+    if (!location.empty() && !SamePath(location + "\\", m_call.listFolder)) {
+        m_log.Write("Eintrag in der Liste der installierten Programme bleibt, er gilt der Installation in " + location +
+                    ": " + where);
+        return;
+    }
+    switch (RemoveUninstallEntry(key, &where, &error)) {
         case Removal::Removed: m_log.Write("Eintrag in der Liste der installierten Programme entfernt: " + where); break;
         case Removal::Missing: m_log.Write("Kein Eintrag in der Liste der installierten Programme: " + where); break;
         default: Failed(where, error); break;
+    }
+}
+
+// The keys above the version value, deepest first, as long as the installation made them and they are
+// empty now; the first that holds anything, or was there before, ends the climb.
+void Uninstaller::RemoveMadeKeys() {
+    for (const std::string& key : KeysAboveValue(m_record.regVersion)) {
+        if (!HoldsKey(m_madeKeys, key)) return;
+        unsigned long error = 0;
+        switch (RemoveEmptyKey(key, &error)) {
+            case Removal::Removed: m_log.Write("Leerer Registry-Schlüssel entfernt: " + key); break;
+            case Removal::Missing: break;
+            case Removal::Failed: Failed(key, error); return;
+            default: return;
+        }
     }
 }
 
@@ -202,9 +236,12 @@ void Uninstaller::RemoveFolders() {
                 if (pending && RemoveAtRestart(folder)) {
                     m_log.Write("Ordner wird nach dem Neustart entfernt: " + folder);
                     m_atRestart.push_back(folder);
-                } else {
+                } else if (HoldsFiles(folder)) {
                     m_log.Write("Ordner bleibt, er enthält weitere Dateien: " + folder);
                     m_kept.push_back(folder);
+                } else {
+                    // Somebody's empty folders: left alone, but no reason to tell the user of files.
+                    m_log.Write("Ordner bleibt, er enthält weitere leere Ordner: " + folder);
                 }
                 break;
             }

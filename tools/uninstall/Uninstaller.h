@@ -1,7 +1,8 @@
 // The removal of an installed product, run from its list folder: the list "UnZembra.ini" and the
 // product record "UnZembra.dat" there say what goes. Only what the list names is removed, files first
-// (in the list's order), then the registry's version value and the entry in the list of installed
-// programs, the record and the list, and the folders deepest first when they are empty by then.
+// (in the list's order), then the registry's version value with the emptied keys the installation
+// made above it and the entry in the list of installed programs, the record and the list, and the
+// folders deepest first when they are empty by then.
 #pragma once
 
 #include "run/RunMessages.h"

@@ -2,7 +2,9 @@
 // results and the user's answers scripted, everything the user would see recorded in order.
 #include "install/InstallDriver.h"
 
+#include "install/ChosenFolder.h"
 #include "install/FileList.h"
+#include "install/MadeRegistryKeys.h"
 #include "install/RunResult.h"
 #include "profile/CProfileDocument.h"
 #include "support/TempFolder.h"
@@ -11,6 +13,7 @@
 
 #include <cctype>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -29,6 +32,7 @@ struct Entry {
 class FakeHost : public CInstallHost {
 public:
     std::map<std::string, uint32_t> files;  // targets and folders, without a trailing backslash
+    std::set<std::string> keys = {"HKEY_CURRENT_USER\\SOFTWARE"};  // registry keys there, in capitals
     std::map<std::string, std::vector<int>> results;
     std::string answers;       // consumed in order: r R g G (retry, give up; capital: Ctrl held), 0-3 x, y n
     std::string seen;          // what the user saw, in order
@@ -95,6 +99,7 @@ public:
         return true;
     }
     void SetRegEntry(const CString& path, const CString& value) override { See("reg " + std::string(path) + "=" + std::string(value)); }
+    bool RegistryKeyExists(const CString& key) override { return keys.count(Key(std::string(key))) != 0; }
     uint32_t Attributes(const CString& path) override {
         auto it = files.find(Key(std::string(path)));
         return it == files.end() ? kNoFile : it->second;
@@ -130,7 +135,9 @@ private:
 
 struct Outcome {
     FakeHost host;
+    std::string regVersion = "HKCU\\V";
     std::string list;  // the list file: "files | folders"
+    std::string keys;  // the registry keys it records
 };
 
 // Runs the entries with target folder C:\T\ and the list file in a temporary folder.
@@ -160,7 +167,7 @@ void RunEntries(Outcome& run, const std::vector<Entry>& entries, const std::vect
     settings.targetDir = "C:\\T\\";
     settings.listDir = dir.Path().c_str();
     settings.proVersion = "2.0";
-    settings.regVersion = "HKCU\\V";
+    settings.regVersion = run.regVersion.c_str();
     settings.writeFileList = settings.updateRegVersion = true;
     driver.Run(settings);
     if (driver.UserCancelled()) run.host.result.Cancelled();
@@ -173,6 +180,7 @@ void RunEntries(Outcome& run, const std::vector<Entry>& entries, const std::vect
     for (const std::string& file : names.files) run.list += file + " ";
     run.list += "| ";
     for (const std::string& folder : names.folders) run.list += folder + " ";
+    for (const std::string& key : ReadMadeRegistryKeys(list)) run.keys += key + " ";
 }
 
 }  // namespace
@@ -233,6 +241,13 @@ TEST(InstallDriver, EntriesAreInstalledKeptOrGivenUpAsFlagsAnswersAndCancelDecid
          "note:R:\\Nein fehlt|drive?Q:\\Eins|note:Q:\\Eins fehlt|drive?Q:\\Zwei|cancel off|library cancel|closed|closed|"
          "reg HKCU\\V=2.0|",
          "| R:\\Nein Q:\\Eins Q:\\Zwei Q:\\Drei ", "0 1 "},
+        {"the missing folders above a new folder are listed as well, up to the first that exists",
+         {{"10000000", "a", "C:\\Neu\\Eins\\Zwei"}, {"10000000", "b", "\\\\srv\\teil\\X\\Y\\"},
+          {"10000000", "c", "<INSTALLDIR>\\Neu\\Eins\\"}},
+         {}, "", "III", kEnd,
+         "C:\\Neu\\Eins\\Zwei\\a \\\\srv\\teil\\X\\Y\\b " + T + "Neu\\Eins\\c | C:\\Neu\\Eins\\Zwei C:\\Neu\\Eins\\ "
+         "C:\\Neu\\ \\\\srv\\teil\\X\\Y\\ \\\\srv\\teil\\X\\ " + T + "Neu\\Eins\\ " + T + "Neu\\ ",
+         "0 100 200 300 1 "},
         {"a cancel while an entry decodes drops it and stops before the next",
          {{"10000000", "a"}, {"10000000", "b"}, {"10000000", "c"}}, {}, "y", "ICC", kCancelled, T + "a | ",
          "0 100 200 1 ", 1, 1},
@@ -282,5 +297,28 @@ TEST(InstallDriver, ExitCodeTellsHowTheRunEnded) {
         run.host.cancelDuringExpand = r.cancelDuringExpand;
         RunEntries(run, r.entries, r.existing);
         EXPECT_EQ(r.code, run.host.result.ExitCode()) << r.name << ": " << run.host.outcomes;
+    }
+}
+
+TEST(InstallDriver, RecordsTheRegistryKeysBelowSoftwareThatTheVersionValueIsAboutToMake) {
+    struct Row {
+        const char* name;
+        const char* regVersion;
+        std::set<std::string> existing;  // in capitals, besides HKEY_CURRENT_USER\SOFTWARE
+        const char* keys;
+    } rows[] = {
+        {"every missing key, deepest first, with the root's full name", "2\\software\\Maker\\Produkt\\Version", {},
+         "HKEY_CURRENT_USER\\software\\Maker\\Produkt HKEY_CURRENT_USER\\software\\Maker "},
+        {"up to the first key that is there", "HKEY_CURRENT_USER\\Software\\Maker\\Produkt\\Version",
+         {"HKEY_CURRENT_USER\\SOFTWARE\\MAKER"}, "HKEY_CURRENT_USER\\Software\\Maker\\Produkt "},
+        {"a value directly in Software", "HKEY_CURRENT_USER\\Software\\Version", {}, ""},
+        {"outside Software", "HKEY_CURRENT_USER\\Environment\\Maker\\Version", {}, ""},
+    };
+    for (const Row& r : rows) {
+        Outcome run;
+        run.regVersion = r.regVersion;
+        run.host.keys.insert(r.existing.begin(), r.existing.end());
+        RunEntries(run, {{"10000000", "a"}});
+        EXPECT_EQ(r.keys, run.keys) << r.name;
     }
 }

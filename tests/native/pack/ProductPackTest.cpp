@@ -13,11 +13,16 @@
 #include <zlib.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <map>
 #include <sstream>
+
+#ifndef _WIN32
+#include <sys/wait.h>
+#endif
 
 using testing_support::BuildPe;
 using testing_support::PeSpec;
@@ -225,7 +230,8 @@ TEST_F(ProductPackTest, InstallerHoldsTheRuntimeThePagesAndPicturesInUnpackOrder
     const Installer installer = Open(m_folder.Path("Setup.exe"));
     std::vector<std::string> keys;
     for (const auto& e : installer.entries) keys.push_back(e.first);
-    EXPECT_EQ((std::vector<std::string>{"A10", "A20", "A21", "A23", "A11", "A12", "A13", "ZEMBRA1", "P0", "P1", "P2"}),
+    EXPECT_EQ((std::vector<std::string>{"LOCK", "A10", "A20", "A21", "A23", "A11", "A12", "A13", "ZEMBRA1", "P0", "P1",
+                                        "P2"}),
               keys);
     const std::string start = TempFolder::Read(m_folder.Path("runtime/ZembraStart.exe"));
     EXPECT_EQ(start, installer.bytes.substr(0, start.size())) << "the extractor comes first";
@@ -294,7 +300,7 @@ TEST_F(ProductPackTest, OneSourceInTwoFoldersIsPackedOnce) {
     const Ini ini = ParseIni(installer.Entry("A23"));
     EXPECT_EQ(ini.at("PFile1").at("FPName"), ini.at("PFile3").at("FPName"));
     EXPECT_EQ("4", ini.at("Doc").at("FileCount"));
-    EXPECT_EQ(11u, installer.entries.size()) << "no second entry for the same file";
+    EXPECT_EQ(12u, installer.entries.size()) << "no second entry for the same file";
 }
 
 TEST_F(ProductPackTest, SameInputGivesTheSameInstaller) {
@@ -321,6 +327,7 @@ TEST_F(ProductPackTest, EveryBadInputIsRefusedAndWritesNothing) {
         std::string description;
         std::function<void(TempFolder&)> prepare;
         const char* message;
+        std::vector<std::string> extra{};
     } rows[] = {
         {"unknown section", added("[Extras]\nx=1\n"), nullptr, "unknown section [Extras]"},
         {"section twice", added("[Layout]\nPic2Width=5\n"), nullptr, "section [Layout] appears a second time"},
@@ -412,6 +419,16 @@ TEST_F(ProductPackTest, EveryBadInputIsRefusedAndWritesNothing) {
          "Uninstall=1 needs UpdateRegVersion=1"},
         {"uninstaller missing from the runtime", replaced("UpdateRegVersion = 1", "UpdateRegVersion = 1\nUninstall = 1"),
          nullptr, "lacks UnZembra.exe"},
+        {"AppId that is no GUID", replaced("ProVersion", "AppId = 12345\nProVersion"), nullptr,
+         "AppId \"12345\" is no GUID"},
+        {"package identifier of one part", replaced("ProVersion", "PackageIdentifier = Werkzeug\nProVersion"), nullptr,
+         "needs two to eight parts"},
+        {"shortcut to a folder of its own kind", added("[Desktop]\nWerkzeug = Bin\\tool.exe\n"), nullptr,
+         "must begin with <INSTALLDIR>"},
+        {"two shortcuts of one name", added("[Shortcuts]\nA = <INSTALLDIR>\\a.exe\na = <INSTALLDIR>\\b.exe\n"), nullptr,
+         "shortcut \"a\" is named like the one in line 35"},
+        {"a manifest without its identifier", Description(), nullptr, "PackageIdentifier is missing",
+         {"--winget", "w", "--url", "https://example.com/Setup.exe"}},
         {"a file in the uninstaller's place",
          replaced("UpdateRegVersion = 1", "UpdateRegVersion = 1\nUninstall = 1") + "liesmich.txt = <INSTALLDIR> | 10000000 | unzembra.dat\n",
          [](TempFolder& f) { f.Write("runtime/UnZembra.exe", BuildPe(PeSpec())); }, "is the uninstaller's own name"},
@@ -420,7 +437,7 @@ TEST_F(ProductPackTest, EveryBadInputIsRefusedAndWritesNothing) {
         SetUp();  // a fresh runtime and product after rows that damaged them
         if (r.prepare) r.prepare(m_folder);
         m_folder.Write("Setup.exe", "the installer of yesterday");
-        EXPECT_EQ(1, Pack(r.description)) << r.name;
+        EXPECT_EQ(1, Pack(r.description, "Setup.exe", r.extra)) << r.name;
         EXPECT_NE(std::string::npos, m_err.str().find(r.message)) << r.name << ": " << m_err.str();
         EXPECT_TRUE(TempFolder::Read(m_folder.Path("Setup.exe")) == "the installer of yesterday") << r.name;
         EXPECT_FALSE(TempFolder::Exists(m_folder.Path("Setup.exe.partial"))) << r.name;
@@ -443,6 +460,11 @@ TEST_F(ProductPackTest, MissingDescriptionOrBadCommandLineIsRefused) {
         {"no description", {"--product"}, "--product needs a value"},
         {"bad level", {"--product", "p.ini", "--level", "x"}, "--level needs a number"},
         {"plain entries mixed in", {"--product", "p.ini", "--gzip", "A", "b"}, "unknown argument \"--gzip\""},
+        {"manifest without address", {"--product", "p.ini", "--runtime", "b", "-o", "S", "--winget", "w"},
+         "go together"},
+        {"manifest with a plain http address",
+         {"--product", "p.ini", "--runtime", "b", "-o", "S", "--winget", "w", "--url", "http://example.com/S.exe"},
+         "--url must be the installer's https:// address"},
     };
     for (const Row& r : rows) {
         std::ostringstream o, e;
@@ -537,6 +559,7 @@ TEST_F(ProductPackTest, WhatLooksUnintendedIsPackedWithOneWarningEach) {
     std::string text = Description();
     text.replace(text.find("13 = Installieren"), 17, "13 = Installieren [1] in <INSTALLDIR>");
     text.replace(text.find("| 11000000\n"), 11, "| 11000100\n");
+    text += "[Shortcuts]\nFehlt = <INSTALLDIR>\\fehlt.exe\nWerkzeug = <INSTALLDIR>\\bin\\TOOL.EXE\n";
     ASSERT_EQ(0, Pack(text)) << m_err.str();
     const std::string err = m_err.str();
     const char* const expected[] = {
@@ -544,10 +567,48 @@ TEST_F(ProductPackTest, WhatLooksUnintendedIsPackedWithOneWarningEach) {
         "product.ini:20: warning: text 13 holds [1], <INSTALLDIR>, which the setup program shows as written: in this "
         "text it fills in no placeholder",
         "product.ini:27: warning: picture 1 \"gfx1.bmp\" is 1000 x 1000 pixels, much larger than the 180 x 330",
+        "product.ini:35: warning: shortcut \"Fehlt\" points to <INSTALLDIR>\\fehlt.exe, which no line of [Files] "
+        "installs",
     };
     for (const char* warning : expected) EXPECT_NE(std::string::npos, err.find(warning)) << warning << "\n" << err;
-    EXPECT_EQ(3, std::count(err.begin(), err.end(), '\n')) << err;
+    EXPECT_EQ(4, std::count(err.begin(), err.end(), '\n')) << err;
 }
+
+#ifndef _WIN32
+// The package manager's manifest validates against its published schemas and names the very installer
+// it was written from, also when written again from the installer signed since.
+TEST_F(ProductPackTest, WingetManifestValidatesAndHoldsTheHashOfItsInstaller) {
+    m_folder.Write("runtime/UnZembra.exe", BuildPe(PeSpec()));
+    PeSpec start;
+    start.appended.assign(10000, 'x');  // an installer long enough for a signature behind its package
+    m_folder.Write("runtime/ZembraStart.exe", BuildPe(start));
+    std::string text = Description();
+    text.replace(text.find("UpdateRegVersion"), 0,
+                 "Uninstall = 1\nPublisher = B\xC3\xBCro GmbH\nPackageIdentifier = Buero.Werkzeug\n"
+                 "AppId = {0F1E2D3C-4B5A-4978-8796-A5B4C3D2E1F0}\n");
+    const std::string folder = m_folder.Path("winget"), url = "https://example.com/Setup.exe";
+    ASSERT_EQ(0, Pack(text, "Setup.exe", {"--winget", folder, "--url", url})) << m_err.str();
+    const auto validate = [&](const std::string& installer) {
+        const std::string command = "python3 " ZEMBRA_SOURCE_DIR "/tests/native/pack/validate-winget.py " ZEMBRA_SOURCE_DIR
+                                    "/../shared/winget '" + folder + "' Buero.Werkzeug '" + installer + "'";
+        const int status = std::system(command.c_str());
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    };
+    const int result = validate(m_folder.Path("Setup.exe"));
+    if (result == 77) GTEST_SKIP() << "no schemas in ../shared/winget or no jsonschema and PyYAML for python3";
+    EXPECT_EQ(0, result);
+    const std::string installer = TempFolder::Read(m_folder.Path("winget/Buero.Werkzeug.installer.yaml"));
+    for (const char* line :
+         {"ProductCode: \"{0F1E2D3C-4B5A-4978-8796-A5B4C3D2E1F0}\"", "Architecture: x64", "Scope: machine"})
+        EXPECT_NE(std::string::npos, installer.find(line)) << line << "\n" << installer;
+    m_folder.Write("Signed.exe", TempFolder::Read(m_folder.Path("Setup.exe")) + std::string(2048, 'S'));
+    std::ostringstream out, err;
+    ASSERT_EQ(0, zembra::RunPackCommand(
+                     {"--winget-only", m_folder.Path("Signed.exe"), "--winget", folder, "--url", url}, out, err))
+        << err.str();
+    EXPECT_EQ(0, validate(m_folder.Path("Signed.exe")));
+}
+#endif
 
 TEST_F(ProductPackTest, InitWritesADescriptionThatPacksAsItStands) {
     namespace fs = std::filesystem;
@@ -569,6 +630,8 @@ TEST_F(ProductPackTest, InitWritesADescriptionThatPacksAsItStands) {
     EXPECT_EQ("<INSTALLDIR>\\daten | 10000000", files["Gr\xF6\xDF" "en.txt"]) << "a name with umlauts, in code page 1252";
     EXPECT_EQ("<INSTALLDIR> | 10000000", files["liesmich.txt"]);
     EXPECT_EQ("2.5", ini.at("Doc").at("ProVersion"));
+    EXPECT_EQ("<INSTALLDIR>\\bin\\tool.exe", ini.at("Shortcuts").at("Target0")) << "the main program in the Start menu";
+    EXPECT_EQ(38u, ini.at("Doc").at("AppId").size()) << "a fresh GUID";
 }
 
 TEST_F(ProductPackTest, InitRefusesWhatWouldNotPackAndWritesNothing) {
@@ -601,6 +664,20 @@ TEST_F(ProductPackTest, InitRefusesWhatWouldNotPackAndWritesNothing) {
         EXPECT_EQ(r.descriptionExists ? "mine" : "", TempFolder::Read(folder.Path("init.ini"))) << r.name;
         EXPECT_FALSE(TempFolder::Exists(folder.Path("init.ini.partial"))) << r.name;
     }
+}
+
+TEST_F(ProductPackTest, InitNamesEveryNameItCannotCarryInOneRun) {
+    namespace fs = std::filesystem;
+    TempFolder folder;
+    fs::create_directories(folder.Path("f/unter"));
+    for (const char* file : {"x\xE2\x86\x92y.txt", "unter/a=b.txt", "gut.txt"})
+        std::ofstream(fs::path(folder.Path("f")) / fs::u8path(file)) << "x";
+    std::ostringstream out, err;
+    EXPECT_EQ(1, zembra::RunPackCommand({"--init", folder.Path("init.ini"), "--from", folder.Path("f"), "--name",
+                                         "a\xE2\x86\x92" "b"}, out, err));
+    for (const char* part : {"3 problems", "the product name", "holds U+2192", "a=b.txt\" holds '='"})
+        EXPECT_NE(std::string::npos, err.str().find(part)) << part << ": " << err.str();
+    EXPECT_FALSE(TempFolder::Exists(folder.Path("init.ini")));
 }
 
 #ifndef _WIN32

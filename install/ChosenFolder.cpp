@@ -1,0 +1,107 @@
+#include "install/ChosenFolder.h"
+
+#include "framework/AddBackslash.h"
+#include "framework/AnsiText.h"
+
+#include <cstring>
+#include <vector>
+
+namespace {
+
+bool IsLetter(char c) { return (c | 0x20) >= 'a' && (c | 0x20) <= 'z'; }
+
+// The names between backslashes, a trail byte of a double-byte character never splitting one.
+std::vector<std::string> Names(const std::string& path) {
+    std::vector<std::string> names(1);
+    for (size_t i = 0; i < path.size(); ++i) {
+        if (AnsiIsLeadByte(static_cast<unsigned char>(path[i])) && i + 1 < path.size()) {
+            names.back() += path.substr(i++, 2);
+        } else if (path[i] == '\\') {
+            names.emplace_back();
+        } else {
+            names.back() += path[i];
+        }
+    }
+    return names;
+}
+
+bool RefusedCharacter(const std::string& name) {
+    for (size_t i = 0; i < name.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(name[i]);
+        if (AnsiIsLeadByte(c) && i + 1 < name.size()) {
+            ++i;
+        } else if (c < 0x20 || std::strchr("<>:\"|?*/", c)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// CON, PRN, AUX, NUL, COM1-9 and LPT1-9, also with an extension: the system opens the device instead.
+bool DeviceName(const std::string& name) {
+    std::string base = name.substr(0, name.find('.'));
+    for (char& c : base) c = static_cast<char>(c & ~0x20);
+    if (base == "CON" || base == "PRN" || base == "AUX" || base == "NUL") return true;
+    return base.size() == 4 && (base.compare(0, 3, "COM") == 0 || base.compare(0, 3, "LPT") == 0) && base[3] >= '1' &&
+           base[3] <= '9';
+}
+
+}  // namespace
+
+bool TakeFolderSwitch(const std::string& text, bool pathChange, std::string* folder, std::string* problem) {
+    const std::string named = ": " + text;
+    if (!pathChange) {
+        *problem = "Dieses Paket erlaubt keinen anderen Installationsordner (PathChange=0)" + named;
+        return false;
+    }
+    std::string path = text;
+    for (char& c : path)
+        if (c == '/') c = '\\';  // never a trail byte
+
+    // The names after the root: a drive's, or a network share's (\\server\share).
+    size_t root;
+    if (path.size() >= 3 && IsLetter(path[0]) && path[1] == ':' && path[2] == '\\') {
+        root = 3;
+    } else if (path.size() > 2 && path[0] == '\\' && path[1] == '\\') {
+        root = 2;
+    } else {
+        *problem = "Der Ordner hinter /DIR= ist kein vollständiger Pfad (ein Laufwerk wie C:\\ oder ein "
+                   "Netzwerkpfad wie \\\\Server\\Freigabe)" + named;
+        return false;
+    }
+    std::vector<std::string> names = Names(path.substr(root));
+    if (names.size() > 1 && names.back().empty()) names.pop_back();  // one final backslash
+    if (root == 3 && names.size() == 1 && names[0].empty()) names.clear();  // the drive's root
+    if (root == 2 && names.size() < 2) names.emplace_back();  // a server without a share
+    for (const std::string& name : names) {
+        const char* why = nullptr;
+        if (name.empty() || name == "." || name == "..")
+            why = "enthält einen leeren Namen, \".\" oder \"..\"";
+        else if (RefusedCharacter(name))
+            why = "enthält ein Zeichen, das Windows in Namen nicht erlaubt";
+        else if (name.back() == '.' || name.back() == ' ')
+            why = "enthält einen Namen, der mit einem Punkt oder Leerzeichen endet";
+        else if (DeviceName(name))
+            why = "enthält einen Gerätenamen (CON, NUL, COM1 ...)";
+        if (why) {
+            *problem = std::string("Der Ordner hinter /DIR= ") + why + named;
+            return false;
+        }
+    }
+    std::string joined = path.substr(0, root);
+    for (size_t i = 0; i < names.size(); ++i) joined += (i ? "\\" : "") + names[i];
+    if (joined.size() > kMaxChosenFolder) {
+        *problem = "Der Ordner hinter /DIR= ist länger als die " + std::to_string(kMaxChosenFolder) +
+                   " Zeichen, die ein Ordner haben darf" + named;
+        return false;
+    }
+    *folder = root == 3 && names.empty() ? joined : joined + "\\";
+    return true;
+}
+
+CString ListFolderFor(const CString& offered, const CString& chosen, const CString& listDir) {
+    CString a = offered, b = chosen;
+    AddBackslash(a);
+    AddBackslash(b);
+    return AnsiCompareNoCase(a, b) == 0 ? listDir : b;
+}

@@ -1,0 +1,43 @@
+// The folder of /DIR=: what the setup program installs into, and what it refuses before anything is done.
+#include "install/ChosenFolder.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(FolderSwitch, AFullFolderIsTakenAndAnythingElseIsRefusedWithItsReason) {
+    const std::string longName(240, 'x');
+    struct Row {
+        const char* name;
+        std::string text;
+        bool pathChange;
+        std::string folder;  // empty: refused
+        const char* reason;  // part of the problem
+    } rows[] = {
+        {"a drive path with blanks and umlauts", "C:\\Meine Programme\\Gr\xF6\xDF" "e", true,
+         "C:\\Meine Programme\\Gr\xF6\xDF" "e\\", ""},
+        {"slashes read as backslashes", "C:/Programme/Werkzeug/", true, "C:\\Programme\\Werkzeug\\", ""},
+        {"a drive's root", "C:\\", true, "C:\\", ""},
+        {"a network share", "\\\\server\\teil\\Werkzeug", true, "\\\\server\\teil\\Werkzeug\\", ""},
+        {"the package allows no other folder", "C:\\Werkzeug", false, "", "PathChange=0"},
+        {"a relative folder", "Werkzeug\\Bin", true, "", "kein vollständiger Pfad"},
+        {"a server without a share", "\\\\server", true, "", "leeren Namen"},
+        {"a step up", "C:\\Eins\\..\\Zwei", true, "", "\"..\""},
+        {"a question mark from a name outside the code page", "C:\\??\\Werkzeug", true, "", "nicht erlaubt"},
+        {"a name ending with a dot", "C:\\Werkzeug.\\Bin", true, "", "Punkt oder Leerzeichen"},
+        {"a device name with an extension", "C:\\Daten\\nul.txt", true, "", "Gerätenamen"},
+        {"longer than a folder may be", "C:\\" + longName + "\\Werkzeug", true, "", "247 Zeichen"},
+    };
+    for (const Row& r : rows) {
+        std::string folder = "unchanged", problem;
+        const bool taken = TakeFolderSwitch(r.text, r.pathChange, &folder, &problem);
+        EXPECT_EQ(!r.folder.empty(), taken) << r.name << ": " << problem;
+        EXPECT_EQ(taken ? r.folder : "unchanged", folder) << r.name;
+        if (!taken) {
+            EXPECT_NE(std::string::npos, problem.find(r.reason)) << r.name << ": " << problem;
+            EXPECT_NE(std::string::npos, problem.find(r.text)) << r.name << ": the folder is named";
+        }
+    }
+}
+
+}  // namespace
