@@ -1,7 +1,7 @@
 # Installs the Debian packages the project needs, only those missing. Never wine32 or the i386
 # architecture: this machine cannot run 32-bit programs.
 zembra_packages=(
-  cmake ninja-build g++ clang libclang-rt-14-dev zlib1g-dev googletest
+  cmake ninja-build g++ clang libclang-rt-14-dev zlib1g-dev libdeflate-dev googletest
   g++-mingw-w64-x86-64 g++-mingw-w64-i686 libz-mingw-w64-dev binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
   wine wine64 xvfb libxtst6 libssl-dev osslsigncode openssl
 )

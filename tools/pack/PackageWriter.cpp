@@ -5,13 +5,13 @@
 #include "archive/PackageSeal.h"
 #include "archive/Sha256.h"
 #include "framework/AnsiText.h"
-
-#include <zlib.h>
+#include "tools/pack/CompressionPipeline.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <thread>
 
 #ifdef _WIN32
 #include <windows.h>
@@ -26,13 +26,17 @@ std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
 
 std::string SystemError() { return std::strerror(errno); }
 
-// Counts the input read across all entries and passes it on to the writer's progress callback.
+// Counts the input written across all entries and passes it on to the writer's progress callback.
 struct InputMeter {
     const std::function<void(const PackProgress&)>* callback = nullptr;
     PackProgress state{};
 
-    void Add(size_t bytes) {
+    void Add(uint64_t bytes) {
         state.inputDone += bytes;
+        if (callback && *callback) (*callback)(state);
+    }
+    void EntryDone() {
+        ++state.entriesDone;
         if (callback && *callback) (*callback)(state);
     }
 };
@@ -72,11 +76,10 @@ private:
     size_t m_position = 0;
 };
 
-// The package being written: a file, or memory for a single gzip member.
+// The package file being written.
 class PackageOutput {
 public:
     PackageOutput(std::FILE* file, std::string* error) : m_file(file), m_error(error) {}
-    PackageOutput(std::string* memory, std::string* error) : m_memory(memory), m_error(error) {}
     uint64_t Written() const { return m_written; }
     // Everything put from here on goes into the seal's digest as well.
     void StartHashing() { m_hashing = true; }
@@ -89,9 +92,7 @@ public:
 
     bool Put(const void* data, size_t size) {
         if (m_hashing) m_hash.Update(data, size);
-        if (m_memory) {
-            m_memory->append(static_cast<const char*>(data), size);
-        } else if (size > 0 && std::fwrite(data, 1, size, m_file) != size) {
+        if (size > 0 && std::fwrite(data, 1, size, m_file) != size) {
             *m_error = "cannot write the package: " + SystemError();
             return false;
         }
@@ -105,8 +106,7 @@ public:
     }
 
 private:
-    std::FILE* m_file = nullptr;
-    std::string* m_memory = nullptr;
+    std::FILE* m_file;
     std::string* m_error;
     uint64_t m_written = 0;
     bool m_hashing = false;
@@ -129,47 +129,6 @@ bool CopyStored(EntryInput& input, PackageOutput& out) {
         if (n == 0) return !input.Failed();
         if (!out.Put(buffer.data(), n)) return false;
     }
-}
-
-// One gzip member: zlib's gzip wrapper with a header of our own, so that no time, name or
-// build-dependent operating-system code makes two runs differ.
-bool Deflate(EntryInput& input, int level, PackageOutput& out, bool* readFailed) {
-    z_stream z{};
-    if (deflateInit2(&z, level, Z_DEFLATED, 15 + 16, 8, Z_DEFAULT_STRATEGY) != Z_OK) return false;
-    gz_header header{};
-    header.os = 0;
-    deflateSetHeader(&z, &header);
-    std::vector<unsigned char> in(kChunk), zout(kChunk);
-    bool ok = true;
-    int flush = Z_NO_FLUSH;
-    while (ok && flush != Z_FINISH) {
-        size_t n = input.Read(in.data(), in.size());
-        if (n == 0) {
-            if (input.Failed()) {
-                *readFailed = true;
-                ok = false;
-                break;
-            }
-            flush = Z_FINISH;
-        }
-        z.next_in = in.data();
-        z.avail_in = static_cast<uInt>(n);
-        do {
-            z.next_out = zout.data();
-            z.avail_out = static_cast<uInt>(zout.size());
-            int rc = deflate(&z, flush);
-            if (rc == Z_STREAM_ERROR) {
-                ok = false;
-                break;
-            }
-            if (!out.Put(zout.data(), zout.size() - z.avail_out)) {
-                ok = false;
-                break;
-            }
-        } while (z.avail_out == 0);
-    }
-    deflateEnd(&z);
-    return ok;
 }
 
 bool ReplaceWith(const std::string& temporary, const std::string& output) {
@@ -212,8 +171,9 @@ std::string PackageWriter::Validate() const {
         if (e.key.size() >= kMaxStoredNameLength)
             return "entry key " + Quoted(e.key.substr(0, 20) + "...") + " is " + std::to_string(e.key.size()) +
                    " bytes long; keys must be shorter than " + std::to_string(kMaxStoredNameLength) + " bytes";
-        if (e.mode == EntryMode::Gzip && (e.level < 0 || e.level > 9))
-            return "entry " + Quoted(e.key) + ": compression level " + std::to_string(e.level) + " is not 0 to 9";
+        if (e.mode == EntryMode::Gzip && (e.level < 0 || e.level > kMaxGzipLevel))
+            return "entry " + Quoted(e.key) + ": compression level " + std::to_string(e.level) + " is not 0 to " +
+                   std::to_string(kMaxGzipLevel);
     }
     // The reader resolves a key to its first record, so a second record with the same key could
     // never be reached.
@@ -227,6 +187,11 @@ std::string PackageWriter::Validate() const {
             return "entry key " + Quoted(byKey[i]->key) + " is given twice (keys ignore letter case)";
     }
     return std::string();
+}
+
+int PackageWriter::CoreCount() {
+    const unsigned cores = std::thread::hardware_concurrency();
+    return cores > 0 ? static_cast<int>(cores) : 1;
 }
 
 bool PackageWriter::Write(const std::string& outputPath, std::string* error) const {
@@ -269,30 +234,60 @@ bool PackageWriter::Write(const std::string& outputPath, std::string* error) con
         InputMeter meter;
         meter.callback = &m_progress;
         meter.state.entryCount = m_entries.size();
-        if (m_progress)
-            for (const PackageEntry& e : m_entries) meter.state.inputTotal += InputSize(e);
+        std::vector<uint64_t> inputSizes;
+        for (const PackageEntry& e : m_entries) {
+            inputSizes.push_back(InputSize(e));
+            meter.state.inputTotal += inputSizes.back();
+        }
+        const std::vector<EntryPiece> pieces = PlanPieces(m_entries, inputSizes, m_wholeLimit);
+        CompressionPipeline pipeline(m_entries, pieces, m_jobs > 0 ? m_jobs : CoreCount(), m_wholeLimit);
 
         std::vector<uint32_t> sizes;
-        for (const PackageEntry& e : m_entries) {
-            meter.state.entry = sizes.size();
-            meter.state.key = &e.key;
-            const uint64_t start = out.Written();
-            if (start > m_offsetLimit) {
-                *error = "entry " + Quoted(e.key) + " would start at offset " + std::to_string(start) +
-                         ", beyond the 32-bit offsets of a package";
-                return false;
+        uint64_t start = 0, inputSize = 0;
+        uint32_t crc = 0;
+        for (size_t i = 0; i < pieces.size(); ++i) {
+            const EntryPiece& piece = pieces[i];
+            const PackageEntry& e = m_entries[piece.entry];
+            if (piece.first) {
+                start = out.Written();
+                if (start > m_offsetLimit) {
+                    *error = "entry " + Quoted(e.key) + " would start at offset " + std::to_string(start) +
+                             ", beyond the 32-bit offsets of a package";
+                    return false;
+                }
+                crc = 0;
+                inputSize = 0;
+                if (e.mode == EntryMode::Gzip) {
+                    const std::string header = GzipHeader(e.level);
+                    if (!out.Put(header.data(), header.size())) return false;
+                }
             }
-            EntryInput input(e, &meter);
-            if (!input.IsOpen()) {
-                *error = "entry " + Quoted(e.key) + ": cannot open " + Quoted(e.inputPath) + ": " + SystemError();
-                return false;
+            if (piece.kind == EntryPiece::Kind::Stored) {
+                EntryInput input(e, &meter);
+                if (!input.IsOpen()) {
+                    *error = "entry " + Quoted(e.key) + ": cannot open " + Quoted(e.inputPath) + ": " + SystemError();
+                    return false;
+                }
+                if (!CopyStored(input, out)) {
+                    if (input.Failed()) *error = "entry " + Quoted(e.key) + ": cannot read " + Quoted(e.inputPath);
+                    return false;
+                }
+            } else {
+                const CompressedPiece& compressed = pipeline.Wait(i);
+                if (!compressed.error.empty()) {
+                    *error = compressed.error;
+                    return false;
+                }
+                if (!out.Put(compressed.deflated.data(), compressed.deflated.size())) return false;
+                crc = GzipCrcCombine(crc, compressed.crc, compressed.inputSize);
+                inputSize += compressed.inputSize;
+                meter.Add(compressed.inputSize);
             }
-            bool readFailed = false;
-            bool ok = e.mode == EntryMode::Gzip ? Deflate(input, e.level, out, &readFailed) : CopyStored(input, out);
-            if (!ok) {
-                if (readFailed || input.Failed()) *error = "entry " + Quoted(e.key) + ": cannot read " + Quoted(e.inputPath);
-                else if (error->empty()) *error = "entry " + Quoted(e.key) + ": compression failed";
-                return false;
+            pipeline.Release(i);
+            if (!piece.last) continue;
+            if (e.mode == EntryMode::Gzip) {
+                const std::string trailer = GzipTrailer(crc, inputSize);
+                if (!out.Put(trailer.data(), trailer.size())) return false;
             }
             const uint64_t size = out.Written() - start;
             if (size > m_offsetLimit) {
@@ -301,6 +296,7 @@ bool PackageWriter::Write(const std::string& outputPath, std::string* error) con
                 return false;
             }
             sizes.push_back(static_cast<uint32_t>(size));
+            meter.EntryDone();
         }
 
         std::vector<unsigned char> directory;
@@ -343,18 +339,6 @@ bool PackageWriter::Write(const std::string& outputPath, std::string* error) con
     }
     if (!ok) std::remove(temporary.c_str());
     return ok;
-}
-
-bool GzipMember(const std::string& data, int level, std::string* member) {
-    PackageEntry entry;
-    entry.data = data;
-    entry.inMemory = true;
-    EntryInput input(entry);
-    std::string error;
-    member->clear();
-    PackageOutput out(member, &error);
-    bool readFailed = false;
-    return Deflate(input, level, out, &readFailed);
 }
 
 }  // namespace zembra

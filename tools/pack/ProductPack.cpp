@@ -165,6 +165,7 @@ bool PackProduct(const ProductPackOptions& options, std::string* error) {
     writer.SetTrailerText(trailer);
     writer.SetSealed(true);
     writer.SetProgress(options.progress);
+    writer.SetJobs(options.jobs);
     writer.AddData(kSetupLockKey, lock, EntryMode::Stored);
     writer.AddFile(kSetupProgramKey, runtime[1], EntryMode::Gzip, options.level);
     for (int i = 0; i < 3; ++i) {

@@ -22,7 +22,8 @@ struct ProductPackOptions {
     std::string output;         // Setup.exe
     std::string iniOutput;      // when not empty, the computed "Zembra.ini" is written here as well
     WingetOptions winget;       // with a folder: the package manager's manifest of the installer, too
-    int level = 9;
+    int level = kDefaultGzipLevel;
+    int jobs = 0;  // one per core
     std::function<void(const PackProgress&)> progress;
     std::function<void(const std::string&)> warning;  // "FILE:LINE: warning: ..."; packing goes on
 };

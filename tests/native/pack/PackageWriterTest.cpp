@@ -1,3 +1,5 @@
+#include "archive/CrtIo.h"
+#include "archive/GzipDecoder.h"
 #include "archive/PackageDirectory.h"
 #include "tests/native/pack/ZlibInflate.h"
 #include "tests/native/support/TempFolder.h"
@@ -10,6 +12,7 @@
 #include <cctype>
 #include <functional>
 #include <sstream>
+#include <thread>
 
 using testing_support::TempFolder;
 using zembra::EntryMode;
@@ -34,6 +37,21 @@ struct Input {
     int level;
     bool fromFile;
 };
+
+// An entry decoded by the library's own decoder from the package file; "<bad>" when it fails.
+std::string DecodeEntry(const std::string& package, uint32_t offset, const TempFolder& folder) {
+    const std::string outPath = folder.Path("decoded");
+    const int in = zembra::CrtOpenRead(package.c_str()), out = zembra::CrtOpenWriteTruncate(outPath.c_str());
+    int result = -1;
+    if (in >= 0 && out >= 0 && zembra::CrtSeek(in, offset)) {
+        zembra::GzipResetInput();
+        zembra::GzipResetBytesWritten();
+        result = zembra::GzipDecode(in, out);
+    }
+    if (in >= 0) zembra::CrtClose(in);
+    if (out >= 0) zembra::CrtClose(out);
+    return result == 0 ? TempFolder::Read(outPath) : "<bad>";
+}
 
 std::string ListOutput(const std::string& package) {
     std::ostringstream out, err;
@@ -159,8 +177,8 @@ TEST(PackageWriter, RefusesBadInputAndLeavesNoPackage) {
              w.AddData("A10", "x", EntryMode::Stored);
          },
          "at most 255"},
-        {"compression level 10", [](PackageWriter& w, const TempFolder&) { w.AddData("A10", "x", EntryMode::Gzip, 10); },
-         "not 0 to 9"},
+        {"compression level 13", [](PackageWriter& w, const TempFolder&) { w.AddData("A10", "x", EntryMode::Gzip, 13); },
+         "level 13 is not 0 to"},
         {"missing prefix file",
          [](PackageWriter& w, const TempFolder& f) {
              w.SetPrefixFile(f.Path("nostub.exe"));
@@ -235,6 +253,82 @@ TEST(PackageWriter, SameEntriesGiveTheSameBytes) {
     EXPECT_EQ(a, TempFolder::Read(folder.Path("a.pkg")));
 }
 
+TEST(PackageWriter, AnyNumberOfJobsWritesTheSameBytesThatDecodeToTheInputs) {
+    constexpr uint64_t kWhole = 64 * 1024;  // the whole-member limit, lowered so that blocks come cheap
+    struct Row {
+        const char* name;
+        std::vector<Input> entries;  // level -1: the default
+    };
+    std::vector<Input> many;
+    for (int i = 0; i < 60; ++i)
+        many.push_back({"M" + std::to_string(i), Noise(static_cast<size_t>(i) * 997, i) + std::string(i * 300, 'a'),
+                        i % 5 ? EntryMode::Gzip : EntryMode::Stored, -1, i % 2 == 0});
+    const std::string text = [] {
+        std::string t;
+        for (int i = 0; t.size() < 2500000; ++i) t += "line " + std::to_string(i * 7919 % 100003) + " of the text\n";
+        return t;
+    }();
+    Row rows[] = {
+        {"many small entries, default level", many},
+        {"level 0", {{"L0", text.substr(0, 50000), EntryMode::Gzip, 0, true}, {"E", "", EntryMode::Gzip, 0, false}}},
+        {"level 12 or the highest", {{"L12", text.substr(0, 60000), EntryMode::Gzip, zembra::kMaxGzipLevel, true}}},
+        {"blocks from a file and from memory, beside small entries",
+         {{"S1", text.substr(0, 1000), EntryMode::Gzip, -1, true},
+          {"BF", text, EntryMode::Gzip, -1, true},
+          {"S2", Noise(kWhole, 8), EntryMode::Gzip, -1, false},
+          {"BM", text.substr(0, kWhole + 1), EntryMode::Gzip, 6, false},
+          {"B2", text.substr(0, 2 * zembra::kBlockSize), EntryMode::Gzip, 1, true},
+          {"ST", text.substr(0, 3 * kWhole), EntryMode::Stored, -1, true}}},
+    };
+    for (const Row& r : rows) {
+        TempFolder folder;
+        std::string packages[2];
+        const int jobs[2] = {1, 4};
+        for (int j = 0; j < 2; ++j) {
+            PackageWriter writer;
+            writer.SetJobs(jobs[j]);
+            writer.SetWholeMemberLimit(kWhole);
+            zembra::PackProgress last{};
+            const std::thread::id caller = std::this_thread::get_id();
+            bool elsewhere = false;
+            writer.SetProgress([&](const zembra::PackProgress& p) {
+                last = p;
+                elsewhere |= std::this_thread::get_id() != caller;
+            });
+            for (size_t i = 0; i < r.entries.size(); ++i) {
+                const Input& in = r.entries[i];
+                const int level = in.level < 0 ? zembra::kDefaultGzipLevel : in.level;
+                if (!in.fromFile) writer.AddData(in.key, in.data, in.mode, level);
+                else writer.AddFile(in.key, folder.Write("in" + std::to_string(i), in.data), in.mode, level);
+            }
+            packages[j] = folder.Path("out" + std::to_string(jobs[j]) + ".pkg");
+            std::string error;
+            ASSERT_TRUE(writer.Write(packages[j], &error)) << r.name << ": " << error;
+            EXPECT_FALSE(elsewhere) << r.name << ": progress from another thread";
+            EXPECT_EQ(r.entries.size(), last.entriesDone) << r.name;
+            EXPECT_EQ(last.inputTotal, last.inputDone) << r.name;
+        }
+        ASSERT_EQ(TempFolder::Read(packages[0]), TempFolder::Read(packages[1])) << r.name;
+
+        PackageDirectory directory;
+        ASSERT_TRUE(directory.Load(packages[0].c_str())) << r.name;
+        const std::string bytes = TempFolder::Read(packages[0]);
+        for (size_t i = 0; i < r.entries.size(); ++i) {
+            const Input& in = r.entries[i];
+            const zembra::PackageEntryInfo e = directory.Entry(i);
+            if (in.mode == EntryMode::Stored) {
+                EXPECT_EQ(in.data, bytes.substr(e.offset, e.size)) << r.name << ": " << in.key;
+                continue;
+            }
+            EXPECT_TRUE(in.data == DecodeEntry(packages[0], e.offset, folder)) << r.name << ": " << in.key;
+            std::string member;
+            const int level = in.level < 0 ? zembra::kDefaultGzipLevel : in.level;
+            ASSERT_TRUE(zembra::GzipMember(in.data, level, &member, kWhole));
+            EXPECT_TRUE(member == bytes.substr(e.offset, e.size)) << r.name << ": " << in.key << " by GzipMember";
+        }
+    }
+}
+
 TEST(PackCommand, ReportsBadCommandLines) {
     TempFolder folder;
     const std::string input = folder.Write("in.txt", "data");
@@ -252,7 +346,8 @@ TEST(PackCommand, ReportsBadCommandLines) {
         {"no entries", {"-o", out}, 2, "no entries"},
         {"entry without file", {"-o", out, "--gzip", "A10"}, 2, "needs a key and a file"},
         {"level that is not a digit", {"-o", out, "--level", "x", "--gzip", "A10", input}, 2, "--level"},
-        {"level 10", {"-o", out, "--level", "10", "--gzip", "A10", input}, 2, "--level"},
+        {"level 13", {"-o", out, "--level", "13", "--gzip", "A10", input}, 2, "--level"},
+        {"no jobs", {"-o", out, "--jobs", "0", "--gzip", "A10", input}, 2, "--jobs needs a number from 1"},
         {"no output", {"--gzip", "A10", input}, 2, "no package given"},
         {"output without path", {"--gzip", "A10", input, "-o"}, 2, "needs a package path"},
         {"list without package", {"--list"}, 2, "exactly one package"},

@@ -466,7 +466,7 @@ TEST_F(ProductPackTest, MissingDescriptionOrBadCommandLineIsRefused) {
         {"no runtime", {"--product", "p.ini", "-o", "Setup.exe"}, "no runtime folder given"},
         {"no output", {"--product", "p.ini", "--runtime", "bin"}, "no installer given"},
         {"no description", {"--product"}, "--product needs a value"},
-        {"bad level", {"--product", "p.ini", "--level", "x"}, "--level needs a digit"},
+        {"bad level", {"--product", "p.ini", "--level", "x"}, "--level needs a number"},
         {"plain entries mixed in", {"--product", "p.ini", "--gzip", "A", "b"}, "unknown argument \"--gzip\""},
         {"manifest without address", {"--product", "p.ini", "--runtime", "b", "-o", "S", "--winget", "w"},
          "go together"},
