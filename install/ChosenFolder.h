@@ -7,8 +7,9 @@
 
 #include <string>
 
-// The system's limit for a folder that is still to hold files (MAX_PATH less an 8.3 name).
-constexpr size_t kMaxChosenFolder = 247;
+// The longest folder (without its final backslash) that can still hold files: the library stages each
+// file beside its target as "~zem" + 16 hex digits + ".tmp", and that name must fit a path of 259.
+constexpr size_t kMaxChosenFolder = 259 - 1 - 24;
 
 // The folder of "/DIR=FOLDER" as the run takes it, ending with a backslash ('/' read as '\'); false
 // with the reason (German) when the package lets nobody change the folder (PathChange=0) or the text

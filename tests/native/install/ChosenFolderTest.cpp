@@ -7,6 +7,7 @@ namespace {
 
 TEST(FolderSwitch, AFullFolderIsTakenAndAnythingElseIsRefusedWithItsReason) {
     const std::string longName(240, 'x');
+    const std::string longest = "C:\\" + std::string(kMaxChosenFolder - 3, 'x');
     struct Row {
         const char* name;
         std::string text;
@@ -26,7 +27,9 @@ TEST(FolderSwitch, AFullFolderIsTakenAndAnythingElseIsRefusedWithItsReason) {
         {"a question mark from a name outside the code page", "C:\\??\\Werkzeug", true, "", "nicht erlaubt"},
         {"a name ending with a dot", "C:\\Werkzeug.\\Bin", true, "", "Punkt oder Leerzeichen"},
         {"a device name with an extension", "C:\\Daten\\nul.txt", true, "", "Gerätenamen"},
-        {"longer than a folder may be", "C:\\" + longName + "\\Werkzeug", true, "", "247 Zeichen"},
+        {"longer than a folder may be", "C:\\" + longName + "\\Werkzeug", true, "", "234 Zeichen"},
+        {"as long as a folder may be", longest, true, longest + "\\", ""},
+        {"one character longer", longest + "y", true, "", "234 Zeichen"},
     };
     for (const Row& r : rows) {
         std::string folder = "unchanged", problem;
