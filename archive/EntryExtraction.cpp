@@ -4,6 +4,7 @@
 #include "archive/CrtIo.h"
 #include "archive/GzipDecoder.h"
 #include "archive/LibraryMessage.h"
+#include "archive/LibraryTexts.h"
 #include "archive/LibraryState.h"
 #include "archive/PackageDirectory.h"
 #include "archive/Progress.h"
@@ -23,7 +24,10 @@ namespace {
 constexpr int kTargetPathLimit = 259;
 constexpr unsigned kCopyBlock = 6144;
 
-void ShowFileError(const char* text) { zembra::LibraryMessageBox(nullptr, text, "Error!", MB_TASKMODAL | MB_ICONHAND); }
+void ShowFileError(zembra::LibraryText text) {
+    zembra::LibraryMessageBox(nullptr, zembra::Text(text).c_str(), zembra::Text(zembra::LibraryText::ErrorCaption).c_str(),
+                              MB_TASKMODAL | MB_ICONHAND);
+}
 
 // Folder, a backslash unless it ends with one (an empty folder gets one too), then the name and
 // extension of fileName; any drive or folder in fileName is dropped. False when it would not fit.
@@ -82,7 +86,7 @@ void ExtractEntry(CUnpackJob& job, const char* target, uint32_t offset, zembra::
         throw new CZipException(job.Capture(), "Zieldatei konnte nicht erstellt werden!");
     }
     if (!zembra::CrtSeek(in, offset)) {
-        ShowFileError("Fileposition ließ sich nicht finden!");
+        ShowFileError(zembra::LibraryText::FilePositionNotFound);
         *result = ERROR_SEEK;
         return;
     }
@@ -143,16 +147,16 @@ int WINAPI ZEMBRA_Copy(const char* package, const char* folder, const char* key,
 
     const int in = zembra::State().directory.DataFd();
     if (in < 0) {
-        ShowFileError("Quelldatei läßt sich nicht öffnen!");
+        ShowFileError(zembra::LibraryText::CopySourceUnreadable);
         return 1;
     }
     zembra::StagedFile staged;
     if (staged.Begin(target) != ERROR_SUCCESS) {
-        ShowFileError("Zieldatei läßt sich nicht öffnen!");
+        ShowFileError(zembra::LibraryText::CopyTargetUnopened);
         return 1;
     }
     if (!zembra::CrtSeek(in, offset)) {
-        ShowFileError("Fileposition nicht gefunden!");
+        ShowFileError(zembra::LibraryText::CopyPositionNotFound);
         return 1;
     }
     std::unique_ptr<char[]> block(new (std::nothrow) char[kCopyBlock]);
@@ -175,7 +179,7 @@ int WINAPI ZEMBRA_Copy(const char* package, const char* folder, const char* key,
         zembra::UpdateProgress(base + copied);
     }
     if (!written || staged.Commit() != ERROR_SUCCESS) {
-        ShowFileError("Zieldatei läßt sich nicht schreiben!");
+        ShowFileError(zembra::LibraryText::CopyTargetUnwritten);
         return 1;
     }
     zembra::UpdateProgress(base + size);

@@ -3,6 +3,7 @@
 // the library exists, and the product's files, which the manifest names in FPName.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace zembra {
@@ -10,6 +11,14 @@ namespace zembra {
 constexpr char kSetupProgramKey[] = "A10";
 constexpr char kRuntimeKey[] = "ZEMBRA1";
 constexpr char kRuntimeFileName[] = "zembra1.dll";
+// A product of other languages than German alone: the stored entry "LANG" with their codes, the main
+// language first ("en,de"), which the extractor reads before it unpacks anything.
+constexpr char kLanguagesKey[] = "LANG";
+constexpr uint32_t kMaxLanguagesSize = 256;
+// The pages of a language other than the main one: A11.en to A13.en beside A11 to A13.
+inline std::string LanguagePageKey(int page, const std::string& language) {
+    return "A1" + std::to_string(page) + "." + language;
+}
 // With [Product] Uninstall=1: the uninstaller and its product record.
 constexpr char kUninstallerKey[] = "U0";
 constexpr char kProductRecordKey[] = "U1";

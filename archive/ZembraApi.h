@@ -32,6 +32,11 @@ typedef int(WINAPI* ZEMBRA_MessageHandler)(HWND owner, const char* text, const c
                                             void* context);
 void WINAPI ZEMBRA_SetMessageHandler(ZEMBRA_MessageHandler handler, void* context);
 
+// The language of the library's boxes: "de" (the default) German, any other language code the
+// product speaks ("en", "fr", ...) English. For hosts that speak the user's language; older ones never
+// call it and get German, as ever.
+void WINAPI ZEMBRA_SetLanguage(const char* language);
+
 }  // extern "C"
 
 // Function-pointer types for binding the exports with GetProcAddress.
@@ -48,3 +53,4 @@ using PFN_ZEMBRA_CheckVersion = decltype(&ZEMBRA_CheckVersion);
 using PFN_ZEMBRA_ReplaceFileOnReboot = decltype(&ZEMBRA_ReplaceFileOnReboot);
 using PFN_ZEMBRA_IsThisNT = decltype(&ZEMBRA_IsThisNT);
 using PFN_ZEMBRA_SetMessageHandler = decltype(&ZEMBRA_SetMessageHandler);
+using PFN_ZEMBRA_SetLanguage = decltype(&ZEMBRA_SetLanguage);

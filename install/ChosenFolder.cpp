@@ -2,6 +2,7 @@
 
 #include "framework/AddBackslash.h"
 #include "framework/AnsiText.h"
+#include "install/SetupTexts.h"
 
 #include <cstring>
 #include <vector>
@@ -49,9 +50,10 @@ bool DeviceName(const std::string& name) {
 }  // namespace
 
 bool TakeFolderSwitch(const std::string& text, bool pathChange, std::string* folder, std::string* problem) {
-    const std::string named = ": " + text;
+    using zembra::SetupText;
+    using zembra::Text;
     if (!pathChange) {
-        *problem = "Dieses Paket erlaubt keinen anderen Installationsordner (PathChange=0)" + named;
+        *problem = Text(SetupText::FolderFixed, {text});
         return false;
     }
     std::string path = text;
@@ -65,8 +67,7 @@ bool TakeFolderSwitch(const std::string& text, bool pathChange, std::string* fol
     } else if (path.size() > 2 && path[0] == '\\' && path[1] == '\\') {
         root = 2;
     } else {
-        *problem = "Der Ordner hinter /DIR= ist kein vollständiger Pfad (ein Laufwerk wie C:\\ oder ein "
-                   "Netzwerkpfad wie \\\\Server\\Freigabe)" + named;
+        *problem = Text(SetupText::FolderNotFull, {text});
         return false;
     }
     std::vector<std::string> names = Names(path.substr(root));
@@ -74,25 +75,24 @@ bool TakeFolderSwitch(const std::string& text, bool pathChange, std::string* fol
     if (root == 3 && names.size() == 1 && names[0].empty()) names.clear();  // the drive's root
     if (root == 2 && names.size() < 2) names.emplace_back();  // a server without a share
     for (const std::string& name : names) {
-        const char* why = nullptr;
+        SetupText why = SetupText::FolderBadName;
         if (name.empty() || name == "." || name == "..")
-            why = "enthält einen leeren Namen, \".\" oder \"..\"";
+            why = SetupText::NameEmpty;
         else if (RefusedCharacter(name))
-            why = "enthält ein Zeichen, das Windows in Namen nicht erlaubt";
+            why = SetupText::NameBadCharacter;
         else if (name.back() == '.' || name.back() == ' ')
-            why = "enthält einen Namen, der mit einem Punkt oder Leerzeichen endet";
+            why = SetupText::NameTrailingDot;
         else if (DeviceName(name))
-            why = "enthält einen Gerätenamen (CON, NUL, COM1 ...)";
-        if (why) {
-            *problem = std::string("Der Ordner hinter /DIR= ") + why + named;
+            why = SetupText::NameDevice;
+        if (why != SetupText::FolderBadName) {
+            *problem = Text(SetupText::FolderBadName, {Text(why), text});
             return false;
         }
     }
     std::string joined = path.substr(0, root);
     for (size_t i = 0; i < names.size(); ++i) joined += (i ? "\\" : "") + names[i];
     if (joined.size() > kMaxChosenFolder) {
-        *problem = "Der Ordner hinter /DIR= ist länger als die " + std::to_string(kMaxChosenFolder) +
-                   " Zeichen, die ein Ordner haben darf" + named;
+        *problem = Text(SetupText::FolderTooLong, {std::to_string(kMaxChosenFolder), text});
         return false;
     }
     *folder = root == 3 && names.empty() ? joined : joined + "\\";

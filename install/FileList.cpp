@@ -1,6 +1,7 @@
 #include "install/FileList.h"
 
 #include "framework/AnsiText.h"
+#include "install/SetupTexts.h"
 #include "profile/CNyStringArray.h"
 #include "profile/CProfileDocument.h"
 
@@ -57,17 +58,15 @@ void ReadSection(CProfileDocument& list, const Section& section, std::vector<std
         if (value.IsEmpty()) continue;  // written by nobody, passed over by everybody
         std::string name;
         if (!DecodeName(value, &name)) {
-            problems->push_back("Eintrag " + std::string(key.c_str()) +
-                                " der Liste lässt sich nicht entschlüsseln und wird übersprungen.");
+            problems->push_back(zembra::Text(zembra::SetupText::ListEntryUndecodable, {key.c_str()}));
             continue;
         }
         // A folder's final backslash is no part of what the system can reach.
         const std::string reached = section.folders ? WithoutTrailingBackslash(name) : name;
         if (!IsFullPath(reached)) {
-            problems->push_back(reached + ": kein vollständiger Pfad, übersprungen.");
+            problems->push_back(zembra::Text(zembra::SetupText::ListNotFull, {reached}));
         } else if (reached.size() > kMaxListedPath) {
-            problems->push_back(reached + ": länger als die " + std::to_string(kMaxListedPath) +
-                                " Zeichen, die das System erlaubt, übersprungen.");
+            problems->push_back(zembra::Text(zembra::SetupText::ListTooLong, {reached, std::to_string(kMaxListedPath)}));
         } else if (seen.insert(Upper(name)).second) {
             names->push_back(name);
         }

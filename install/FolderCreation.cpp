@@ -2,6 +2,7 @@
 
 #include "framework/CWinApp.h"
 #include "framework/CWnd.h"
+#include "install/SetupTexts.h"
 
 #include <windows.h>
 
@@ -18,7 +19,7 @@ bool CreateFolderPath(CString path, bool checkDrive, bool* abort, const MissingD
     if (checkDrive && !path.IsEmpty() && path[0] != '\\') {
         CString root = CString(path[0]) + ":\\";
         if (!DriveExists(root)) {
-            CString question = "Achtung!!!!\nEs gibt kein Laufwerk\nmit dem Namen: '" + root + "' !\nVorgang abbrechen?";
+            CString question = zembra::Text(zembra::SetupText::MissingDrive, {root.c_str()}).c_str();
             int answer;
             if (ask) {
                 answer = ask(question);

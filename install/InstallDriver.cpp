@@ -4,6 +4,7 @@
 #include "framework/AnsiText.h"
 #include "install/FileList.h"
 #include "install/MadeRegistryKeys.h"
+#include "install/SetupTexts.h"
 #include "install/Texts.h"
 #include "profile/CProfileDocument.h"
 
@@ -397,7 +398,7 @@ void CInstallDriver::UpdateFileList(const std::vector<std::string>& madeKeys) {
     merge.replaced = &m_arrReplacedFiles;
     merge.readEarlier = !ListFolderIsTemporary();
     if (!merge.readEarlier)
-        m_Host.Note("Die Liste im temporären Ordner wird neu geschrieben, eine vorhandene nicht übernommen: " + path);
+        m_Host.Note(zembra::Text(zembra::SetupText::ListRewritten, {path.c_str()}).c_str());
     MergeFileList(path, m_arrInstalledFiles, m_arrCreatedDirs, &passedOver, merge);
     if (!madeKeys.empty()) RecordMadeRegistryKeys(path, madeKeys);
     m_Host.SetAttributes(path, kHidden | kNormal);

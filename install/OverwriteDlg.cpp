@@ -2,6 +2,7 @@
 
 #include "framework/DataExchange.h"
 #include "install/OverwriteIds.h"
+#include "install/SetupTexts.h"
 #include "install/Texts.h"
 #include "profile/CProfileDocument.h"
 
@@ -18,6 +19,9 @@ BOOL COverwriteDlg::OnInitDialog() {
     CDialog::OnInitDialog();
     m_strText = m_pProfile ? FormatText(GetText(*m_pProfile, 9), m_strPath) : CString();
     SetDlgItemText(IDC_QUESTION, m_strText);
+    const zembra::SetupText choices[] = {zembra::SetupText::ChoiceOverwrite, zembra::SetupText::ChoiceOverwriteAll,
+                                         zembra::SetupText::ChoiceKeep, zembra::SetupText::ChoiceKeepAll};
+    for (int i = 0; i < 4; ++i) SetDlgItemText(IDC_CHOICE0 + i, zembra::Text(choices[i]).c_str());
     UpdateConfirmLabel();
     return TRUE;
 }

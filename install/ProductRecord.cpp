@@ -11,7 +11,8 @@ namespace zembra {
 std::string ProductRecordText(const ProductRecord& record) {
     return "; The uninstaller's product record, written by zembra-pack.\r\n[Product]\r\nName=" + record.name +
            "\r\nVersion=" + record.version + "\r\nPublisher=" + record.publisher + "\r\nRegVersion=" +
-           record.regVersion + "\r\n" + (record.appId.empty() ? "" : "AppId=" + record.appId + "\r\n");
+           record.regVersion + "\r\n" + (record.appId.empty() ? "" : "AppId=" + record.appId + "\r\n") +
+           (record.languages.empty() ? "" : "Languages=" + record.languages + "\r\n");
 }
 
 bool ReadProductRecord(const std::string& path, ProductRecord* record) {
@@ -19,7 +20,7 @@ bool ReadProductRecord(const std::string& path, ProductRecord* record) {
     document.SetPath(path.c_str());
     if (!document.Load()) return false;
     const auto value = [&](const char* key) { return std::string(document.GetString("Product", key, "").c_str()); };
-    *record = {value("Name"), value("Version"), value("Publisher"), value("RegVersion"), value("AppId")};
+    *record = {value("Name"), value("Version"), value("Publisher"), value("RegVersion"), value("AppId"), value("Languages")};
     return true;
 }
 

@@ -9,6 +9,7 @@
 //   Publisher=Beispiel GmbH
 //   RegVersion=HKEY_CURRENT_USER\Software\Zembra Demo\Version
 //   AppId={5F0C3A52-8D1E-4B7A-9C33-2E6F1A0B7D41}     only when the product has one
+//   Languages=en,de                                   only when it speaks more than German, main first
 #pragma once
 
 #include <string>
@@ -20,7 +21,8 @@ constexpr char kProductRecordName[] = "UnZembra.dat";
 
 struct ProductRecord {
     std::string name, version, publisher, regVersion;
-    std::string appId{};  // the product's stable code; empty for products without one
+    std::string appId{};      // the product's stable code; empty for products without one
+    std::string languages{};  // "en,de"; empty: German alone
 };
 
 std::string ProductRecordText(const ProductRecord& record);

@@ -1,5 +1,6 @@
 #include "install/RunResult.h"
 
+#include "install/SetupTexts.h"
 #include "run/RunSwitches.h"
 
 void CRunResult::EntryDone(const CEntryOutcome& outcome) {
@@ -14,34 +15,33 @@ int CRunResult::ExitCode() const {
 }
 
 CString CRunResult::Describe(const CEntryOutcome& outcome) {
-    CString text;
-    const char* target = outcome.target;
+    using zembra::SetupText;
+    using zembra::Text;
+    const std::string target = outcome.target.c_str();
     switch (outcome.kind) {
         case CEntryOutcome::Skipped:
-            if (outcome.reason == CEntryOutcome::InTemporaryFolder)
-                return "Nicht in den temporären Ordner gelegt, dort kann jeder Benutzer schreiben: " + outcome.target;
-            text.Format("Eintrag PFile%lu übergangen, er ist nicht zur Installation bestimmt", outcome.index);
-            return text;
-        case CEntryOutcome::Installed: text.Format("Installiert (%ld Bytes): %s", outcome.size, target); return text;
-        case CEntryOutcome::Scheduled: return "In Gebrauch, wird beim nächsten Neustart ersetzt: " + outcome.target;
+            if (outcome.reason == CEntryOutcome::InTemporaryFolder) return Text(SetupText::SkippedTemporary, {target}).c_str();
+            return Text(SetupText::SkippedDisabled, {std::to_string(outcome.index)}).c_str();
+        case CEntryOutcome::Installed: return Text(SetupText::Installed, {std::to_string(outcome.size), target}).c_str();
+        case CEntryOutcome::Scheduled: return Text(SetupText::Scheduled, {target}).c_str();
         case CEntryOutcome::Kept:
-            return (outcome.reason == CEntryOutcome::NotNewer
-                        ? "Beibehalten, die vorhandene Datei ist gleich alt oder neuer: "
-                        : "Beibehalten, nicht überschrieben: ") + outcome.target;
+            return Text(outcome.reason == CEntryOutcome::NotNewer ? SetupText::KeptNotNewer : SetupText::KeptChosen,
+                        {target}).c_str();
         case CEntryOutcome::NotInstalled: break;
     }
+    std::string why;
     switch (outcome.reason) {
-        case CEntryOutcome::FolderFailed: text = "der Ordner lässt sich nicht anlegen"; break;
-        case CEntryOutcome::DriveMissing: text = "das Laufwerk fehlt, die Installation wurde beendet"; break;
-        case CEntryOutcome::GivenUp: text.Format("die Datei ist in Gebrauch (Fehlercode %d)", outcome.code); break;
+        case CEntryOutcome::FolderFailed: why = Text(SetupText::ReasonFolder); break;
+        case CEntryOutcome::DriveMissing: why = Text(SetupText::ReasonDrive); break;
+        case CEntryOutcome::GivenUp: why = Text(SetupText::ReasonInUse, {std::to_string(outcome.code)}); break;
         case CEntryOutcome::ExpandFailed:
             // The library answers 0 for a key that the package lacks.
             if (outcome.code == 0)
-                text = "das Paket enthält " + outcome.key + " nicht";
+                why = Text(SetupText::ReasonKeyMissing, {outcome.key.c_str()});
             else
-                text.Format("%s ließ sich nicht entpacken (Fehlercode %d)", outcome.key.c_str(), outcome.code);
+                why = Text(SetupText::ReasonExpand, {outcome.key.c_str(), std::to_string(outcome.code)});
             break;
-        default: text = "die Installation wurde abgebrochen"; break;
+        default: why = Text(SetupText::ReasonCancelled); break;
     }
-    return "Nicht installiert, " + text + ": " + outcome.target;
+    return Text(SetupText::NotInstalled, {why, target}).c_str();
 }

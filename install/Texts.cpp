@@ -9,6 +9,7 @@
 namespace {
 constexpr int kMaxArguments = 8;
 constexpr char kLineBreakByte = 6;
+constexpr long kTextCount = 18;  // Text0 to Text17
 }  // namespace
 
 CString GetText(CProfileDocument& profile, long number) {
@@ -18,6 +19,16 @@ CString GetText(CProfileDocument& profile, long number) {
     for (int i = 0; i < text.GetLength(); ++i)
         if (text[i] == kLineBreakByte) text.SetAt(i, '\n');
     return text;
+}
+
+void UseLanguageTexts(CProfileDocument& profile, const char* language) {
+    const CString section = CString(kLanguageTextsSection) + language;
+    if (!profile.FindSection(section)) return;
+    for (long n = 0; n < kTextCount; ++n) {
+        CString key;
+        key.Format("%s%ld", "Text", n);
+        if (profile.LookupKey(section, key)) profile.SetString("Doc", key, profile.GetString(section, key, ""));
+    }
 }
 
 CString FormatTextList(const char* textTemplate, const char* const* arguments) {

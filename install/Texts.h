@@ -9,6 +9,12 @@ class CProfileDocument;
 // [Doc] "Text<n>" of the configuration; each byte 6 in it becomes a line feed. Empty when missing.
 CString GetText(CProfileDocument& profile, long number);
 
+// The numbered texts of another language than the product's main one, section [Texts.<language>] of
+// "Zembra.ini" ([Texts.en]), put in place of the main language's in [Doc] for the rest of the run.
+// Nothing changes for a language without such a section, the main one among them.
+void UseLanguageTexts(CProfileDocument& profile, const char* language);
+constexpr char kLanguageTextsSection[] = "Texts.";  // and the language's code
+
 // The template with marker [k] replaced by argument k, for k = 1 ... 8 in turn (text inserted for one
 // marker is searched for the later markers, never again for its own). The argument list ends at the
 // first null; "ERROR!" when it holds 9 or more arguments. Arguments are texts or strings:

@@ -6,13 +6,17 @@
 #include "framework/TextLines.h"
 #include "framework/MessageBox.h"
 #include "framework/WaitCursor.h"
+#include "profile/ProfileTexts.h"
 
 #include <algorithm>
+#include <string>
 #include <utility>
 
 namespace {
 
-void ShowProfileError(const CString& text) { ShowMessageBox(text, "Error!", BoxIconError | BoxTaskModal); }
+void ShowProfileError(const std::string& text) {
+    ShowMessageBox(text.c_str(), zembra::Text(zembra::ProfileText::ErrorCaption).c_str(), BoxIconError | BoxTaskModal);
+}
 
 // Control characters (a tab, say) cannot start a line. Bytes from 0x80 up are letters of the ANSI code
 // page or a UTF-8 byte-order mark: such a line is read like any other, so an umlaut at the start of a
@@ -39,7 +43,7 @@ bool CProfileDocument::Load() {
         CFile file;
         // A file that cannot be read whole is not loaded in part.
         if (!file.Open(m_strPath, CFile::modeRead) || !file.ReadToEnd(bytes)) {
-            ShowProfileError("Die Datei\n" + m_strPath + "\nnicht gefunden");
+            ShowProfileError(zembra::Text(zembra::ProfileText::FileNotFound, {m_strPath.c_str()}));
             return false;
         }
     }
@@ -61,9 +65,7 @@ bool CProfileDocument::Load() {
         if (length > 0 && text[length - 1] == '\r') --length;
         if (length == 0) continue;
         if (!StartsPrintable(text[0]) || length > kMaxLine) {
-            CString message;
-            message.Format("Die Datei\n%s\nhat einen falschen Datentyp in\nZeile %ld", m_strPath.c_str(), lineNumber);
-            ShowProfileError(message);
+            ShowProfileError(zembra::Text(zembra::ProfileText::WrongLine, {m_strPath.c_str(), std::to_string(lineNumber)}));
             return false;
         }
         const char* end = text + length;
@@ -108,7 +110,7 @@ bool CProfileDocument::Save() {
     if (!file.Open(temporary, CFile::modeWrite | CFile::modeCreate)) {
         inPlace = true;
         if (!file.Open(m_strPath, CFile::modeWrite | CFile::modeCreate)) {
-            ShowProfileError("Die Datei\n" + m_strPath + "\nließ sich nicht speichern");
+            ShowProfileError(zembra::Text(zembra::ProfileText::NotSaved, {m_strPath.c_str()}));
             return false;
         }
     }
@@ -143,7 +145,7 @@ bool CProfileDocument::Save() {
     if (written && !inPlace) written = CFile::Replace(temporary, m_strPath);
     if (!written) {
         CFile::Remove(inPlace ? m_strPath : temporary);
-        ShowProfileError("Die Datei\n" + m_strPath + "\nließ sich nicht speichern");
+        ShowProfileError(zembra::Text(zembra::ProfileText::NotSaved, {m_strPath.c_str()}));
         return false;
     }
     return true;

@@ -1,6 +1,7 @@
 #include "run/LogLine.h"
 
 #include "run/AnsiUtf8.h"
+#include "run/RunTexts.h"
 
 #include <cstdio>
 
@@ -37,8 +38,7 @@ std::string FormatLogLine(const LogTime& time, const std::string& program, const
 
 std::string EndOfRunText(int exitCode, unsigned long long milliseconds) {
     const unsigned long long tenths = milliseconds / 100;
-    return "Ende: Exitcode " + std::to_string(exitCode) + " nach " + std::to_string(tenths / 10) + "," +
-           std::to_string(tenths % 10) + " s";
+    return Text(RunText::LogEnd, {std::to_string(exitCode), std::to_string(tenths / 10), std::to_string(tenths % 10)});
 }
 
 }  // namespace zembra

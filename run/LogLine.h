@@ -18,7 +18,7 @@ struct LogTime {
 // The whole line, CR/LF included.
 std::string FormatLogLine(const LogTime& time, const std::string& program, const std::string& ansiText);
 
-// The last line's text: "Ende: Exitcode 3010 nach 12,4 s" (tenths of a second, cut).
+// The last line's text: "Ende: Exitcode 3010 nach 12,4 s" (tenths of a second, cut), in the run's language.
 std::string EndOfRunText(int exitCode, unsigned long long milliseconds);
 
 }  // namespace zembra

@@ -1,20 +1,21 @@
 #include "run/RunMessages.h"
 
 #include "framework/MessageBox.h"
+#include "run/RunTexts.h"
 
 namespace zembra {
 namespace {
 
-const char* AnswerName(int answer) {
+std::string AnswerName(int answer) {
     switch (answer) {
-        case IDOK: return "OK";
+        case IDOK: return Text(RunText::AnswerOk);
         case IDCANCEL:
-        case IDABORT: return "Abbrechen";
-        case IDRETRY: return "Wiederholen";
-        case IDIGNORE: return "Ignorieren";
-        case IDYES: return "Ja";
-        case IDNO: return "Nein";
-        default: return "keine";
+        case IDABORT: return Text(RunText::AnswerCancel);
+        case IDRETRY: return Text(RunText::AnswerRetry);
+        case IDIGNORE: return Text(RunText::AnswerIgnore);
+        case IDYES: return Text(RunText::AnswerYes);
+        case IDNO: return Text(RunText::AnswerNo);
+        default: return Text(RunText::AnswerNone);
     }
 }
 
@@ -25,14 +26,14 @@ int RunMessages::Show(HWND owner, const std::string& text, const char* caption, 
     m_failureReported = m_failureReported || failure;
     const int answer = m_quiet ? unattended : MessageBoxA(owner, text.c_str(), caption, style);
     if ((style & MB_TYPEMASK) == MB_OK)
-        m_log.Write((m_quiet ? "Meldung (nicht gezeigt): " : "Meldung: ") + text);
+        m_log.Write(Text(m_quiet ? RunText::LogMessageUnshown : RunText::LogMessage, {text}));
     else
         Record(text, AnswerName(answer));
     return answer;
 }
 
 void RunMessages::Record(const std::string& question, const std::string& answer) const {
-    m_log.Write((m_quiet ? "Frage (nicht gezeigt): " : "Frage: ") + question + " Antwort: " + answer);
+    m_log.Write(Text(m_quiet ? RunText::LogQuestionUnshown : RunText::LogQuestion, {question, answer}));
 }
 
 int WINAPI RunMessages::LibraryMessage(HWND owner, const char* text, const char* caption, UINT style, void* context) {

@@ -1,5 +1,7 @@
 #include "run/RunSwitches.h"
 
+#include "run/RunTexts.h"
+
 #include <cstring>
 
 namespace zembra {
@@ -33,14 +35,14 @@ bool NextWord(const char*& p, std::string* word) {
 }
 
 // The value after "/xxx=" (prefix characters), its quotes removed; or the problem.
-void SwitchValue(const std::string& word, size_t prefix, bool closed, const char* openQuote, const char* missing,
+void SwitchValue(const std::string& word, size_t prefix, bool closed, const char* name, RunText missing,
                  std::string* value, std::string* problem) {
     std::string text = word.size() > prefix ? word.substr(prefix) : std::string();
     if (text.size() >= 2 && text.front() == '"' && text.back() == '"') text = text.substr(1, text.size() - 2);
     if (!closed || text.find('"') != std::string::npos)
-        *problem = openQuote;
+        *problem = Text(RunText::SwitchQuoteOpen, {name});
     else if (text.empty())
-        *problem = missing;
+        *problem = Text(missing);
     else
         *value = text;
 }
@@ -62,11 +64,11 @@ RunSwitches ParseRunSwitches(const char* tail) {
         } else if (SameNoCase(word, "/quiet")) {
             (switches.automatic ? switches.quiet : switches.quietWithoutAuto) = true;
         } else if (StartsWithNoCase(word, "/log=") || SameNoCase(word, "/log")) {
-            SwitchValue(word, 5, closed, "Das Anführungszeichen hinter /log= wird nicht geschlossen.",
-                        "Hinter /log= fehlt der Name der Protokolldatei.", &switches.logFile, &switches.problem);
+            SwitchValue(word, 5, closed, "/log=", RunText::LogNameMissing, &switches.logFile, &switches.problem);
         } else if (StartsWithNoCase(word, "/dir=") || SameNoCase(word, "/dir")) {
-            SwitchValue(word, 5, closed, "Das Anführungszeichen hinter /DIR= wird nicht geschlossen.",
-                        "Hinter /DIR= fehlt der Ordner.", &switches.folder, &switches.problem);
+            SwitchValue(word, 5, closed, "/DIR=", RunText::FolderMissing, &switches.folder, &switches.problem);
+        } else if (StartsWithNoCase(word, "/lang=") || SameNoCase(word, "/lang")) {
+            SwitchValue(word, 6, closed, "/LANG=", RunText::LanguageMissing, &switches.language, &switches.problem);
         } else {
             switches.others.push_back(word);
         }

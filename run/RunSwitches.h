@@ -5,6 +5,7 @@
 //   /quiet         given after /auto: no window and no message box at all
 //   /log=FILE      append a log to FILE; /log="FILE WITH BLANKS"
 //   /DIR=FOLDER    the setup program installs into FOLDER; /DIR="FOLDER WITH BLANKS"
+//   /LANG=xx       the product's language to speak ("en"), instead of the one Windows speaks to the user
 //
 // Words are compared without regard to case. Any other word is left to the program.
 #pragma once
@@ -28,8 +29,10 @@ struct RunSwitches {
     bool quietWithoutAuto = false;  // /quiet with no /auto before it: what it means is the program's call
     std::string logFile;            // as written, quotes removed; empty without /log
     std::string folder;             // /DIR= as written, quotes removed; empty without it
+    std::string language;           // /LANG= as written, quotes removed; empty without it
     std::vector<std::string> others;
-    std::string problem;            // a /log or /DIR= without its value or with an open quote (German)
+    std::string problem;            // a /log, /DIR= or /LANG= without its value or with an open quote, in
+                                    // the process's language as it was while parsing
 };
 
 RunSwitches ParseRunSwitches(const char* tail);

@@ -5,7 +5,8 @@
 
 namespace zembra {
 
-// "Fehlercode N: <the system's text>", or "Fehlercode N" when the system has no text for it.
+// "Fehlercode N: <the system's text>", or "Fehlercode N" when the system has no text for it (the code's
+// word in the run's language, the system's text in the system's).
 std::string SystemErrorText(unsigned long code);
 
 }  // namespace zembra

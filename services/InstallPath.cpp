@@ -1,4 +1,5 @@
 // ZEMBRA_GetInstallPath: where the package is installed, from the placement keys of [Doc].
+#include "archive/LibraryTexts.h"
 #include "archive/ZembraApi.h"
 #include "framework/AddBackslash.h"
 #include "framework/HandleOwner.h"
@@ -62,7 +63,7 @@ bool FindRegistryFolder(const CString& regEntry, CString* folder) {
     if (regEntry.IsEmpty()) return false;
     zembra::RegistryPath path;
     if (!zembra::SplitRegistryPath(regEntry, &path)) {
-        zembra::ShowServiceMessage("Key nicht gefunden!(2)");
+        zembra::ShowServiceMessage(zembra::Text(zembra::LibraryText::KeyNotFound).c_str());
         return false;
     }
     RegistryKey key;
@@ -90,7 +91,7 @@ bool GetInstallPath(CString* targetDir, CString* listDir, const char* iniPath, c
         CString found;
         if (!FindRegistryFolder(keys.regEntry, &found)) {
             if (keys.targetPathRegistry == 1) {
-                zembra::ShowServiceMessage("Pfad in der Registry nicht gefunden!\nEntpacken wird abgebrochen!");
+                zembra::ShowServiceMessage(zembra::Text(zembra::LibraryText::RegistryPathNotFound).c_str());
                 return false;
             }
             setTarget(WithSubDir(tempFolder, keys));

@@ -1,5 +1,6 @@
 // ZEMBRA_SetRegEntry: stores one string value, creating its key on the way. The caller learns nothing
 // of the outcome; only a path whose root names no key is reported.
+#include "archive/LibraryTexts.h"
 #include "archive/ZembraApi.h"
 #include "framework/HandleOwner.h"
 #include "services/RegistryPath.h"
@@ -11,7 +12,7 @@ void SetRegEntry(const CString& path, const CString& data) {
     if (path.IsEmpty()) return;
     zembra::RegistryPath target;
     if (!zembra::SplitRegistryPath(path, &target)) {
-        zembra::ShowServiceMessage("Key nicht gefunden!(2)");
+        zembra::ShowServiceMessage(zembra::Text(zembra::LibraryText::KeyNotFound).c_str());
         return;
     }
     const REGSAM access = KEY_QUERY_VALUE | KEY_SET_VALUE;

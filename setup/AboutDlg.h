@@ -1,4 +1,4 @@
-// CAboutDlg: the About box, reached through the setup dialog's system menu.
+// CAboutDlg: the About box, reached through the setup dialog's system menu, in the run's language.
 #pragma once
 
 #include "framework/CDialog.h"
@@ -7,4 +7,5 @@
 class CAboutDlg : public CDialog {
 public:
     CAboutDlg() : CDialog(IDD_ABOUTBOX) {}
+    BOOL OnInitDialog() override;
 };

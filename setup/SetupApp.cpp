@@ -2,9 +2,12 @@
 
 #include "archive/PackageKeys.h"
 #include "framework/MessageBox.h"
+#include "install/SetupTexts.h"
 #include "install/Texts.h"
+#include "run/LanguageChoice.h"
 #include "run/LogLine.h"
 #include "run/RunSwitches.h"
+#include "run/RunTexts.h"
 #include "run/RunningProgram.h"
 #include "setup/QuietRun.h"
 #include "setup/SetupDlg.h"
@@ -53,14 +56,17 @@ bool CSetupApp::BindExports() {
     Bind(m_ArchiveLib, "ZEMBRA_ReplaceFileOnReboot", m_pfnReplaceFileOnReboot, missing);
     Bind(m_ArchiveLib, "ZEMBRA_IsThisNT", m_pfnIsThisNT, missing);
     if (!missing.empty()) {
-        m_Messages.Log().Write("Der Laufzeitbibliothek zembra1.dll fehlt " + missing + ". Es wurde nichts installiert.");
+        m_Messages.Log().Write(zembra::Text(zembra::SetupText::LibraryIncomplete, {missing}));
         m_Result.Failed();
         return false;
     }
-    // Not one of the nine: a library without it still works, only its boxes are its own.
+    // Not among the nine: a library without them still works, only its boxes are its own, in German.
     PFN_ZEMBRA_SetMessageHandler setHandler = nullptr;
     Bind(m_ArchiveLib, "ZEMBRA_SetMessageHandler", setHandler, missing);
     if (setHandler) setHandler(&zembra::RunMessages::LibraryMessage, &m_Messages);
+    PFN_ZEMBRA_SetLanguage setLanguage = nullptr;
+    Bind(m_ArchiveLib, "ZEMBRA_SetLanguage", setLanguage, missing);
+    if (setLanguage) setLanguage(m_strLanguage.c_str());
     return true;
 }
 
@@ -72,6 +78,14 @@ BOOL CSetupApp::InitInstance() {
     m_nStartTicks = ::GetTickCount64();
     GetAppDir(m_strAppDir);
 
+    // The language first, so that everything the program says is in it; the switches again for their
+    // problem in that language.
+    char languages[256] = {};
+    ::GetPrivateProfileStringA("Doc", "Languages", "", languages, sizeof languages, m_strAppDir + "Zembra.ini");
+    const zembra::LanguageChoice language = zembra::ChooseLanguage(
+        languages, ::GetUserDefaultUILanguage(), zembra::ParseRunSwitches(m_lpCmdLine).language);
+    m_strLanguage = language.code;
+    m_bMainLanguage = language.main;
     const zembra::RunSwitches switches = zembra::ParseRunSwitches(m_lpCmdLine);
     // As for the uninstaller: nobody would want a silent run that still asks, so /quiet alone is
     // /auto /quiet. /auto itself keeps its rule: the tail begins with it.
@@ -81,10 +95,10 @@ BOOL CSetupApp::InitInstance() {
     m_Messages = zembra::RunMessages(m_bQuiet, zembra::RunLog(switches.logFile, program));
     // Boxes of the program's own (and of the profile) go the run's way.
     SetMessageBoxHook(&zembra::RunMessages::FrameworkMessage, &m_Messages);
-    m_Messages.Log().Write("Start: " + program + " " + m_lpCmdLine);
+    m_Messages.Log().Write(zembra::Text(zembra::RunText::LogStart, {program + " " + m_lpCmdLine}));
+    if (!language.note.empty()) m_Messages.Log().Write(language.note);
     if (!switches.problem.empty()) {
-        Stop(("Ungültiger Aufruf: " + switches.problem + "\n\nAufruf: " + program +
-              " [/auto [/quiet]] [/log=DATEI] [/DIR=ORDNER]").c_str());
+        Stop(zembra::Text(zembra::SetupText::InvalidCall, {switches.problem, program}).c_str());
         return FALSE;
     }
     m_strFolderSwitch = switches.folder;
@@ -97,7 +111,7 @@ BOOL CSetupApp::InitInstance() {
         m_bRichEdit10 = true;
     }
     if (!m_RichEditLib && !m_bQuiet)
-        m_Messages.Show(nullptr, "RICHEDXX.Dll konnte nicht geladen werden", m_strAppName,
+        m_Messages.Show(nullptr, zembra::Text(zembra::SetupText::RichEditMissing), m_strAppName,
                         MB_OK | MB_ICONEXCLAMATION, IDOK, false);
 
     char package[MAX_PATH] = {};
@@ -107,7 +121,7 @@ BOOL CSetupApp::InitInstance() {
     // The library's own imports (version.dll among them) come from the system folder only.
     unsigned long loadError = 0;
     if (!m_ArchiveLib.Load((m_strAppDir + zembra::kRuntimeFileName).c_str(), &loadError)) {
-        Stop("Ungültiger Aufruf");
+        Stop(zembra::Text(zembra::SetupText::InvalidCallBare).c_str());
         return FALSE;
     }
     if (!BindExports()) return FALSE;

@@ -32,6 +32,8 @@ public:
     CString m_strAppDir;
     CString m_strPackagePath;
     std::string m_strFolderSwitch;  // /DIR= as written; empty without it
+    std::string m_strLanguage;      // the product's language the run speaks ("de", "en", ...)
+    bool m_bMainLanguage = true;    // the product's main language: its pages are t1.rtf to t3.rtf
     PFN_ZEMBRA_Expand m_pfnExpand = nullptr;
     PFN_ZEMBRA_SetProgress m_pfnSetProgress = nullptr;
     PFN_ZEMBRA_SetCancel m_pfnSetCancel = nullptr;

@@ -1,6 +1,7 @@
 #include "setup/SetupDlg.h"
 
 #include "framework/DataExchange.h"
+#include "install/SetupTexts.h"
 #include "install/Texts.h"
 #include "setup/AboutDlg.h"
 #include "setup/SetupApp.h"
@@ -32,12 +33,8 @@ BOOL CSetupDlg::OnInitDialog() {
 
     HMENU sysMenu = GetSystemMenu(FALSE);
     if (sysMenu) {
-        char about[256] = {};
-        ::LoadStringA(m_App.m_hInstance, IDS_ABOUTBOX, about, sizeof(about));
-        if (about[0]) {
-            ::AppendMenuA(sysMenu, MF_SEPARATOR, 0, nullptr);
-            ::AppendMenuA(sysMenu, MF_STRING, IDM_ABOUTBOX, about);
-        }
+        ::AppendMenuA(sysMenu, MF_SEPARATOR, 0, nullptr);
+        ::AppendMenuA(sysMenu, MF_STRING, IDM_ABOUTBOX, zembra::Text(zembra::SetupText::AboutMenu).c_str());
     }
     SetIcon(m_hIcon, TRUE);
     SetIcon(m_hIcon, FALSE);
@@ -48,9 +45,9 @@ BOOL CSetupDlg::OnInitDialog() {
     }
 
     const CString& appDir = m_App.m_strAppDir;
-    CString text1 = CRtfView::ReadTextFile(appDir + "t1.rtf");
-    CString text2 = CRtfView::ReadTextFile(appDir + "t2.rtf");
-    CString text3 = CRtfView::ReadTextFile(appDir + "t3.rtf");
+    CString text1 = CRtfView::ReadTextFile(appDir + PageFile(1));
+    CString text2 = CRtfView::ReadTextFile(appDir + PageFile(2));
+    CString text3 = CRtfView::ReadTextFile(appDir + PageFile(3));
 
     m_nDlgWidth = m_Profile.GetInt("Doc", "DlgWidth", 0);
     m_nPic1Width = m_Profile.GetInt("Doc", "Pic1Width", 0);

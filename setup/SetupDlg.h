@@ -20,6 +20,9 @@ public:
     BOOL OnInitDialog() override;
 
 private:
+    // The name of page 1, 2 or 3's file in the program's folder, in the run's language.
+    CString PageFile(int page);
+
     void DoDataExchange(CDataExchange* pDX) override;
     void OnCancel() override;
     bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;

@@ -2,10 +2,13 @@
 // page's statics.
 #include "setup/SetupDlg.h"
 
+#include "install/SetupTexts.h"
 #include "setup/SetupUtils.h"
 #include "setup/resource.h"
 
 #include <shlobj.h>
+
+#include <string>
 
 namespace {
 int CALLBACK BrowseCallback(HWND hWnd, UINT notification, LPARAM, LPARAM data) {
@@ -23,7 +26,8 @@ void CSetupDlg::OnBrowse() {
     info.hwndOwner = m_hWnd;
     info.pidlRoot = nullptr;
     info.pszDisplayName = path;
-    info.lpszTitle = "Wählen Sie das Ziel-Verzeichnis";
+    const std::string title = zembra::Text(zembra::SetupText::BrowseTitle);
+    info.lpszTitle = title.c_str();
     info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_NEWDIALOGSTYLE;
     info.lpfn = BrowseCallback;
     info.lParam = reinterpret_cast<LPARAM>(path);

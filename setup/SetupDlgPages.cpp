@@ -1,8 +1,12 @@
 // Page navigation: one page of controls at a time, chosen by the run state.
 #include "setup/SetupDlg.h"
 
+#include "archive/PackageKeys.h"
 #include "install/Texts.h"
+#include "setup/SetupApp.h"
 #include "setup/resource.h"
+
+#include <io.h>
 
 namespace {
 const int kPage0[] = {IDC_VIEW1, IDC_PANEL_TOP, IDC_PIC1, IDC_PATH_LABEL, IDC_PATH, IDC_BROWSE};
@@ -60,4 +64,19 @@ void CSetupDlg::OnPrevPage() {
     if (m_nRunState <= 0) return;
     m_nRunState = m_nRunState - 1 < 0 ? 0 : m_nRunState - 1;
     UpdatePage();
+}
+
+// Another language's page is its own entry (A11.en), unpacked beside the main language's (t1.en.rtf);
+// the main language's stands in where the package lacks it.
+CString CSetupDlg::PageFile(int page) {
+    CString name;
+    name.Format("t%d.rtf", page);
+    if (m_App.m_bMainLanguage) return name;
+    CString own;
+    own.Format("t%d.%s.rtf", page, m_App.m_strLanguage.c_str());
+    const std::string key = zembra::LanguagePageKey(page, m_App.m_strLanguage);
+    if (m_App.m_pfnExpand(m_App.m_strPackagePath, m_App.m_strAppDir, key.c_str(), own, 0) == 0 &&
+        _access(m_App.m_strAppDir + own, 0) == 0)
+        return own;
+    return name;
 }

@@ -3,6 +3,7 @@
 // programs that the run recorded.
 #include "setup/SetupDlg.h"
 
+#include "install/SetupTexts.h"
 #include "install/Texts.h"
 #include "setup/SetupApp.h"
 #include "setup/SetupUtils.h"
@@ -39,7 +40,7 @@ void CSetupDlg::OnCancel() {
     // start (the close box, timer 1001): they must start once.
     if (m_bStartingPrograms) return;
     if (m_nRunState == 0) {
-        m_App.m_Messages.Log().Write("Vom Benutzer vor der Installation abgebrochen.");
+        m_App.m_Messages.Log().Write(zembra::Text(zembra::SetupText::LogCancelledBefore));
         m_App.m_Result.Cancelled();
     }
     m_App.BeginWaitCursor();

@@ -3,11 +3,17 @@
 #include "framework/CWnd.h"
 #include "install/ChosenFolder.h"
 #include "install/FinishPrograms.h"
+#include "install/SetupTexts.h"
 #include "install/Texts.h"
 #include "setup/SetupApp.h"
 #include "setup/SetupUtils.h"
 
 #include <io.h>
+
+#include <string>
+
+using zembra::SetupText;
+using zembra::Text;
 
 CSetupRun::CSetupRun(CSetupApp& app) : m_App(app), m_Driver(m_Profile, *this) {
     char temp[MAX_PATH + 1] = {};
@@ -42,28 +48,29 @@ bool CSetupRun::Prepare() {
     const CString config = m_App.m_strAppDir + "Zembra.ini";
     m_Profile.SetPath(config);
     m_Profile.Load();  // a missing or bad file has been reported; the defaults stand in
+    UseLanguageTexts(m_Profile, m_App.m_strLanguage.c_str());
     m_strProName = m_Profile.GetString("Doc", "ProName", "");
     m_strProVersion = m_Profile.GetString("Doc", "ProVersion", "");
     m_nUpdateRegVersion = m_Profile.GetInt("Doc", "UpdateRegVersion", 0);
     m_strRegVersion = m_Profile.GetString("Doc", "RegVersion", "");
     long securityNTAuthority = m_Profile.GetInt("Doc", "SecurityNTAuthority", 0);
-    Log("Produkt: " + m_strProName + " " + m_strProVersion + ", Paket: " + m_App.m_strPackagePath);
+    Log(Text(SetupText::LogProduct, {(m_strProName + " " + m_strProVersion).c_str(), m_App.m_strPackagePath.c_str()}).c_str());
 
-    CString stop;
+    std::string stop;
     if (securityNTAuthority != 0 && !RightsGranted(securityNTAuthority)) {
         ShowMessage(GetText(m_Profile, 16), 0);
-        stop.Format("Dem Benutzer fehlen die verlangten Rechte (SecurityNTAuthority=%ld)", securityNTAuthority);
+        stop = Text(SetupText::StopRights, {std::to_string(securityNTAuthority)});
     } else if (!m_App.m_pfnGetInstallPath(&m_strTargetDir, &m_strListDir, config, m_strProName, &m_bPathChange)) {
-        stop = "Der Installationsordner lässt sich nicht bestimmen";  // the library has told the user why
+        stop = Text(SetupText::StopNoFolder);  // the library has told the user why
     } else if (!TakeFolder()) {
-        stop = "Der Installationsordner hinter /DIR= wird abgelehnt";
+        stop = Text(SetupText::StopFolderRefused);
     } else if (_access(m_App.m_strPackagePath, 0) != 0) {
         ShowMessage(GetText(m_Profile, 0), 0);
-        stop = "Das Installationspaket fehlt: " + m_App.m_strPackagePath;
+        stop = Text(SetupText::StopNoPackage, {m_App.m_strPackagePath.c_str()});
     } else {
         return true;
     }
-    Log(stop + ". Es wurde nichts installiert.");
+    Log(Text(SetupText::Stopped, {stop}).c_str());
     m_App.m_Result.Failed();
     return false;
 }
@@ -83,7 +90,7 @@ bool CSetupRun::TakeFolder() {
 
 void CSetupRun::Install() {
     AddBackslash(m_strTargetDir);
-    Log("Installation nach " + m_strTargetDir);
+    Log(Text(SetupText::LogInstallTo, {m_strTargetDir.c_str()}).c_str());
     CInstallDriver::Settings settings;
     settings.targetDir = m_strTargetDir;
     // A split installation, its files here and its list and uninstaller there, would be no good.
@@ -104,7 +111,7 @@ void CSetupRun::Install() {
     if (m_Driver.Finished() && !m_Driver.Cancelled())
         MakeShortcuts(settings.listDir.IsEmpty() ? settings.targetDir : settings.listDir);
     if (m_Driver.UserCancelled()) {
-        Log("Die Installation wurde vom Benutzer abgebrochen.");
+        Log(Text(SetupText::LogUserCancelled).c_str());
         m_App.m_Result.Cancelled();
     }
 }
@@ -114,16 +121,13 @@ void CSetupRun::StartPrograms(bool explorer) {
     CString folder = "<INSTALLDIR>";
     ExpandPathPlaceholders(folder, m_strTargetDir, m_strWindowsDir, m_strSystemDir);
     StartRecordedPrograms(m_App.m_strAppDir + "ny.tmp", folder, explorer, [this](const FinishedStart& start) {
-        CString program = start.path;
+        std::string program = start.path;
         if (*start.parameters) program = program + " " + start.parameters;
-        CString text;
         if (start.waited && start.started)
-            text.Format("Programm beendet mit Exitcode %d: %s", start.exitCode, program.c_str());
+            Log(Text(SetupText::ProgramExited, {std::to_string(start.exitCode), program}).c_str());
         else if (start.started)
-            text = "Programm gestartet: " + program;
+            Log(Text(SetupText::ProgramStarted, {program}).c_str());
         else
-            text = (start.waited ? "Programm ließ sich nicht starten oder gab keinen Exitcode: "
-                                 : "Programm ließ sich nicht starten: ") + program;
-        Log(text);
+            Log(Text(start.waited ? SetupText::ProgramNoExitCode : SetupText::ProgramNotStarted, {program}).c_str());
     });
 }

@@ -8,6 +8,7 @@
 #include "install/FolderCreation.h"
 #include "install/OverwriteDlg.h"
 #include "install/RunResult.h"
+#include "install/SetupTexts.h"
 #include "install/Texts.h"
 #include "services/RegistryPath.h"
 #include "setup/SetupApp.h"
@@ -26,8 +27,8 @@ bool CSetupRun::ControlKeyDown() {
 }
 
 int CSetupRun::AskOverwrite(const CString& target) {
-    static const char* const kChoices[] = {"Überschreiben", "Alle überschreiben", "Nicht überschreiben",
-                                           "Alle nicht überschreiben"};
+    static const zembra::SetupText kChoices[] = {zembra::SetupText::ChoiceOverwrite, zembra::SetupText::ChoiceOverwriteAll,
+                                                 zembra::SetupText::ChoiceKeep, zembra::SetupText::ChoiceKeepAll};
     int choice = Keep;  // a quiet run keeps what is there
     if (!m_App.m_Messages.Quiet()) {
         COverwriteDlg question;
@@ -37,7 +38,7 @@ int CSetupRun::AskOverwrite(const CString& target) {
     }
     const bool named = choice >= Overwrite && choice <= KeepAll;
     m_App.m_Messages.Record(FormatText(GetText(m_Profile, 9), target).c_str(),
-                            named ? kChoices[choice] : "keine, also Überschreiben");
+                            zembra::Text(named ? kChoices[choice] : zembra::SetupText::ChoiceDismissed));
     return choice;
 }
 

@@ -3,6 +3,7 @@
 #include "setup/SetupRun.h"
 
 #include "install/FileList.h"
+#include "install/SetupTexts.h"
 #include "install/ShellShortcuts.h"
 #include "profile/CNyStringArray.h"
 #include "run/SystemErrorText.h"
@@ -24,13 +25,13 @@ void CSetupRun::MakeShortcuts(const CString& listFolder) {
         const DWORD attributes = ::GetFileAttributesA(shortcut.target.c_str());
         unsigned long error = 0;
         if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-            Log(("Verknüpfung nicht angelegt, ihr Ziel fehlt: " + shortcut.link + " (" + shortcut.target + ")")
-                    .c_str());
+            Log(zembra::Text(zembra::SetupText::ShortcutTargetMissing, {shortcut.link, shortcut.target}).c_str());
         } else if (!CreateShellLink(shortcut, &error)) {
-            Log(("Verknüpfung nicht angelegt (" + zembra::SystemErrorText(error) + "): " + shortcut.link).c_str());
+            Log(zembra::Text(zembra::SetupText::ShortcutFailed, {zembra::SystemErrorText(error), shortcut.link}).c_str());
         } else {
-            Log(("Verknüpfung angelegt" + std::string(allUsers ? " (für alle Benutzer): " : ": ") + shortcut.link +
-                 " -> " + shortcut.target + (shortcut.arguments.empty() ? "" : " " + shortcut.arguments)).c_str());
+            Log(zembra::Text(allUsers ? zembra::SetupText::ShortcutMadeForAll : zembra::SetupText::ShortcutMade,
+                             {shortcut.link, shortcut.target + (shortcut.arguments.empty() ? "" : " " + shortcut.arguments)})
+                    .c_str());
             links.AddUnique(shortcut.link.c_str());
         }
     }

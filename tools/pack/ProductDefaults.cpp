@@ -1,5 +1,6 @@
 #include "tools/pack/ProductDefaults.h"
 
+#include "framework/Language.h"
 #include "tools/pack/Cp1252.h"
 
 namespace zembra {
@@ -10,8 +11,14 @@ constexpr long kDemoWidth = 600, kDemoHeight = 320;
 
 const char kName[] = "{name}";
 
+std::string WithName(std::string text, const std::string& name) {
+    for (size_t at = text.find(kName); at != std::string::npos; at = text.find(kName, at + name.size()))
+        text.replace(at, sizeof kName - 1, name);
+    return text;
+}
+
 // In description syntax; {name} stands for the product's name. Texts 3 and 4 follow a path.
-const char* const kTexts[kTextCount] = {
+const char* const kGermanTexts[kTextCount] = {
     u8"Das Installationspaket von {name} wurde nicht gefunden.\\nDie Installation wird beendet.",
     u8"Möchten Sie die Installation wirklich abbrechen?\\nBereits kopierte Dateien bleiben erhalten.",
     u8"Der Ordner [1] lässt sich nicht anlegen.\\nDie Datei wird übersprungen.",
@@ -32,11 +39,44 @@ const char* const kTexts[kTextCount] = {
     u8"Einige Dateien werden erst beim nächsten Neustart ersetzt.\\nBitte starten Sie den Computer neu.",
 };
 
-std::string WithName(std::string text, const std::string& name) {
-    for (size_t at = text.find(kName); at != std::string::npos; at = text.find(kName, at + name.size()))
-        text.replace(at, sizeof kName - 1, name);
-    return text;
+// For English and every further language that has no defaults of its own.
+const char* const kEnglishTexts[kTextCount] = {
+    u8"The installation package of {name} was not found.\\nThe installation ends.",
+    u8"Do you really want to cancel the installation?\\nFiles already copied are kept.",
+    u8"The folder [1] cannot be created.\\nThe file is skipped.",
+    u8"\\nis being used by another program.\\nPlease close it and try again.",
+    u8"\\nwas not replaced.",
+    u8"Overwrite",
+    u8"Overwrite all",
+    u8"Do not overwrite",
+    u8"Overwrite none",
+    u8"The file [1] already exists.\\nDo you want to overwrite it?",
+    u8"Folder:\\t[1]\\nFile:\\t[2]\\nSize:\\t[3] bytes",
+    u8"Close",
+    u8"Cancel",
+    u8"Install",
+    u8"Please wait while {name} is being installed …",
+    u8"Folder:",
+    u8"You lack the rights needed to install {name}.",
+    u8"Some files are replaced only at the next restart.\\nPlease restart the computer.",
+};
+
+const char* const* DefaultTexts(const std::string& language) {
+    return FixedTextLanguage(language) == TextLanguage::German ? kGermanTexts : kEnglishTexts;
 }
+
+// Fills what a language's texts leave out with its defaults.
+void FillTexts(const std::string& language, const std::string& name, std::string* texts, bool* hasText) {
+    for (int n = 0; n < kTextCount; ++n) {
+        if (hasText[n]) continue;
+        std::string ansi;
+        size_t bad = 0;
+        Utf8ToCp1252(DefaultTexts(language)[n], &ansi, &bad);  // the defaults are all in the code page
+        texts[n] = WithName(UnescapeText(ansi), name);
+        hasText[n] = true;
+    }
+}
+
 
 long Scaled(long value, long numerator, long denominator) { return (value * numerator + denominator / 2) / denominator; }
 
@@ -97,10 +137,10 @@ std::vector<OptionalKey> OptionalKeys(const ProductDescription& d, const std::st
     return keys;
 }
 
-std::string DefaultTextWritten(int n, const std::string& productNameUtf8) {
+std::string DefaultTextWritten(int n, const std::string& productNameUtf8, const std::string& language) {
     std::string escaped;
     for (char c : productNameUtf8) escaped += c == '\\' ? "\\\\" : std::string(1, c);
-    return WithName(kTexts[n], escaped);
+    return WithName(DefaultTexts(language)[n], escaped);
 }
 
 void ApplyProductDefaults(ProductDescription* d, const std::string& programVersion) {
@@ -110,14 +150,8 @@ void ApplyProductDefaults(ProductDescription* d, const std::string& programVersi
         d->docKeys.emplace_back(key.key, key.value);
     }
     const std::string* name = d->Doc("ProName");
-    for (int n = 0; n < kTextCount; ++n) {
-        if (d->hasText[n]) continue;
-        std::string ansi;
-        size_t bad = 0;
-        Utf8ToCp1252(kTexts[n], &ansi, &bad);  // the defaults are all in the code page
-        d->texts[n] = WithName(UnescapeText(ansi), name ? *name : std::string());
-        d->hasText[n] = true;
-    }
+    FillTexts(d->languages.front(), name ? *name : std::string(), d->texts, d->hasText);
+    for (LanguageTexts& t : d->translations) FillTexts(t.code, name ? *name : std::string(), t.texts, t.hasText);
 }
 
 }  // namespace zembra

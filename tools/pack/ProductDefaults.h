@@ -1,5 +1,5 @@
-// What a product description may leave out, and what zembra-pack puts in its place: German texts that
-// name the product, the demo's layout proportions, a folder under Program Files named after the
+// What a product description may leave out, and what zembra-pack puts in its place: texts that name
+// the product in each of its languages (German, English for every other), the demo's layout proportions, a folder under Program Files named after the
 // product. What the author writes always wins. --init shows the same defaults in its comments.
 #pragma once
 
@@ -23,10 +23,11 @@ struct OptionalKey {
 // sets. programVersion is the ProVersion default ("2.5"); empty, ProVersion is not among them.
 std::vector<OptionalKey> OptionalKeys(const ProductDescription& description, const std::string& programVersion);
 
-// Numbered text n as a description would write it (UTF-8, with \n and \t), naming the product.
-std::string DefaultTextWritten(int n, const std::string& productNameUtf8);
+// Numbered text n of a language as a description would write it (UTF-8, with \n and \t), naming the
+// product.
+std::string DefaultTextWritten(int n, const std::string& productNameUtf8, const std::string& language = "de");
 
-// Fills in every optional key and numbered text the description leaves out (ProVersion only when
+// Fills in every optional key and numbered text (of every language) the description leaves out (ProVersion only when
 // programVersion is given). ProName must be set.
 void ApplyProductDefaults(ProductDescription* description, const std::string& programVersion = std::string());
 

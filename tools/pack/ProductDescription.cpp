@@ -1,6 +1,7 @@
 #include "tools/pack/ProductDescription.h"
 
 #include "framework/AnsiText.h"
+#include "framework/Language.h"
 #include "run/AnsiUtf8.h"
 #include "services/RegistryRoots.h"
 #include "tools/pack/Cp1252.h"
@@ -127,6 +128,7 @@ public:
     }
 
     bool Line(int line, const std::string& raw);
+    bool LanguageSection(int line, const std::string& name);
     bool Finish(int lastLine);
 
 private:
@@ -144,7 +146,35 @@ private:
     std::vector<std::string> m_seenSections;
     std::vector<std::string> m_seenKeys;  // "section/key", for keys that may appear once
     std::map<std::string, int> m_keyLines;  // the line of each [Doc] key the description sets
+    LanguageTexts* m_translation = nullptr;  // in [Texts.xx] or [Pages.xx]
 };
+
+LanguageTexts& TranslationOf(ProductDescription* d, const std::string& code) {
+    for (LanguageTexts& t : d->translations)
+        if (t.code == code) return t;
+    d->translations.emplace_back();
+    d->translations.back().code = code;
+    return d->translations.back();
+}
+
+// [Texts.en] or [Pages.en]: the language must be one zembra-pack knows; Languages must list it (checked
+// at the end, as it may come later).
+bool Parser::LanguageSection(int line, const std::string& name) {
+    const size_t dot = name.find('.');
+    const std::string kind = name.substr(0, dot);
+    const LanguageInfo* language = FindLanguage(name.substr(dot + 1));
+    if (!language)
+        return Fail(line, "unknown language \"" + name.substr(dot + 1) + "\" in [" + name + "] (known: " +
+                              KnownLanguageCodes() + ")");
+    const std::string section = (SameNoCase(kind, "Texts") ? "Texts." : "Pages.") + std::string(language->code);
+    for (const std::string& seen : m_seenSections)
+        if (seen == section) return Fail(line, "section [" + name + "] appears a second time");
+    m_section = section;
+    m_seenSections.push_back(section);
+    m_translation = &TranslationOf(m_d, language->code);
+    if (!m_translation->line) m_translation->line = line;
+    return true;
+}
 
 bool Parser::Line(int line, const std::string& raw) {
     const std::string text = Trim(raw);
@@ -152,6 +182,10 @@ bool Parser::Line(int line, const std::string& raw) {
     if (text[0] == '[') {
         if (text.back() != ']') return Fail(line, "a section header must end with ']'");
         const std::string name = Trim(text.substr(1, text.size() - 2));
+        const size_t dot = name.find('.');
+        if (dot != std::string::npos && (SameNoCase(name.substr(0, dot), "Texts") || SameNoCase(name.substr(0, dot), "Pages")))
+            return LanguageSection(line, name);
+        m_translation = nullptr;
         for (const char* known : kSections) {
             if (!SameNoCase(name, known)) continue;
             for (const std::string& seen : m_seenSections)
@@ -162,7 +196,7 @@ bool Parser::Line(int line, const std::string& raw) {
         }
         return Fail(line, "unknown section [" + name +
                               "] (known: Product, Layout, Placement, Texts, Pages, Pictures, Files, Shortcuts, "
-                              "Desktop)");
+                              "Desktop, and Texts.xx, Pages.xx for a further language)");
     }
     const size_t equals = text.find('=');
     if (equals == std::string::npos) return Fail(line, "expected KEY = VALUE or a [section]");
@@ -176,6 +210,8 @@ bool Parser::Line(int line, const std::string& raw) {
     for (const std::string& seen : m_seenKeys)
         if (SameNoCase(seen, id.c_str())) return Fail(line, "key " + key + " is given a second time in [" + m_section + "]");
     m_seenKeys.push_back(id);
+    if (m_translation && m_section.compare(0, 6, "Texts.") == 0) return Text(line, key, value);
+    if (m_translation) return Numbered(line, key, value, m_translation->pages, nullptr, "page");
     if (m_section == "Texts") return Text(line, key, value);
     if (m_section == "Pages") return Numbered(line, key, value, m_d->pages, nullptr, "page");
     if (m_section == "Pictures") return Numbered(line, key, value, m_d->pictures, m_d->pictureLine, "picture");
@@ -185,6 +221,14 @@ bool Parser::Line(int line, const std::string& raw) {
 bool Parser::Key(int line, const std::string& key, const std::string& value) {
     if (m_section == "Product" && SameNoCase(key, "Text")) {
         if (!Ansi(line, value, &m_d->trailerText)) return false;
+        return true;
+    }
+    if (m_section == "Product" && SameNoCase(key, "Languages")) {
+        std::string word;
+        if (!ParseLanguageList(value, &m_d->languages, &word))
+            return Fail(line, "Languages: \"" + word + "\" is no language zembra-pack knows, or is named twice (known: " +
+                                  KnownLanguageCodes() + ")");
+        m_keyLines["Languages"] = line;
         return true;
     }
     for (const KeySpec& spec : kKeys) {
@@ -220,9 +264,12 @@ bool Parser::Text(int line, const std::string& key, const std::string& value) {
         return Fail(line, "text number " + key + " is out of range (the texts are numbered 0 to 17)");
     std::string ansi;
     if (!Ansi(line, value, &ansi)) return false;
-    m_d->texts[number] = UnescapeText(ansi);
-    m_d->hasText[number] = true;
-    m_d->textLine[number] = line;
+    std::string* texts = m_translation ? m_translation->texts : m_d->texts;
+    bool* has = m_translation ? m_translation->hasText : m_d->hasText;
+    int* lines = m_translation ? m_translation->textLine : m_d->textLine;
+    texts[number] = UnescapeText(ansi);
+    has[number] = true;
+    lines[number] = line;
     return true;
 }
 
@@ -335,6 +382,18 @@ bool Parser::Shortcut(int line, const std::string& key, const std::string& value
 bool Parser::Finish(int lastLine) {
     const std::string* name = m_d->Doc("ProName");
     if (!name || name->empty()) return Fail(lastLine, "[Product] ProName is missing: the dialog's title needs it");
+    std::vector<LanguageTexts> translations;
+    for (const LanguageTexts& t : m_d->translations) {
+        const std::string where = "[Texts." + t.code + "] or [Pages." + t.code + "]";
+        if (t.code == m_d->languages.front())
+            return Fail(t.line, where + " is for the main language " + t.code + ", whose texts and pages go into "
+                                "[Texts] and [Pages]");
+        if (std::find(m_d->languages.begin(), m_d->languages.end(), t.code) == m_d->languages.end())
+            return Fail(t.line, where + " is for a language that [Product] Languages does not list");
+    }
+    // In the order of Languages, one for each further language.
+    for (size_t i = 1; i < m_d->languages.size(); ++i) translations.push_back(TranslationOf(m_d, m_d->languages[i]));
+    m_d->translations = translations;
     ApplyProductDefaults(m_d);
     const std::string* update = m_d->Doc("UpdateRegVersion");
     const std::string* regVersion = m_d->Doc("RegVersion");
@@ -408,6 +467,13 @@ const std::string* ProductDescription::Doc(const std::string& key) const {
     for (const auto& entry : docKeys)
         if (entry.first == key) return &entry.second;
     return nullptr;
+}
+
+std::string ProductDescription::LanguageList() const {
+    if (languages.size() == 1 && languages.front() == "de") return std::string();
+    std::string list;
+    for (const std::string& code : languages) list += (list.empty() ? "" : ",") + code;
+    return list;
 }
 
 long ProductDescription::DocNumber(const std::string& key) const {

@@ -1,12 +1,15 @@
 // The product description: the short INI file (UTF-8) from which zembra-pack writes a whole installer.
 //
 //   [Product]    ProName (required), ProVersion, SecurityNTAuthority, UpdateRegVersion, RegVersion, StartEplorer, Text,
-//                Publisher, Uninstall, AppId, PackageIdentifier, License, Description
+//                Publisher, Uninstall, AppId, PackageIdentifier, License, Description, Languages (the main one
+//                first: "de, en"; default de)
 //   [Layout]     DlgWidth, Pic1Width, Pic1Height, Pic2Width, Pic2Height, Pic2Space (pixels)
 //   [Placement]  PathChange, TargetPath, TargetPathUser, TargetPathRegistry, TargetPathTemp,
 //                TargetPathSubDir, TargetSubDir, RegEntry, TargetPathEx
 //   [Texts]      0 to 17: the numbered texts; \n stands for a line break, \t for a tab, \\ for a backslash
 //   [Pages]      1 to 3: RTF files of the pages (welcome, progress, done)
+//   [Texts.xx], [Pages.xx]  the same for a further language of Languages ([Texts.en]); [Texts] and [Pages]
+//                hold the main language's
 //   [Pictures]   1 to 3: the pictures of the pages (BMP, JPEG or GIF)
 //   [Files]      SOURCE = FOLDER | FLAGS [| NAME], one line per installed file (required)
 //   [Shortcuts]  NAME = TARGET [| ARGUMENTS]: Start-menu shortcuts, TARGET with a folder as in [Files]
@@ -43,6 +46,16 @@ struct ProductShortcut {
     int line = 0;
 };
 
+// A further language's numbered texts and pages.
+struct LanguageTexts {
+    std::string code;                   // "en"
+    std::string texts[kTextCount];
+    bool hasText[kTextCount] = {};
+    int textLine[kTextCount] = {};
+    std::string pages[3];
+    int line = 0;                       // its first section's header
+};
+
 struct ProductDescription {
     std::string folder;                                         // the description's folder, ending with '/'
     std::vector<std::pair<std::string, std::string>> docKeys;   // [Doc] key and value (1252), in file order
@@ -55,9 +68,13 @@ struct ProductDescription {
     std::vector<ProductFile> files;
     std::vector<ProductShortcut> shortcuts;
     std::string trailerText;                                    // 1252
+    std::vector<std::string> languages{"de"};                   // the main one first
+    std::vector<LanguageTexts> translations;                    // the further languages, in that order
     int lineCount = 0;
 
     const std::string* Doc(const std::string& key) const;
+    // "en,de" as the package and the product record carry it; empty for German alone, as before.
+    std::string LanguageList() const;
     long DocNumber(const std::string& key) const;  // 0 when absent
 };
 

@@ -5,6 +5,7 @@
 #include "framework/AnsiText.h"
 #include "install/FileList.h"
 #include "install/ProductRecord.h"
+#include "install/Texts.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -182,8 +183,8 @@ bool AddUninstaller(const ProductDescription& description, const std::string& un
     ManifestFile made;
     made.file = &manifest->addedFiles[1];
     made.key = kProductRecordKey;
-    made.made =
-        ProductRecordText({doc("ProName"), doc("ProVersion"), doc("Publisher"), doc("RegVersion"), doc("AppId")});
+    made.made = ProductRecordText({doc("ProName"), doc("ProVersion"), doc("Publisher"), doc("RegVersion"), doc("AppId"),
+                                   description.LanguageList()});
     made.size = static_cast<uint32_t>(made.made.size());
     manifest->files.insert(manifest->files.begin(), {uninstaller, made});
     manifest->dataSize += uninstaller.size + made.size;
@@ -200,6 +201,7 @@ std::string ZembraIniText(const ProductDescription& description, const ProductMa
     std::string ini = "; Written by zembra-pack from the product description; the manifest is computed from the files.\r\n";
     ini += "\r\n[Doc]\r\n";
     for (const auto& key : description.docKeys) Put(ini, key.first, key.second);
+    if (!description.LanguageList().empty()) Put(ini, "Languages", description.LanguageList());
     for (int n = 0; n < kTextCount; ++n)
         if (description.hasText[n]) Put(ini, "Text" + std::to_string(n), description.texts[n]);
     Put(ini, "FileCount", std::to_string(manifest.files.size()));
@@ -217,6 +219,12 @@ std::string ZembraIniText(const ProductDescription& description, const ProductMa
             Put(ini, "Vers1", std::to_string(m.versionHigh));
             Put(ini, "Vers2", std::to_string(m.versionLow));
         }
+    }
+    // The further languages' texts, where the setup program finds them by language (install/Texts.h).
+    for (const LanguageTexts& t : description.translations) {
+        ini += "\r\n[" + std::string(kLanguageTextsSection) + t.code + "]\r\n";
+        for (int n = 0; n < kTextCount; ++n)
+            if (t.hasText[n]) Put(ini, "Text" + std::to_string(n), t.texts[n]);
     }
     for (bool desktop : {false, true}) {
         std::string section;

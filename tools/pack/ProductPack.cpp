@@ -15,6 +15,7 @@
 #include <cstring>
 #include <fstream>
 #include <iterator>
+#include <vector>
 
 namespace zembra {
 namespace {
@@ -74,6 +75,11 @@ bool CheckRuntime(const std::string& folder, bool uninstaller, std::string paths
     return true;
 }
 
+// One language's three pages: the entries' keys, and the author's files or the pages made for them.
+struct LanguagePages {
+    std::string keys[3], files[3], made[3];
+};
+
 bool CheckPage(const std::string& path, std::string* problem) {
     std::string head;
     if (!ReadFile(path, &head, 5)) *problem = "cannot be read";
@@ -109,23 +115,33 @@ bool PackProduct(const ProductPackOptions& options, std::string* error) {
     if (uninstaller && !AddUninstaller(description, runtime[3], options.description, &manifest, error)) return false;
 
     // The author's pages and pictures, checked; the missing ones made (a missing last picture is left
-    // to the setup program, which then shows the first one again).
-    const char* const pageKeys[3] = {"A11", "A12", "A13"};
+    // to the setup program, which then shows the first one again). Each further language has its own
+    // pages after the main language's.
     const char* const pictureKeys[3] = {"A20", "A21", "A22"};
-    std::string pages[3], pictures[3], madePages[3], madePictures[3];
+    std::vector<LanguagePages> pages(description.languages.size());
+    std::string pictures[3], madePictures[3];
     PictureSize sizes[3];
-    for (int i = 0; i < 3; ++i) {
-        std::string problem;
-        if (!description.pages[i].empty()) {
-            pages[i] = SourcePath(description, description.pages[i]);
-            if (!CheckPage(pages[i], &problem)) {
-                *error = options.description + ": page " + std::to_string(i + 1) + " " + Quoted(description.pages[i]) +
-                         " " + problem;
+    for (size_t l = 0; l < pages.size(); ++l) {
+        const bool main = l == 0;
+        const std::string& code = description.languages[l];
+        const std::string* given = main ? description.pages : description.translations[l - 1].pages;
+        for (int i = 0; i < 3; ++i) {
+            pages[l].keys[i] = main ? "A1" + std::to_string(i + 1) : LanguagePageKey(i + 1, code);
+            std::string problem;
+            if (given[i].empty()) {
+                pages[l].made[i] = DefaultPage(i, description, code, main ? description.texts : description.translations[l - 1].texts);
+                continue;
+            }
+            pages[l].files[i] = SourcePath(description, given[i]);
+            if (!CheckPage(pages[l].files[i], &problem)) {
+                *error = options.description + ": page " + std::to_string(i + 1) + (main ? "" : " of " + code) + " " +
+                         Quoted(given[i]) + " " + problem;
                 return false;
             }
-        } else {
-            madePages[i] = DefaultPage(i, description);
         }
+    }
+    for (int i = 0; i < 3; ++i) {
+        std::string problem;
         if (!description.pictures[i].empty()) {
             pictures[i] = SourcePath(description, description.pictures[i]);
             std::string bytes;
@@ -167,17 +183,23 @@ bool PackProduct(const ProductPackOptions& options, std::string* error) {
     writer.SetProgress(options.progress);
     writer.SetJobs(options.jobs);
     writer.AddData(kSetupLockKey, lock, EntryMode::Stored);
+    if (!description.LanguageList().empty()) writer.AddData(kLanguagesKey, description.LanguageList(), EntryMode::Stored);
     writer.AddFile(kSetupProgramKey, runtime[1], EntryMode::Gzip, options.level);
     for (int i = 0; i < 3; ++i) {
         if (!pictures[i].empty()) writer.AddFile(pictureKeys[i], pictures[i], EntryMode::Gzip, options.level);
         else if (!madePictures[i].empty()) writer.AddData(pictureKeys[i], madePictures[i], EntryMode::Gzip, options.level);
     }
     writer.AddData("A23", ini, EntryMode::Gzip, options.level);
-    for (int i = 0; i < 3; ++i) {
-        if (!pages[i].empty()) writer.AddFile(pageKeys[i], pages[i], EntryMode::Gzip, options.level);
-        else writer.AddData(pageKeys[i], madePages[i], EntryMode::Gzip, options.level);
-    }
+    const auto addPages = [&](const LanguagePages& language) {
+        for (int i = 0; i < 3; ++i) {
+            if (!language.files[i].empty()) writer.AddFile(language.keys[i], language.files[i], EntryMode::Gzip, options.level);
+            else writer.AddData(language.keys[i], language.made[i], EntryMode::Gzip, options.level);
+        }
+    };
+    addPages(pages[0]);
     writer.AddFile(kRuntimeKey, runtime[2], EntryMode::Gzip, options.level);
+    // The setup program unpacks a further language's pages itself, when it speaks it.
+    for (size_t l = 1; l < pages.size(); ++l) addPages(pages[l]);
     for (const ManifestFile* entry : manifest.entries) {
         if (entry->path.empty()) writer.AddData(entry->key, entry->made, EntryMode::Gzip, options.level);
         else writer.AddFile(entry->key, entry->path, EntryMode::Gzip, options.level);

@@ -65,15 +65,19 @@ std::vector<std::string> ProductWarnings(const ProductDescription& d, const Prod
             warn(m.file->line, "\"" + m.file->source +
                                    "\" is to be started after the installation (flag 6), but it is no program: "
                                    "Windows will open it with whatever program its type belongs to");
-    for (int n = 0; n < kTextCount; ++n) {
-        if (!d.textLine[n]) continue;
-        const std::string unfilled = Unfilled(n, d.texts[n]);
-        if (unfilled.empty()) continue;
-        const char* filled = Filled(n);
-        warn(d.textLine[n], "text " + std::to_string(n) + " holds " + unfilled +
-                                ", which the setup program shows as written: in this text it fills in " +
-                                (filled ? std::string("only ") + filled : std::string("no placeholder")));
-    }
+    const auto checkTexts = [&](const std::string* texts, const int* lines) {
+        for (int n = 0; n < kTextCount; ++n) {
+            if (!lines[n]) continue;
+            const std::string unfilled = Unfilled(n, texts[n]);
+            if (unfilled.empty()) continue;
+            const char* filled = Filled(n);
+            warn(lines[n], "text " + std::to_string(n) + " holds " + unfilled +
+                               ", which the setup program shows as written: in this text it fills in " +
+                               (filled ? std::string("only ") + filled : std::string("no placeholder")));
+        }
+    };
+    checkTexts(d.texts, d.textLine);
+    for (const LanguageTexts& t : d.translations) checkTexts(t.texts, t.textLine);
     std::set<std::string> installed;
     for (const ManifestFile& m : manifest.files) installed.insert(TargetIdentity(m.file->folder, m.file->name));
     for (const ProductShortcut& s : d.shortcuts)

@@ -10,9 +10,11 @@
 #include "archive/ZembraApi.h"
 #include "framework/CommandLine.h"
 #include "framework/HandleOwner.h"
+#include "run/LanguageChoice.h"
 #include "run/LogLine.h"
 #include "run/RunLog.h"
 #include "run/RunSwitches.h"
+#include "run/RunTexts.h"
 #include "run/RunningProgram.h"
 #include "run/RuntimeLibrary.h"
 #include "run/WorkFolder.h"
@@ -20,6 +22,7 @@
 #include "tools/start/SetupLockHold.h"
 #include "tools/start/StartCommandLine.h"
 #include "tools/start/StartMessages.h"
+#include "tools/start/StartTexts.h"
 
 #include <windows.h>
 
@@ -40,7 +43,16 @@ std::string FullPath(const std::string& path) {
     return length > 0 && length < buffer.size() ? std::string(buffer.data(), length) : path;
 }
 
-std::string Usage() { return "Aufruf: " + ProgramName() + " --package PAKETDATEI [/auto]"; }
+std::string Usage() { return Text(StartText::Usage, {ProgramName()}); }
+
+// The languages the product speaks ("de,en"), from its entry LANG; empty when it has none (German alone).
+std::string PackageLanguages(PackageSource& source, const PackageDirectory& directory) {
+    uint32_t size = 0;
+    const uint32_t offset = directory.Find(kLanguagesKey, &size);
+    std::string text(offset != 0 && size <= kMaxLanguagesSize ? size : 0, '\0');
+    if (text.empty() || !source.ReadAt(offset, &text[0], size)) return std::string();
+    return text;
+}
 
 // Whether anything was appended behind the program's own image (a signature aside): then a missing
 // marker means a cut installer rather than the bare extractor.
@@ -57,31 +69,19 @@ int PackageProblem(RunMessages& messages, SealStatus status, const std::string& 
     switch (status) {
         case SealStatus::NotAPackage:
             if (!named && !HasAppendedBytes(source))
-                return StopWithMessage(messages, "Diesem Programm ist kein Installationspaket angehängt.\n\n" + Usage(),
-                                       kStartBadCall);
-            return StopWithMessage(messages, "Das Installationspaket ist unvollständig oder keines:\n" + package +
-                                       "\n\nVermutlich wurde die Datei nicht ganz heruntergeladen oder kopiert. "
-                                       "Es wurde nichts installiert.",
-                                   kStartPackageDamaged);
+                return StopWithMessage(messages, Text(StartText::NoPackageAttached, {Usage()}), kStartBadCall);
+            return StopWithMessage(messages, Text(StartText::PackageIncomplete, {package}), kStartPackageDamaged);
         case SealStatus::Damaged:
         case SealStatus::Mismatch:
-            return StopWithMessage(messages, "Das Installationspaket ist beschädigt:\n" + package +
-                                       "\n\nSeine Prüfsumme stimmt nicht mit dem Inhalt überein. Es wurde nichts "
-                                       "installiert. Bitte besorgen Sie sich die Datei noch einmal.",
-                                   kStartPackageDamaged);
+            return StopWithMessage(messages, Text(StartText::PackageDamaged, {package}), kStartPackageDamaged);
         case SealStatus::Unsealed:
-            return StopWithMessage(messages, "Das Installationspaket trägt keine Prüfsumme und wird deshalb nicht "
-                                   "ausgeführt:\n" + package,
-                                   kStartPackageDamaged);
+            return StopWithMessage(messages, Text(StartText::PackageUnsealed, {package}), kStartPackageDamaged);
         case SealStatus::ReadFailed:
-            return StopWithMessage(messages, "Das Installationspaket lässt sich nicht lesen:\n" + package,
-                                   kStartPackageUnreadable);
+            return StopWithMessage(messages, Text(StartText::PackageUnreadable, {package}), kStartPackageUnreadable);
         case SealStatus::HashFailed: {
             std::string why;
             Sha256::Available(&why);
-            return StopWithMessage(messages, "Das Installationspaket lässt sich nicht prüfen, weil die SHA-256-Funktion "
-                                   "des Systems versagt:\n" + package + (why.empty() ? "" : "\n\n" + why) +
-                                       "\n\nEs wurde nichts installiert.",
+            return StopWithMessage(messages, Text(StartText::HashFailed, {package, why.empty() ? "" : "\n\n" + why}),
                                    kStartPackageUnreadable);
         }
         case SealStatus::Intact:
@@ -100,6 +100,7 @@ public:
         exit = m_library.Function<PFN_ZEMBRA_Exit>("ZEMBRA_Exit");
         // Optional: an older library shows its boxes itself.
         setMessageHandler = m_library.Function<PFN_ZEMBRA_SetMessageHandler>("ZEMBRA_SetMessageHandler");
+        setLanguage = m_library.Function<PFN_ZEMBRA_SetLanguage>("ZEMBRA_SetLanguage");
         return true;
     }
     // ZEMBRA_Exit empties the folder, but cannot delete the library itself while it is loaded.
@@ -113,6 +114,7 @@ public:
     PFN_ZEMBRA_Init init = nullptr;
     PFN_ZEMBRA_Exit exit = nullptr;
     PFN_ZEMBRA_SetMessageHandler setMessageHandler = nullptr;
+    PFN_ZEMBRA_SetLanguage setLanguage = nullptr;
 
 private:
     RuntimeLibrary m_library;
@@ -171,30 +173,31 @@ int Extract(const StartCall& call, RunMessages& messages) {
 
     const std::string package = call.packageGiven ? FullPath(call.package) : ProgramPath();
     if (package.empty() || package.size() > kMaxPackagePath)
-        return StopWithMessage(messages, "Der Pfad des Installationspakets ist zu lang (höchstens 259 Zeichen):\n" + package,
-                               kStartPackageUnreadable);
+        return StopWithMessage(messages, Text(StartText::PathTooLong, {package}), kStartPackageUnreadable);
 
     // Checked before anything is unpacked, and held so that nobody can change it afterwards.
     PackageFile source;
     unsigned long error = 0;
     if (!source.Open(package.c_str(), PackageFile::Sharing::WriteDenied, &error))
-        return StopWithMessage(messages, "Das Installationspaket lässt sich nicht öffnen:\n" + package + "\n\n" +
-                                   SystemErrorText(error),
+        return StopWithMessage(messages, Text(StartText::OpenFailed, {package, SystemErrorText(error)}),
                                kStartPackageUnreadable);
+    // The language comes first, so that even a damaged package is reported in it.
+    PackageDirectory directory;
+    const bool listed = directory.Load(source, package.c_str());
+    const LanguageChoice language =
+        ChooseLanguage(listed ? PackageLanguages(source, directory) : std::string(), GetUserDefaultUILanguage(),
+                       ParseRunSwitches(call.setupTail.c_str()).language);
+    if (!language.note.empty()) log.Write(language.note);
     const SealStatus status = CheckPackageSeal(source);
     if (status != SealStatus::Intact) return PackageProblem(messages, status, package, call.packageGiven, source);
-    log.Write("Prüfsumme des Installationspakets in Ordnung: " + package);
-
-    PackageDirectory directory;
-    if (!directory.Load(source, package.c_str()))
-        return PackageProblem(messages, SealStatus::Damaged, package, call.packageGiven, source);
+    log.Write(Text(StartText::SealIntact, {package}));
+    if (!listed) return PackageProblem(messages, SealStatus::Damaged, package, call.packageGiven, source);
     uint32_t size = 0;
     if (directory.Find(kSetupProgramKey, &size) == 0)
-        return StopWithMessage(messages, "Im Installationspaket fehlt das Setup-Programm:\n" + package, kStartPackageDamaged);
+        return StopWithMessage(messages, Text(StartText::SetupProgramMissing, {package}), kStartPackageDamaged);
     const uint32_t runtimeOffset = directory.Find(kRuntimeKey, &size);
     if (runtimeOffset == 0)
-        return StopWithMessage(messages, "Im Installationspaket fehlt die Laufzeitbibliothek " + std::string(kRuntimeFileName) +
-                                   ":\n" + package,
+        return StopWithMessage(messages, Text(StartText::RuntimeMissing, {kRuntimeFileName, package}),
                                kStartPackageDamaged);
 
     // Held until the end: a second start of the product stops here, before anything is unpacked.
@@ -206,30 +209,25 @@ int Extract(const StartCall& call, RunMessages& messages) {
     std::string root;
     if (!folder.Create(&root, &error)) {
         if (root.empty())
-            return StopWithMessage(messages, "Der temporäre Ordner des Systems ist nicht bekannt.\n\n" +
-                                       SystemErrorText(error),
+            return StopWithMessage(messages, Text(StartText::TempFolderUnknown, {SystemErrorText(error)}),
                                    kStartNoWorkFolder);
-        return StopWithMessage(messages, "Im temporären Ordner lässt sich kein Arbeitsordner anlegen:\n" + root + "\n\n" +
-                                   SystemErrorText(error),
+        return StopWithMessage(messages, Text(StartText::WorkFolderFailed, {root, SystemErrorText(error)}),
                                kStartNoWorkFolder);
     }
-    log.Write("Arbeitsordner: " + folder.Path());
+    log.Write(Text(StartText::WorkFolder, {folder.Path()}));
     const std::string runtimePath = folder.Path() + kRuntimeFileName;
     if (!UnpackEntryTo(source, runtimeOffset, runtimePath, &error))
-        return StopWithMessage(messages, "Die Laufzeitbibliothek lässt sich nicht in den Arbeitsordner entpacken:\n" +
-                                   runtimePath + "\n\n" + SystemErrorText(error),
+        return StopWithMessage(messages, Text(StartText::RuntimeUnpackFailed, {runtimePath, SystemErrorText(error)}),
                                kStartUnpackFailed);
 
     ExtractorRuntime runtime;
     if (!runtime.Load(runtimePath, &error))
-        return StopWithMessage(messages, "Die Laufzeitbibliothek lässt sich nicht laden:\n" + runtimePath + "\n\n" +
-                                   SystemErrorText(error),
+        return StopWithMessage(messages, Text(StartText::RuntimeLoadFailed, {runtimePath, SystemErrorText(error)}),
                                kStartUnpackFailed);
     if (!runtime.init || !runtime.exit)
-        return StopWithMessage(messages, "Die Laufzeitbibliothek im Installationspaket passt nicht zu diesem Programm "
-                               "(ZEMBRA_Init oder ZEMBRA_Exit fehlt).",
-                               kStartUnpackFailed);
+        return StopWithMessage(messages, Text(StartText::RuntimeMismatch), kStartUnpackFailed);
     if (runtime.setMessageHandler) runtime.setMessageHandler(&RunMessages::LibraryMessage, &messages);
+    if (runtime.setLanguage) runtime.setLanguage(language.code.c_str());
 
     const int unpacked = runtime.init(package.c_str(), folder.Path().c_str(), 0, 0, 0);
     runtime.MarkInitialised();
@@ -237,28 +235,29 @@ int Extract(const StartCall& call, RunMessages& messages) {
     const std::string missing = MissingSetupFiles(directory, folder.Path());
     if (unpacked != 0 || !missing.empty()) {
         // The setup program never runs with a cut configuration or without its pages.
-        result = StopWithMessage(messages, "Die Dateien des Setup-Programms ließen sich nicht vollständig entpacken:\n" +
-                                     folder.Path() + (missing.empty() ? "" : "\nEs fehlt: " + missing) +
-                                     (unpacked == 0 ? ""
-                                                    : "\n\n" + SystemErrorText(static_cast<unsigned long>(unpacked))),
-                                 kStartUnpackFailed);
+        result = StopWithMessage(
+            messages,
+            Text(StartText::SetupFilesIncomplete,
+                 {folder.Path(), missing.empty() ? "" : Text(StartText::FilesMissing, {missing}),
+                  unpacked == 0 ? "" : "\n\n" + SystemErrorText(static_cast<unsigned long>(unpacked))}),
+            kStartUnpackFailed);
     } else if (!CreateNewFile(folder.Path() + "ny.tmp") ||
                !WritePrivateProfileStringA("PARA", "Setup", package.c_str(), (folder.Path() + "ny.tmp").c_str())) {
-        result = StopWithMessage(messages, "Die Übergabedatei für das Setup-Programm lässt sich nicht schreiben:\n" +
-                                     folder.Path() + "ny.tmp\n\n" + SystemErrorText(GetLastError()),
+        result = StopWithMessage(messages,
+                                 Text(StartText::HandOverFailed, {folder.Path() + "ny.tmp", SystemErrorText(GetLastError())}),
                                  kStartUnpackFailed);
     } else {
         DWORD exitCode = 0;
         DWORD startError = 0;
         // The setup program runs in the working folder: a relative log name must not lead there.
         const std::string tail = log.Enabled() ? WithLogFile(call.setupTail.c_str(), log.Path()) : call.setupTail;
-        log.Write("Setup-Programm gestartet: " + folder.Path() + "Zembra.exe " + tail);
+        log.Write(Text(StartText::SetupStarted, {folder.Path() + "Zembra.exe " + tail}));
         if (RunSetupProgram(folder.Path(), tail, &exitCode, &startError)) {
             result = static_cast<int>(exitCode);
-            log.Write("Setup-Programm beendet mit Exitcode " + std::to_string(result));
+            log.Write(Text(StartText::SetupEnded, {std::to_string(result)}));
         } else
-            result = StopWithMessage(messages, "Das Setup-Programm lässt sich nicht starten:\n" + folder.Path() +
-                                         "Zembra.exe\n\n" + SystemErrorText(startError),
+            result = StopWithMessage(messages,
+                                     Text(StartText::SetupStartFailed, {folder.Path() + "Zembra.exe", SystemErrorText(startError)}),
                                      kStartSetupFailed);
     }
     runtime.Release();
@@ -276,7 +275,7 @@ int RunExtractor(const char* commandLine) {
     // As for the setup program: /quiet alone is /auto /quiet. A malformed /log is the setup program's
     // to report; there is no log to write it to here.
     RunMessages messages(switches.quiet || switches.quietWithoutAuto, RunLog(switches.logFile, ProgramName()));
-    messages.Log().Write("Start: " + ProgramPath() + " " + tail);
+    messages.Log().Write(Text(RunText::LogStart, {ProgramPath() + " " + tail}));
     const int code = Extract(call, messages);
     messages.Log().Write(EndOfRunText(code, GetTickCount64() - started));
     return code;

@@ -4,6 +4,7 @@
 #include "run/RunSwitches.h"
 #include "run/SystemErrorText.h"
 #include "tools/start/StartMessages.h"
+#include "tools/start/StartTexts.h"
 
 #include <windows.h>
 
@@ -17,7 +18,7 @@ int TakeSetupLock(PackageSource& package, const PackageDirectory& directory, Run
     std::string bytes(size <= kMaxSetupLockSize ? size : 0, '\0');
     SetupLock lock;
     if (bytes.empty() || !package.ReadAt(offset, &bytes[0], size) || !ParseSetupLock(bytes, &lock)) {
-        messages.Log().Write("Die Sperre des Installationspakets ist unlesbar; die Installation läuft ohne sie.");
+        messages.Log().Write(Text(StartText::LockUnreadable));
         return 0;
     }
     held->Reset(CreateMutexA(nullptr, FALSE, lock.mutexName.c_str()));
@@ -25,16 +26,13 @@ int TakeSetupLock(PackageSource& package, const PackageDirectory& directory, Run
     // Another user's installation may hold it with an access list that keeps this one out.
     if ((held->IsValid() && error == ERROR_ALREADY_EXISTS) || (!held->IsValid() && error == ERROR_ACCESS_DENIED)) {
         held->Reset();
-        messages.Log().Write("Eine andere Installation von " + lock.productName + " läuft bereits (" +
-                             lock.mutexName + ").");
-        messages.Show(nullptr, "Die Installation von " + lock.productName + " läuft bereits.\n\nBitte warten Sie, "
-                      "bis sie beendet ist, bevor Sie sie erneut starten.",
+        messages.Log().Write(Text(StartText::LockHeld, {lock.productName, lock.mutexName}));
+        messages.Show(nullptr, Text(StartText::LockHeldMessage, {lock.productName}),
                       kStartCaption, MB_OK | MB_ICONINFORMATION | MB_SETFOREGROUND | MB_TOPMOST, IDOK, false);
         return kRunAlreadyRunning;
     }
     if (!held->IsValid())
-        messages.Log().Write("Die Sperre " + lock.mutexName + " lässt sich nicht anlegen (" + SystemErrorText(error) +
-                             "); die Installation läuft ohne sie.");
+        messages.Log().Write(Text(StartText::LockFailed, {lock.mutexName, SystemErrorText(error)}));
     return 0;
 }
 

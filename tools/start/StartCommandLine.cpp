@@ -1,5 +1,7 @@
 #include "tools/start/StartCommandLine.h"
 
+#include "tools/start/StartTexts.h"
+
 #include <cstring>
 
 namespace zembra {
@@ -40,13 +42,13 @@ StartCall ParseStartTail(const char* tail) {
     if (*p == '"') {
         const char* end = std::strchr(p + 1, '"');
         if (!end) {
-            call.error = "Das Anführungszeichen hinter --package wird nicht geschlossen.";
+            call.error = Text(StartText::PackageQuoteOpen);
             return call;
         }
         call.package.assign(p + 1, end);
         p = end + 1;
         if (*p && !IsBlank(*p)) {
-            call.error = "Hinter dem Paketnamen fehlt ein Leerzeichen.";
+            call.error = Text(StartText::PackageBlankMissing);
             return call;
         }
     } else {
@@ -56,7 +58,7 @@ StartCall ParseStartTail(const char* tail) {
         p = end;
     }
     if (call.package.empty()) {
-        call.error = "Hinter --package fehlt der Name der Paketdatei.";
+        call.error = Text(StartText::PackageNameMissing);
         return call;
     }
     call.setupTail = SkipBlanks(p);

@@ -6,6 +6,7 @@
 #include "run/RunSwitches.h"
 #include "run/SystemErrorText.h"
 #include "tools/uninstall/ProductRegistry.h"
+#include "tools/uninstall/UninstallTexts.h"
 
 #include <windows.h>
 #include <shellapi.h>
@@ -13,7 +14,6 @@
 namespace zembra {
 namespace {
 
-constexpr char kCaption[] = "Deinstallation";
 
 // program with parameters through "runas", waited for: true with its exit code; false with the
 // system's code (ERROR_CANCELLED: the user refused the prompt).
@@ -64,28 +64,25 @@ int RestartElevated(ElevationChoice choice, const std::string& program, const st
                     RunMessages& messages) {
     const RunLog& log = messages.Log();
     if (choice == ElevationChoice::CannotAsk) {
-        messages.Show(nullptr,
-                      "Das Produkt ist für alle Benutzer installiert; zum Entfernen sind Administratorrechte nötig. "
-                      "Ohne Rückfrage (/quiet) lassen sie sich nicht anfordern. Es wurde nichts entfernt.",
-                      kCaption, MB_OK | MB_ICONHAND | MB_TOPMOST, IDOK, true);
+        messages.Show(nullptr, Text(UninstallText::NeedsAdministrator), Text(UninstallText::Caption).c_str(),
+                      MB_OK | MB_ICONHAND | MB_TOPMOST, IDOK, true);
         return kRunFailed;
     }
     // The restarted run writes to the same log, named in full: its current folder is another.
     const std::string switches = log.Enabled() ? WithLogFile(tail.c_str(), log.Path()) : tail;
     const std::string parameters = switches.empty() ? std::string(kRestartedSwitch) : switches + " " + kRestartedSwitch;
-    log.Write("Neustart mit Administratorrechten: " + program + " " + parameters);
+    log.Write(Text(UninstallText::RestartElevated, {program + " " + parameters}));
     DWORD code = 0, error = 0;
     if (RunAs(program, parameters, &code, &error)) {
-        log.Write("Das Deinstallationsprogramm mit Administratorrechten endete mit Exitcode " + std::to_string(code));
+        log.Write(Text(UninstallText::ElevatedEnded, {std::to_string(code)}));
         return static_cast<int>(code);
     }
     if (error == ERROR_CANCELLED) {
-        log.Write("Die Administratorrechte wurden nicht erteilt. Es wurde nichts entfernt.");
+        log.Write(Text(UninstallText::ElevationRefused));
         return kRunCancelled;
     }
-    messages.Show(nullptr, "Das Deinstallationsprogramm lässt sich nicht mit Administratorrechten starten:\n" +
-                               program + "\n\n" + SystemErrorText(error) + "\n\nEs wurde nichts entfernt.",
-                  kCaption, MB_OK | MB_ICONHAND | MB_TOPMOST, IDOK, true);
+    messages.Show(nullptr, Text(UninstallText::ElevationFailed, {program, SystemErrorText(error)}),
+                  Text(UninstallText::Caption).c_str(), MB_OK | MB_ICONHAND | MB_TOPMOST, IDOK, true);
     return kRunFailed;
 }
 

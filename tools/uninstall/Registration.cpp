@@ -7,6 +7,7 @@
 #include "run/RunSwitches.h"
 #include "run/SystemErrorText.h"
 #include "tools/uninstall/ProductRegistry.h"
+#include "tools/uninstall/UninstallTexts.h"
 
 #include <windows.h>
 
@@ -42,8 +43,7 @@ int RunRegistration(const std::string& listFolder, const RunLog& log) {
         if (!error && GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES) error = GetLastError();
     if (error || !ReadProductRecord(recordPath, &record) || !listDocument.Load() ||
         !ReadRemovalList(listDocument, &list)) {
-        log.Write("Nicht eingetragen: " + recordPath + " oder " + listPath + " fehlt oder ist unlesbar (" +
-                  SystemErrorText(error) + ")");
+        log.Write(Text(UninstallText::NotRegistered, {recordPath, listPath, SystemErrorText(error)}));
         return kRunFailed;
     }
     const std::string uninstaller = listFolder + kUninstallerName;
@@ -72,17 +72,17 @@ int RunRegistration(const std::string& listFolder, const RunLog& log) {
     entry.estimatedSizeKb = static_cast<unsigned long>((bytes + 1023) / 1024);
     std::string where;
     if (!WriteUninstallEntry(entry, &where, &error)) {
-        log.Write("Nicht eingetragen (" + SystemErrorText(error) + "): " + record.name);
+        log.Write(Text(UninstallText::NotEntered, {SystemErrorText(error), record.name}));
         return kRunFailed;
     }
     // An earlier version without an AppId entered this folder under the folder's own key.
     std::string earlier;
     if (entry.key != UninstallKeyName(listFolder) &&
         RemoveUninstallEntry(UninstallKeyName(listFolder), &earlier, &error) == Removal::Removed)
-        log.Write("Früheren Eintrag dieses Ordners ersetzt: " + earlier);
-    log.Write("In die Liste der installierten Programme eingetragen: " + where +
-              "\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" + entry.key + " (" + record.name + " " +
-              record.version + ", " + std::to_string(entry.estimatedSizeKb) + " KB)");
+        log.Write(Text(UninstallText::EarlierReplaced, {earlier}));
+    log.Write(Text(UninstallText::Registered,
+                   {where + "\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" + entry.key,
+                    record.name + " " + record.version, std::to_string(entry.estimatedSizeKb)}));
     return kRunSucceeded;
 }
 

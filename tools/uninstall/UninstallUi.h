@@ -1,10 +1,11 @@
-// What the uninstaller shows: questions and messages in the program's own (German) words with the
-// product's name as caption, and the progress window. They go through the run's messages, which show
+// What the uninstaller shows: questions and messages in the program's own words (German or English, as
+// the run's language) with the product's name as caption, and the progress window. They go through the run's messages, which show
 // them, or with /quiet only log them.
 #pragma once
 
 #include "run/RunMessages.h"
 #include "tools/uninstall/ProgressWindow.h"
+#include "tools/uninstall/UninstallTexts.h"
 
 #include <memory>
 #include <string>
@@ -13,7 +14,7 @@ namespace zembra {
 
 class UninstallUi {
 public:
-    explicit UninstallUi(RunMessages& messages) : m_messages(messages) {}
+    explicit UninstallUi(RunMessages& messages) : m_messages(messages), m_caption(Text(UninstallText::Caption)) {}
 
     void SetCaption(const std::string& caption) { m_caption = caption; }
     bool Quiet() const { return m_messages.Quiet(); }
@@ -29,7 +30,7 @@ private:
     HWND Owner() const { return m_progress ? m_progress->Handle() : nullptr; }
 
     RunMessages& m_messages;
-    std::string m_caption = "Deinstallation";
+    std::string m_caption;
     std::unique_ptr<ProgressWindow> m_progress;
 };
 

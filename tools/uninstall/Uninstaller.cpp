@@ -10,6 +10,7 @@
 #include "run/WorkFolder.h"
 #include "tools/uninstall/ListedRemoval.h"
 #include "tools/uninstall/ProductRegistry.h"
+#include "tools/uninstall/UninstallTexts.h"
 #include "tools/uninstall/UninstallUi.h"
 
 #include <windows.h>
@@ -24,7 +25,7 @@ bool SamePath(const std::string& a, const std::string& b) { return AnsiCompareNo
 std::string Lines(const std::vector<std::string>& names) {
     std::string text;
     for (size_t i = 0; i < names.size() && i < kNamesInMessage; ++i) text += "\n" + names[i];
-    if (names.size() > kNamesInMessage) text += "\n(und " + std::to_string(names.size() - kNamesInMessage) + " weitere)";
+    if (names.size() > kNamesInMessage) text += Text(UninstallText::MoreNames, {std::to_string(names.size() - kNamesInMessage)});
     return text;
 }
 
@@ -60,7 +61,7 @@ private:
 };
 
 void Uninstaller::Failed(const std::string& what, unsigned long error) {
-    m_log.Write("Nicht entfernt (" + SystemErrorText(error) + "): " + what);
+    m_log.Write(Text(UninstallText::NotRemoved, {SystemErrorText(error), what}));
     m_failed.push_back(what);
 }
 
@@ -69,15 +70,13 @@ void Uninstaller::Step(const std::string& status) { m_ui.Progress(status, m_done
 bool Uninstaller::ReadList() {
     const std::string path = m_call.listFolder + kInstalledListName;
     if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES) {
-        m_ui.Tell("Die Liste der installierten Dateien fehlt oder lässt sich nicht lesen:\n" + path + "\n\n" +
-                      SystemErrorText(GetLastError()) + "\n\nEs wurde nichts entfernt.",
-                  true);
+        m_ui.Tell(Text(UninstallText::ListMissing, {path, SystemErrorText(GetLastError())}), true);
         return false;
     }
     CProfileDocument list;
     list.SetPath(path.c_str());
     if (!list.Load() || !ReadRemovalList(list, &m_list)) {
-        m_ui.Tell("Die Datei ist keine Liste installierter Dateien:\n" + path + "\n\nEs wurde nichts entfernt.", true);
+        m_ui.Tell(Text(UninstallText::NoList, {path}), true);
         return false;
     }
     m_madeKeys = ReadMadeRegistryKeys(list);
@@ -91,8 +90,7 @@ bool Uninstaller::ReadList() {
     // Without its record the product is still removed; only its name and version entry are unknown.
     const std::string recordPath = m_call.listFolder + kProductRecordName;
     if (GetFileAttributesA(recordPath.c_str()) == INVALID_FILE_ATTRIBUTES)
-        m_log.Write("Die Produktbeschreibung " + std::string(kProductRecordName) + " fehlt: " +
-                    SystemErrorText(GetLastError()));
+        m_log.Write(Text(UninstallText::RecordMissing, {kProductRecordName, SystemErrorText(GetLastError())}));
     else
         ReadProductRecord(recordPath, &m_record);
     if (!m_record.name.empty()) m_ui.SetCaption(m_record.name);
@@ -114,14 +112,13 @@ void Uninstaller::MoveProgramAside() {
             m_asideFolder = m_aside.Path();
             m_aside.Keep();  // it holds the running program now
             m_programAside = true;
-            m_log.Write("Das Deinstallationsprogramm läuft weiter aus " + target);
+            m_log.Write(Text(UninstallText::ProgramAside, {target}));
             return;
         }
         error = GetLastError();
         m_aside.Remove();
     }
-    m_log.Write("Das Deinstallationsprogramm bleibt an seinem Ort (" + SystemErrorText(error) +
-                "); es wird beim nächsten Neustart entfernt.");
+    m_log.Write(Text(UninstallText::ProgramStays, {SystemErrorText(error)}));
 }
 
 void Uninstaller::RemoveFiles() {
@@ -131,32 +128,32 @@ void Uninstaller::RemoveFiles() {
         if (IsLinkedFolder(folder)) linked.push_back(folder);
     for (const std::string& file : m_list.files) {
         if (SamePath(file, list) || SamePath(file, record)) continue;  // they are read to the end
-        Step("Entferne " + file);
+        Step(Text(UninstallText::Removing, {file}));
         if (WasReplaced(m_list, file)) {
             // Somebody else's before the product came (a shared DLL, another product's file).
-            m_log.Write("Bleibt, die Datei war schon vor der Installation vorhanden: " + file);
+            m_log.Write(Text(UninstallText::KeptReplaced, {file}));
             continue;
         }
         if (m_programAside && SamePath(file, m_call.program)) {
-            m_log.Write("Entfernt: " + file);
+            m_log.Write(Text(UninstallText::Removed, {file}));
             continue;
         }
         bool behindLink = false;
         for (const std::string& folder : linked) behindLink = behindLink || IsInside(file, folder);
         if (behindLink) {
-            m_log.Write("Unangetastet, der Ordner ist jetzt eine Verknüpfung: " + file);
+            m_log.Write(Text(UninstallText::BehindLink, {file}));
             continue;
         }
         unsigned long error = 0;
         switch (RemoveListedFile(file, &error)) {
-            case Removal::Removed: m_log.Write("Entfernt: " + file); break;
-            case Removal::Missing: m_log.Write("War nicht mehr vorhanden: " + file); break;
+            case Removal::Removed: m_log.Write(Text(UninstallText::Removed, {file})); break;
+            case Removal::Missing: m_log.Write(Text(UninstallText::WasMissing, {file})); break;
             case Removal::AtRestart:
-                m_log.Write("In Gebrauch, wird beim nächsten Neustart entfernt: " + file);
+                m_log.Write(Text(UninstallText::AtRestart, {file}));
                 m_atRestart.push_back(file);
                 break;
             case Removal::Refused:
-                m_log.Write("Nicht entfernt, das ist jetzt ein Ordner: " + file);
+                m_log.Write(Text(UninstallText::NowFolder, {file}));
                 m_failed.push_back(file);
                 break;
             default: Failed(file, error); break;
@@ -165,17 +162,18 @@ void Uninstaller::RemoveFiles() {
 }
 
 void Uninstaller::RemoveRegistry() {
-    Step("Entferne die Einträge in der Registry");
+    Step(Text(UninstallText::RemovingRegistry));
     unsigned long error = 0;
     if (!m_record.regVersion.empty()) {
         bool keyRemoved = false;
         switch (RemoveVersionValue(m_record.regVersion, &keyRemoved, &error)) {
             case Removal::Removed:
-                m_log.Write("Registry-Wert entfernt: " + m_record.regVersion + (keyRemoved ? " (mit seinem Schlüssel)" : ""));
+                m_log.Write(Text(keyRemoved ? UninstallText::ValueRemovedWithKey : UninstallText::ValueRemoved,
+                                 {m_record.regVersion}));
                 break;
-            case Removal::Missing: m_log.Write("Registry-Wert war nicht mehr vorhanden: " + m_record.regVersion); break;
+            case Removal::Missing: m_log.Write(Text(UninstallText::ValueMissing, {m_record.regVersion})); break;
             case Removal::Refused:
-                m_log.Write("Registry-Pfad ohne bekannten Stamm, übergangen: " + m_record.regVersion);
+                m_log.Write(Text(UninstallText::ValueWithoutRoot, {m_record.regVersion}));
                 break;
             default: Failed(m_record.regVersion, error); break;
         }
@@ -186,13 +184,12 @@ void Uninstaller::RemoveRegistry() {
     // Every folder of a product with an AppId shares its entry: it stays with the installation it names.
     const std::string location = UninstallEntryLocation(key);
     if (!location.empty() && !SamePath(location + "\\", m_call.listFolder)) {
-        m_log.Write("Eintrag in der Liste der installierten Programme bleibt, er gilt der Installation in " + location +
-                    ": " + where);
+        m_log.Write(Text(UninstallText::EntryStays, {location, where}));
         return;
     }
     switch (RemoveUninstallEntry(key, &where, &error)) {
-        case Removal::Removed: m_log.Write("Eintrag in der Liste der installierten Programme entfernt: " + where); break;
-        case Removal::Missing: m_log.Write("Kein Eintrag in der Liste der installierten Programme: " + where); break;
+        case Removal::Removed: m_log.Write(Text(UninstallText::EntryRemoved, {where})); break;
+        case Removal::Missing: m_log.Write(Text(UninstallText::EntryMissing, {where})); break;
         default: Failed(where, error); break;
     }
 }
@@ -204,7 +201,7 @@ void Uninstaller::RemoveMadeKeys() {
         if (!HoldsKey(m_madeKeys, key)) return;
         unsigned long error = 0;
         switch (RemoveEmptyKey(key, &error)) {
-            case Removal::Removed: m_log.Write("Leerer Registry-Schlüssel entfernt: " + key); break;
+            case Removal::Removed: m_log.Write(Text(UninstallText::EmptyKeyRemoved, {key})); break;
             case Removal::Missing: break;
             case Removal::Failed: Failed(key, error); return;
             default: return;
@@ -218,7 +215,7 @@ void Uninstaller::RemoveOwnFiles() {
         SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);  // the list is hidden
         unsigned long error = 0;
         const Removal removal = RemoveListedFile(path, &error);
-        if (removal == Removal::Removed || removal == Removal::Missing) m_log.Write("Entfernt: " + path);
+        if (removal == Removal::Removed || removal == Removal::Missing) m_log.Write(Text(UninstallText::Removed, {path}));
         else if (removal == Removal::AtRestart) m_atRestart.push_back(path);
         else Failed(path, error);
     }
@@ -226,31 +223,31 @@ void Uninstaller::RemoveOwnFiles() {
 
 void Uninstaller::RemoveFolders() {
     for (const std::string& folder : m_list.folders) {
-        Step("Entferne " + folder);
+        Step(Text(UninstallText::Removing, {folder}));
         unsigned long error = 0;
         switch (RemoveListedFolder(folder, &error)) {
-            case Removal::Removed: m_log.Write("Ordner entfernt: " + folder); break;
-            case Removal::LinkRemoved: m_log.Write("Verknüpfung entfernt, ihr Ziel blieb unangetastet: " + folder); break;
-            case Removal::Missing: m_log.Write("Ordner war nicht mehr vorhanden: " + folder); break;
-            case Removal::Refused: m_log.Write("Kein Ordner mehr, unangetastet: " + folder); break;
+            case Removal::Removed: m_log.Write(Text(UninstallText::FolderRemoved, {folder})); break;
+            case Removal::LinkRemoved: m_log.Write(Text(UninstallText::LinkRemoved, {folder})); break;
+            case Removal::Missing: m_log.Write(Text(UninstallText::FolderMissing, {folder})); break;
+            case Removal::Refused: m_log.Write(Text(UninstallText::FolderGone, {folder})); break;
             case Removal::Kept: {
                 // Files that go at the restart would leave it empty then; anything else is somebody's own.
                 bool pending = false;
                 for (const std::string& file : m_atRestart) pending = pending || IsInside(file, folder);
                 if (pending && RemoveAtRestart(folder)) {
-                    m_log.Write("Ordner wird nach dem Neustart entfernt: " + folder);
+                    m_log.Write(Text(UninstallText::FolderAtRestart, {folder}));
                     m_atRestart.push_back(folder);
                 } else if (HoldsFiles(folder)) {
-                    m_log.Write("Ordner bleibt, er enthält weitere Dateien: " + folder);
+                    m_log.Write(Text(UninstallText::FolderKeptFiles, {folder}));
                     m_kept.push_back(folder);
                 } else {
                     // Somebody's empty folders: left alone, but no reason to tell the user of files.
-                    m_log.Write("Ordner bleibt, er enthält weitere leere Ordner: " + folder);
+                    m_log.Write(Text(UninstallText::FolderKeptFolders, {folder}));
                 }
                 break;
             }
             default:
-                if (IsLinkedFolder(folder)) m_log.Write("Die Verknüpfung lässt sich nicht entfernen, ihr Ziel blieb unangetastet.");
+                if (IsLinkedFolder(folder)) m_log.Write(Text(UninstallText::LinkStays));
                 Failed(folder, error);
                 break;
         }
@@ -259,18 +256,17 @@ void Uninstaller::RemoveFolders() {
 
 int Uninstaller::Finish() {
     m_ui.EndProgress();
-    const std::string name = m_record.name.empty() ? std::string("Das Produkt") : m_record.name;
+    const std::string name = m_record.name.empty() ? Text(UninstallText::TheProduct) : m_record.name;
     int code = kRunSucceeded;
-    std::string text = name + " wurde von Ihrem Computer entfernt.";
+    std::string text = Text(UninstallText::RemovedWhole, {name});
     if (!m_failed.empty()) {
         code = kRunFailed;
-        text = name + " wurde nicht vollständig entfernt. Dies ließ sich nicht entfernen:" + Lines(m_failed);
+        text = Text(UninstallText::RemovedInPart, {name, Lines(m_failed)});
     } else if (!m_atRestart.empty()) {
         code = kRunRestartNeeded;
     }
     if (!m_atRestart.empty())
-        text += "\n\nEinige Dateien sind in Gebrauch und werden erst beim nächsten Neustart entfernt. Bitte starten Sie "
-                "den Computer neu.";
+        text += Text(UninstallText::RestartDue);
     // Only the folders at the top: what a user looks for.
     std::vector<std::string> top;
     for (const std::string& folder : m_kept) {
@@ -278,7 +274,7 @@ int Uninstaller::Finish() {
         for (const std::string& other : m_kept) inner = inner || IsInside(folder, other);
         if (!inner) top.push_back(folder);
     }
-    if (!top.empty()) text += "\n\nDiese Ordner enthalten weitere Dateien und bleiben erhalten:" + Lines(top);
+    if (!top.empty()) text += Text(UninstallText::FoldersKept, {Lines(top)});
     // An unattended run speaks up only when there is something to do about it.
     if (!m_call.automatic || code != kRunSucceeded) m_ui.Tell(text, code == kRunFailed);
     else m_log.Write(text);
@@ -293,18 +289,16 @@ int Uninstaller::Finish() {
 
 int Uninstaller::Run() {
     if (!ReadList()) return kRunFailed;
-    m_log.Write("Produkt: " + m_record.name + " " + m_record.version + ", " + std::to_string(m_list.files.size()) +
-                " Dateien und " + std::to_string(m_list.folders.size()) + " Ordner in der Liste");
-    const std::string product = m_record.name.empty() ? std::string("das Produkt") : m_record.name +
+    m_log.Write(Text(UninstallText::LogProduct, {m_record.name, m_record.version, std::to_string(m_list.files.size()),
+                                                  std::to_string(m_list.folders.size())}));
+    const std::string product = m_record.name.empty() ? Text(UninstallText::TheProductInside) : m_record.name +
                                 (m_record.version.empty() ? std::string() : " " + m_record.version);
-    if (!m_call.automatic &&
-        !m_ui.Ask("Möchten Sie " + product + " von Ihrem Computer entfernen?\n\nEntfernt werden die Dateien und "
-                  "Ordner, die bei der Installation angelegt wurden. Eigene Dateien in diesen Ordnern bleiben "
-                  "erhalten.")) {
+    if (!m_call.automatic && !m_ui.Ask(Text(UninstallText::Ask, {product}))) {
         return kRunCancelled;
     }
     m_steps = m_list.files.size() + m_list.folders.size() + 1;
-    m_ui.BeginProgress((m_record.name.empty() ? std::string("Das Produkt") : m_record.name) + " wird entfernt");
+    m_ui.BeginProgress(Text(UninstallText::ProgressTitle,
+                            {m_record.name.empty() ? Text(UninstallText::TheProduct) : m_record.name}));
     MoveProgramAside();
     RemoveFiles();
     RemoveRegistry();

@@ -9,12 +9,16 @@
 // Without elevation for a product entered for all users (HKLM) it starts itself again elevated.
 #include "framework/CommandLine.h"
 #include "framework/MessageBox.h"
+#include "install/ProductRecord.h"
+#include "run/LanguageChoice.h"
 #include "run/LogLine.h"
 #include "run/RunMessages.h"
 #include "run/RunSwitches.h"
+#include "run/RunTexts.h"
 #include "run/RunningProgram.h"
 #include "tools/uninstall/ElevatedRestart.h"
 #include "tools/uninstall/Registration.h"
+#include "tools/uninstall/UninstallTexts.h"
 #include "tools/uninstall/Uninstaller.h"
 
 #include <windows.h>
@@ -24,25 +28,33 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
 
     const ULONGLONG started = GetTickCount64();
     const char* tail = CommandLineTail(GetCommandLineA());
-    const zembra::RunSwitches switches = zembra::ParseRunSwitches(tail);
     zembra::UninstallCall call;
     call.program = zembra::ProgramPath();
     call.listFolder = call.program.substr(0, call.program.find_last_of('\\') + 1);
+    // The product's languages are in its record; a record written before them has none: German. A
+    // missing record is told of later, in that language.
+    zembra::ProductRecord record;
+    const std::string recordPath = call.listFolder + zembra::kProductRecordName;
+    if (GetFileAttributesA(recordPath.c_str()) != INVALID_FILE_ATTRIBUTES) zembra::ReadProductRecord(recordPath, &record);
+    const zembra::LanguageChoice language =
+        zembra::ChooseLanguage(record.languages, GetUserDefaultUILanguage(), zembra::ParseRunSwitches(tail).language);
+    const zembra::RunSwitches switches = zembra::ParseRunSwitches(tail);  // its problem in the run's language
     // Nobody would want a silent run that still asks: /quiet alone is /auto /quiet.
     call.quiet = switches.quiet || switches.quietWithoutAuto;
     call.automatic = switches.automatic || call.quiet;
     zembra::RunMessages messages(call.quiet, zembra::RunLog(switches.logFile, "UnZembra.exe"));
     SetMessageBoxHook(&zembra::RunMessages::FrameworkMessage, &messages);  // the profile's boxes
-    messages.Log().Write(std::string("Start: ") + call.program + " " + tail);
+    messages.Log().Write(zembra::Text(zembra::RunText::LogStart, {call.program + " " + tail}));
+    if (!language.note.empty()) messages.Log().Write(language.note);
     // The product folder must not be held open by this process while it is removed.
     char system[MAX_PATH + 1] = {};
     if (GetSystemDirectoryA(system, MAX_PATH)) SetCurrentDirectoryA(system);
 
     int code = zembra::kRunFailed;
     if (!switches.problem.empty()) {
-        messages.Show(nullptr,
-                      "Ungültiger Aufruf: " + switches.problem + "\n\nAufruf: UnZembra.exe [/auto [/quiet]] [/log=DATEI]",
-                      "Deinstallation", MB_OK | MB_ICONEXCLAMATION | MB_TOPMOST, IDOK, true);
+        messages.Show(nullptr, zembra::Text(zembra::UninstallText::InvalidCall, {switches.problem}),
+                      zembra::Text(zembra::UninstallText::Caption).c_str(), MB_OK | MB_ICONEXCLAMATION | MB_TOPMOST,
+                      IDOK, true);
     } else if (zembra::HasWord(switches.others, "/register")) {
         code = zembra::RunRegistration(call.listFolder, messages.Log());
     } else {

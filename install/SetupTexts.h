@@ -1,0 +1,73 @@
+// What the setup program says beyond the product's numbered texts: its boxes, the overwrite dialog's
+// choices, the About box, and its log lines (the run's, each entry's outcome, the folder of /DIR=, the
+// list of installed files as the uninstaller reads it too).
+#pragma once
+
+#include "framework/LocalText.h"
+
+namespace zembra {
+
+enum class SetupText {
+    InvalidCall,
+    InvalidCallBare,
+    RichEditMissing,
+    LibraryIncomplete,
+    BrowseTitle,
+    MissingDrive,
+    ChoiceOverwrite,
+    ChoiceOverwriteAll,
+    ChoiceKeep,
+    ChoiceKeepAll,
+    ChoiceDismissed,
+    AboutMenu,
+    AboutCaption,
+    AboutVersion,
+    AboutText,
+    LogProduct,
+    StopRights,
+    StopNoFolder,
+    StopFolderRefused,
+    StopNoPackage,
+    Stopped,
+    LogInstallTo,
+    LogUserCancelled,
+    LogCancelledBefore,
+    ListRewritten,
+    ProgramExited,
+    ProgramStarted,
+    ProgramNoExitCode,
+    ProgramNotStarted,
+    ShortcutTargetMissing,
+    ShortcutFailed,
+    ShortcutMade,
+    ShortcutMadeForAll,
+    SkippedTemporary,
+    SkippedDisabled,
+    Installed,
+    Scheduled,
+    KeptNotNewer,
+    KeptChosen,
+    NotInstalled,
+    ReasonFolder,
+    ReasonDrive,
+    ReasonInUse,
+    ReasonKeyMissing,
+    ReasonExpand,
+    ReasonCancelled,
+    FolderFixed,
+    FolderNotFull,
+    FolderBadName,
+    NameEmpty,
+    NameBadCharacter,
+    NameTrailingDot,
+    NameDevice,
+    FolderTooLong,
+    ListEntryUndecodable,
+    ListNotFull,
+    ListTooLong,
+};
+
+const TextTables& SetupTextTables();
+std::string Text(SetupText key, std::initializer_list<std::string> values = {});
+
+}  // namespace zembra
