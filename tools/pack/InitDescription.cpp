@@ -1,6 +1,7 @@
 #include "tools/pack/InitDescription.h"
 
 #include "framework/AnsiText.h"
+#include "framework/Language.h"
 #include "tools/pack/Cp1252.h"
 #include "tools/pack/ProductDefaults.h"
 #include "tools/pack/ProductManifest.h"
@@ -13,6 +14,7 @@
 #include <random>
 #include <set>
 #include <system_error>
+#include <utility>
 #include <vector>
 
 namespace zembra {
@@ -85,6 +87,22 @@ std::string RandomGuid() {
     return guid + "}";
 }
 
+// The keys' explanations name a German maker's folders; other languages see English ones.
+std::string Example(std::string meaning, const std::string& language) {
+    if (language == "de") return meaning;
+    for (const auto& word : {std::make_pair("Firma", "Company"), std::make_pair("Produkt", "Product")})
+        for (size_t at = meaning.find(word.first); at != std::string::npos; at = meaning.find(word.first, at))
+            meaning.replace(at, std::strlen(word.first), word.second);
+    return meaning;
+}
+
+// Languages in [Product]: written for any other main language than German, which needs none.
+std::string LanguagesLines(const std::string& language) {
+    const std::string comment = "; the languages the installer speaks, the main one first (" + KnownLanguageCodes() +
+                                "); a further one's\n; texts and pages go into [Texts.xx] and [Pages.xx]\n";
+    return comment + (language == "de" ? "; Languages = de\n" : "Languages = " + language + "\n");
+}
+
 struct FoundFile {
     std::string relative;  // to the folder, with '/'
     std::string source;    // as the description names it
@@ -110,21 +128,26 @@ std::string DescriptionText(const InitOptions& options, const std::string& name,
             text += std::string("\n[") + section + "]\n";
             if (std::strcmp(section, "Product") == 0)
                 text += "ProName = " + name + "\n; the product's code: one entry in the list of installed programs for "
-                        "every version and folder\nAppId = " + RandomGuid() + "\n";
+                        "every version and folder\nAppId = " + RandomGuid() + "\n" + LanguagesLines(options.language);
         }
-        text += std::string("; ") + key.meaning + "\n; " + key.key + " =" + (key.value.empty() ? "" : " ") + key.value + "\n";
+        text += "; " + Example(key.meaning, options.language) + "\n; " + key.key + " =" + (key.value.empty() ? "" : " ") +
+                key.value + "\n";
     }
     text += "\n[Texts]\n; The numbered texts: \\n is a line break, \\t a tab.\n";
     for (int n = 0; n < kTextCount; ++n)
-        text += std::string("; ") + kTextUse[n] + "\n; " + std::to_string(n) + " = " + DefaultTextWritten(n, name) + "\n";
-    text += "\n[Pages]\n"
+        text += std::string("; ") + kTextUse[n] + "\n; " + std::to_string(n) + " = " +
+                DefaultTextWritten(n, name, options.language) + "\n";
+    const bool german = options.language == "de";
+    text += std::string("\n[Pages]\n"
             "; RTF files of the start, progress and last page; left out, zembra-pack writes short pages\n"
-            "; that name the product.\n"
-            "; 1 = willkommen.rtf\n; 2 = installation.rtf\n; 3 = fertig.rtf\n"
+            "; that name the product.\n") +
+            (german ? "; 1 = willkommen.rtf\n; 2 = installation.rtf\n; 3 = fertig.rtf\n"
+                    : "; 1 = welcome.rtf\n; 2 = progress.rtf\n; 3 = done.rtf\n") +
             "\n[Pictures]\n"
             "; BMP, JPEG or GIF pictures of the start, progress and last page; left out, plain ones in the\n"
-            "; pages' colours, and the last page shows picture 1.\n"
-            "; 1 = bild1.bmp\n; 2 = bild2.bmp\n; 3 = bild3.bmp\n"
+            "; pages' colours, and the last page shows picture 1.\n" +
+            (german ? "; 1 = bild1.bmp\n; 2 = bild2.bmp\n; 3 = bild3.bmp\n"
+                    : "; 1 = picture1.bmp\n; 2 = picture2.bmp\n; 3 = picture3.bmp\n") +
             "\n[Files]\n"
             "; SOURCE = FOLDER | FLAGS [| NAME]. FLAGS, eight 0/1: install, ask before overwriting, clear\n"
             "; read-only, replace at restart when in use, install only when newer (needs a version resource),\n"

@@ -10,6 +10,7 @@ struct InitOptions {
     std::string description;  // the description to write; an existing file is never replaced
     std::string folder;       // every file under it is installed under <INSTALLDIR> in its relative folder
     std::string name;         // ProName; empty: the folder's name
+    std::string language = "de";  // Languages; its default texts are shown
 };
 
 // False with a message, and then nothing written. *summary tells what was written.

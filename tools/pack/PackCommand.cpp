@@ -1,6 +1,7 @@
 #include "tools/pack/PackCommand.h"
 
 #include "archive/PackageDirectory.h"
+#include "framework/Language.h"
 #include "tools/pack/InitDescription.h"
 #include "tools/pack/PackageWriter.h"
 #include "tools/pack/ProductPack.h"
@@ -30,7 +31,7 @@ const char kUsage[] =
     "       zembra-pack --product DESCRIPTION --runtime FOLDER -o SETUP.EXE [--ini FILE] [--level N]\n"
     "                   [--jobs N] [--winget FOLDER --url URL]\n"
     "       zembra-pack --winget-only SETUP.EXE --winget FOLDER --url URL\n"
-    "       zembra-pack --init DESCRIPTION --from FOLDER [--name NAME]\n"
+    "       zembra-pack --init DESCRIPTION --from FOLDER [--name NAME] [--lang LANGUAGE]\n"
     "       zembra-pack --list PACKAGE\n"
     "entries, in package order:\n"
     "  --gzip KEY FILE      FILE as one gzip member, for extraction with decoding\n"
@@ -60,7 +61,8 @@ const char kUsage[] =
     "  --init FILE          write a product description that packs as it stands; its optional keys\n"
     "                       and texts are comments showing the defaults. FILE is never replaced.\n"
     "  --from FOLDER        the product's files: each is installed in its folder under <INSTALLDIR>\n"
-    "  --name NAME          the product's name (default: the folder's name)\n";
+    "  --name NAME          the product's name (default: the folder's name)\n"
+    "  --lang LANGUAGE      the product's language, whose default texts it shows: de (default), en, fr, ...\n";
 
 int Usage(std::ostream& err, const std::string& problem) {
     err << "zembra-pack: " << problem << "\n" << kUsage;
@@ -198,12 +200,15 @@ int RunInitCommand(const std::vector<std::string>& args, std::ostream& out, std:
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         std::string* value = a == "--init" ? &options.description : a == "--from" ? &options.folder
-                             : a == "--name" ? &options.name : nullptr;
+                             : a == "--name" ? &options.name : a == "--lang" ? &options.language : nullptr;
         if (!value) return Usage(err, "unknown argument \"" + a + "\" with --init");
         if (i + 1 == args.size()) return Usage(err, a + " needs a value");
         *value = args[++i];
     }
     if (options.folder.empty()) return Usage(err, "--init needs the folder of the product's files (--from FOLDER)");
+    if (!FindLanguage(options.language))
+        return Usage(err, "--lang " + options.language + " is no language zembra-pack knows (" + KnownLanguageCodes() + ")");
+    options.language = FindLanguage(options.language)->code;
     std::string summary, error;
     if (!WriteInitialDescription(options, &summary, &error)) {
         err << "zembra-pack: " << error << "\n";
