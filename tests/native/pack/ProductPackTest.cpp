@@ -440,6 +440,20 @@ TEST_F(ProductPackTest, EveryBadInputIsRefusedAndWritesNothing) {
          ":6: Uninstall=1 needs TargetPath 1 or 2: with TargetPath=0 (line 15) the list"},
         {"uninstaller in the temporary folder that TargetPathTemp implies", uninstalling("TargetPathTemp=1"), nullptr,
          ":6: Uninstall=1 needs TargetPath 1 or 2: with TargetPath=0, which TargetPathTemp implies,"},
+        {"a language zembra-pack does not know", replaced("ProVersion = 2.5", "ProVersion = 2.5\nLanguages = de, xx"),
+         nullptr, ":5: Languages: \"xx\" is no language zembra-pack knows"},
+        {"a language named twice", replaced("ProVersion = 2.5", "ProVersion = 2.5\nLanguages = en, de, EN"), nullptr,
+         ":5: Languages: \"EN\" is no language zembra-pack knows, or is named twice"},
+        {"texts of a language Languages does not list", added("[Texts.en]\n13 = Install\n"), nullptr,
+         ":34: [Texts.en] or [Pages.en] is for a language that [Product] Languages does not list"},
+        {"pages of a language nobody knows", added("[Pages.xx]\n1 = t1.rtf\n"), nullptr,
+         ":34: unknown language \"xx\" in [Pages.xx]"},
+        {"the main language's texts as a further one's",
+         replaced("ProVersion = 2.5", "ProVersion = 2.5\nLanguages = en, de") + "[Texts.en]\n13 = Install\n", nullptr,
+         ":35: [Texts.en] or [Pages.en] is for the main language en"},
+        {"a further language's page that is no RTF",
+         replaced("ProVersion = 2.5", "ProVersion = 2.5\nLanguages = de, en") + "[Pages.en]\n1 = gfx1.bmp\n", nullptr,
+         "page 1 of en \"gfx1.bmp\" is not an RTF file"},
     };
     for (const Row& r : rows) {
         SetUp();  // a fresh runtime and product after rows that damaged them
@@ -473,6 +487,8 @@ TEST_F(ProductPackTest, MissingDescriptionOrBadCommandLineIsRefused) {
         {"manifest with a plain http address",
          {"--product", "p.ini", "--runtime", "b", "-o", "S", "--winget", "w", "--url", "http://example.com/S.exe"},
          "--url must be the installer's https:// address"},
+        {"a first description in no known language", {"--init", "p.ini", "--from", "f", "--lang", "xx"},
+         "--lang xx is no language zembra-pack knows"},
     };
     for (const Row& r : rows) {
         std::ostringstream o, e;
@@ -554,6 +570,58 @@ TEST_F(ProductPackTest, LeftOutPartsGetDefaultsAndWhatIsWrittenWins) {
                   pic2.substr(0, 2) + " " + std::to_string(Le32(pic2, 18)) + "x" + std::to_string(Le32(pic2, 22)) +
                   " " + installer.Entry("A22"))
         << "the last page shows picture 1";
+}
+
+TEST_F(ProductPackTest, EachLanguageGetsItsTextsAndPagesWhereTheSetupProgramFindsThem) {
+    m_folder.Write("product/t1en.rtf", "{\\rtf1 Welcome}");
+    m_folder.Write("runtime/UnZembra.exe", BuildPe(PeSpec()));
+    const std::string files = "[Files]\nbin/tool.exe = <INSTALLDIR> | 10000000\n";
+    const std::string uninstall = "UpdateRegVersion = 1\nUninstall = 1\nRegVersion = HKEY_CURRENT_USER\\Software\\W\\V\n";
+    struct Row {
+        const char* name;
+        std::string description;
+        const char* languages;  // the entry LANG, [Doc] Languages and the record's, "" where absent
+        std::map<std::string, std::string> doc;    // [Doc] texts of the main language
+        std::map<std::string, std::string> other;  // [Texts.en]
+        std::map<std::string, const char*> pages;  // a word each page holds
+    } rows[] = {
+        {"German alone, as before", "[Product]\nProName = Werkzeug\n" + uninstall + files, "",
+         {{"Text13", "Installieren"}}, {}, {{"A11", "Willkommen bei Werkzeug"}, {"A13", "Fertig!"}}},
+        {"English alone, without texts", "[Product]\nProName = Werkzeug\nLanguages = en\n" + uninstall + files, "en",
+         {{"Text13", "Install"}, {"Text14", "Please wait while Werkzeug is being installed \x85"}}, {},
+         {{"A11", "Welcome to Werkzeug"}, {"A12", "Werkzeug is being installed"}, {"A13", "Click \\b Close"}}},
+        {"German and English, one text and one page written",
+         "[Product]\nProName = Werkzeug\nLanguages = de, en\n" + uninstall +
+             "[Texts.en]\n13 = Install now\n[Pages.en]\n1 = t1en.rtf\n" + files,
+         "de,en", {{"Text13", "Installieren"}}, {{"Text13", "Install now"}, {"Text12", "Cancel"}},
+         {{"A11", "Willkommen"}, {"A11.en", "Welcome}"}, {"A12.en", "being installed"},
+          {"A13.en", "Click \\b Close\\b0  to end the setup."}}},
+        {"French first, with English defaults", "[Product]\nProName = Werkzeug\nLanguages = fr, en\n" + uninstall + files,
+         "fr,en", {{"Text12", "Cancel"}}, {{"Text12", "Cancel"}}, {{"A11", "Welcome"}, {"A11.en", "Welcome"}}},
+    };
+    for (const Row& r : rows) {
+        ASSERT_EQ(0, Pack(r.description)) << r.name << ": " << m_err.str();
+        const Installer installer = Open(m_folder.Path("Setup.exe"));
+        const Ini ini = ParseIni(installer.Entry("A23"));
+        const Ini record = ParseIni(installer.Entry("U1"));
+        const auto value = [](const Ini& in, const char* section) {
+            return in.at(section).count("Languages") ? in.at(section).at("Languages") : "<missing>";
+        };
+        const std::string expected = *r.languages ? r.languages : "<missing>";
+        zembra::PackageDirectory directory;  // the entry is stored, for the extractor to read as it is
+        uint32_t size = 0, offset = directory.Load(m_folder.Path("Setup.exe").c_str()) ? directory.Find("LANG", &size) : 0;
+        EXPECT_EQ(expected, offset ? installer.bytes.substr(offset, size) : "<missing>") << r.name;
+        EXPECT_EQ(expected, value(ini, "Doc")) << r.name;
+        EXPECT_EQ(expected, value(record, "Product")) << r.name;
+        for (const auto& text : r.doc) EXPECT_EQ(text.second, ini.at("Doc").at(text.first)) << r.name << " " << text.first;
+        EXPECT_EQ(r.other.empty() ? 0u : 1u, ini.count("Texts.en")) << r.name;
+        for (const auto& text : r.other) EXPECT_EQ(text.second, ini.at("Texts.en").at(text.first)) << r.name << " " << text.first;
+        for (const auto& page : r.pages)
+            EXPECT_NE(std::string::npos, installer.Entry(page.first).find(page.second)) << r.name << " " << page.first;
+        size_t furtherPages = 0;  // only a further language has pages beside A11 to A13
+        for (const auto& entry : installer.entries) furtherPages += entry.first.rfind("A1", 0) == 0 && entry.first.size() > 3;
+        EXPECT_EQ(r.other.empty() ? 0u : 3u, furtherPages) << r.name;
+    }
 }
 
 TEST_F(ProductPackTest, WhatLooksUnintendedIsPackedWithOneWarningEach) {
@@ -640,6 +708,16 @@ TEST_F(ProductPackTest, InitWritesADescriptionThatPacksAsItStands) {
     EXPECT_EQ("2.5", ini.at("Doc").at("ProVersion"));
     EXPECT_EQ("<INSTALLDIR>\\bin\\tool.exe", ini.at("Shortcuts").at("Target0")) << "the main program in the Start menu";
     EXPECT_EQ(38u, ini.at("Doc").at("AppId").size()) << "a fresh GUID";
+    EXPECT_EQ(0u, ini.at("Doc").count("Languages")) << "German needs no list";
+
+    ASSERT_EQ(0, zembra::RunPackCommand({"--init", m_folder.Path("en.ini"), "--from", m_folder.Path("product"), "--name",
+                                         "Tool", "--lang", "EN"}, out, err)) << err.str();
+    ASSERT_EQ(0, zembra::RunPackCommand({"--product", m_folder.Path("en.ini"), "--runtime", m_folder.Path("runtime"),
+                                         "-o", m_folder.Path("Setup.exe")}, out, err)) << err.str();
+    const Ini english = ParseIni(Open(m_folder.Path("Setup.exe")).Entry("A23"));
+    EXPECT_EQ("en", english.at("Doc").at("Languages"));
+    EXPECT_EQ("Install", english.at("Doc").at("Text13"));
+    EXPECT_NE(std::string::npos, TempFolder::Read(m_folder.Path("en.ini")).find("; 13 = Install\n")) << "its defaults shown";
 }
 
 TEST_F(ProductPackTest, InitRefusesWhatWouldNotPackAndWritesNothing) {
