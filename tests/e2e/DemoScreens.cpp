@@ -1,6 +1,6 @@
-// demo-screens SETUP TITLE FOLDER: runs an installer interactively, as a user would, and saves the
-// setup dialog's three pages as page0.png (start), page1.png (installing) and page2.png (done) in
-// FOLDER. The dialog belongs to the setup program that the installer starts, so it is found by its
+// demo-screens SETUP TITLE FOLDER [SUFFIX]: runs an installer interactively, as a user would, and saves
+// the setup dialog's three pages as page0.png (start), page1.png (installing) and page2.png (done) in
+// FOLDER, or page0SUFFIX.png ... The installer speaks the UI language of this program's Wine process. The dialog belongs to the setup program that the installer starts, so it is found by its
 // title. Every wait is bounded; the exit code is 0 only when all three pages were saved.
 #include "tests/win/support/GuiDriver.h"
 
@@ -27,19 +27,23 @@ double ProgressShare(HWND bar) {
     return double(position - low) / double(high - low);
 }
 
-bool Save(HWND dialog, const std::string& folder, const char* name) {
+std::string g_suffix;  // of the pictures' names
+
+bool Save(HWND dialog, const std::string& folder, const char* page) {
+    const std::string name = page + g_suffix + ".png";
     const bool ok = gui::SaveWindowPng(dialog, folder + "\\" + name);
-    std::printf("%s %s\n", ok ? "saved" : "could not save", name);
+    std::printf("%s %s\n", ok ? "saved" : "could not save", name.c_str());
     return ok;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 4) {
-        std::fprintf(stderr, "usage: demo-screens SETUP TITLE FOLDER\n");
+    if (argc != 4 && argc != 5) {
+        std::fprintf(stderr, "usage: demo-screens SETUP TITLE FOLDER [SUFFIX]\n");
         return 2;
     }
+    if (argc == 5) g_suffix = argv[4];
     const std::string setup = argv[1], title = argv[2], folder = argv[3];
     std::string setupFolder = setup.substr(0, setup.find_last_of("\\/") + 1);
     gui::Process installer;
@@ -55,7 +59,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     Sleep(800);  // let the pages and pictures paint
-    int saved = Save(dialog, folder, "page0.png");
+    int saved = Save(dialog, folder, "page0");
 
     gui::Click(dialog, kInstall);
     // The progress page: taken as soon as it shows, and again once the bar stands in its middle part.
@@ -66,8 +70,8 @@ int main(int argc, char** argv) {
             if (!IsWindow(dialog) || gui::IsVisible(Control(dialog, kLastPageView))) return true;
             if (!gui::IsVisible(bar)) return false;
             const double share = ProgressShare(bar);
-            if (!shown && share > 0) shown = Save(dialog, folder, "page1.png");
-            if (shown && share > 0.3 && share < 0.8) middle = Save(dialog, folder, "page1.png");
+            if (!shown && share > 0) shown = Save(dialog, folder, "page1");
+            if (shown && share > 0.3 && share < 0.8) middle = Save(dialog, folder, "page1");
             return middle;
         },
         120000, kStepMs);
@@ -75,8 +79,8 @@ int main(int argc, char** argv) {
 
     if (gui::WaitUntil([&] { return IsWindow(dialog) && gui::IsVisible(Control(dialog, kLastPageView)); }, 120000)) {
         Sleep(600);
-        saved += Save(dialog, folder, "page2.png");
-        gui::Click(dialog, IDCANCEL);  // "Schließen": the dialog ends and starts the recorded programs
+        saved += Save(dialog, folder, "page2");
+        gui::Click(dialog, IDCANCEL);  // "Schließen" or "Close": the dialog ends and starts the recorded programs
     }
     DWORD code = 0;
     if (!installer.WaitForExit(60000, &code)) {

@@ -14,7 +14,7 @@ declare -A ordinal_of=(
   [ZEMBRA_Expand]=2 [ZEMBRA_Copy]=3 [ZEMBRA_Init]=4 [ZEMBRA_Exit]=5 [ZEMBRA_SetProgress]=6
   [ZEMBRA_SetCancel]=7 [ZEMBRA_GetInstallPath]=8 [ZEMBRA_SetRegEntry]=9 [ZEMBRA_IsUserMemberOfGroup]=10
   [ZEMBRA_CheckVersion]=11 [ZEMBRA_ReplaceFileOnReboot]=12 [ZEMBRA_IsThisNT]=13
-  [ZEMBRA_SetMessageHandler]=14
+  [ZEMBRA_SetMessageHandler]=14 [ZEMBRA_SetLanguage]=15
 )
 
 for bin in "$@"; do
