@@ -56,7 +56,7 @@ const char* const kEnglishTexts[kTextCount] = {
     u8"Cancel",
     u8"Install",
     u8"Please wait while {name} is being installed …",
-    u8"Folder:",
+    u8"Path:",
     u8"You lack the rights needed to install {name}.",
     u8"Some files are replaced only at the next restart.\\nPlease restart the computer.",
 };
