@@ -2,6 +2,7 @@
 
 #include "framework/AddBackslash.h"
 #include "framework/AnsiText.h"
+#include "framework/WideText.h"
 
 #include <cstring>
 #include <vector>
@@ -10,30 +11,19 @@ namespace {
 
 bool IsLetter(char c) { return (c | 0x20) >= 'a' && (c | 0x20) <= 'z'; }
 
-// The names between backslashes, a trail byte of a double-byte character never splitting one.
+// The names between backslashes. In UTF-8 no byte of a character beyond ASCII is a backslash.
 std::vector<std::string> Names(const std::string& path) {
     std::vector<std::string> names(1);
-    for (size_t i = 0; i < path.size(); ++i) {
-        if (AnsiIsLeadByte(static_cast<unsigned char>(path[i])) && i + 1 < path.size()) {
-            names.back() += path.substr(i++, 2);
-        } else if (path[i] == '\\') {
-            names.emplace_back();
-        } else {
-            names.back() += path[i];
-        }
+    for (char c : path) {
+        if (c == '\\') names.emplace_back();
+        else names.back() += c;
     }
     return names;
 }
 
 bool RefusedCharacter(const std::string& name) {
-    for (size_t i = 0; i < name.size(); ++i) {
-        const unsigned char c = static_cast<unsigned char>(name[i]);
-        if (AnsiIsLeadByte(c) && i + 1 < name.size()) {
-            ++i;
-        } else if (c < 0x20 || std::strchr("<>:\"|?*/", c)) {
-            return true;
-        }
-    }
+    for (unsigned char c : name)
+        if (c < 0x20 || (c < 0x80 && std::strchr("<>:\"|?*/", c))) return true;
     return false;
 }
 
@@ -48,10 +38,15 @@ bool DeviceName(const std::string& name) {
 
 }  // namespace
 
+std::string FolderTooLong(const std::string& text) {
+    return zembra::AnsiAsUtf8("Der Ordner hinter /DIR= ist länger als die " + std::to_string(kMaxChosenFolder) +
+                      " Zeichen, die ein Ordner haben darf: ") + text;
+}
+
 bool TakeFolderSwitch(const std::string& text, bool pathChange, std::string* folder, std::string* problem) {
     const std::string named = ": " + text;
     if (!pathChange) {
-        *problem = "Dieses Paket erlaubt keinen anderen Installationsordner (PathChange=0)" + named;
+        *problem = zembra::AnsiAsUtf8("Dieses Paket erlaubt keinen anderen Installationsordner (PathChange=0)") + named;
         return false;
     }
     std::string path = text;
@@ -65,8 +60,8 @@ bool TakeFolderSwitch(const std::string& text, bool pathChange, std::string* fol
     } else if (path.size() > 2 && path[0] == '\\' && path[1] == '\\') {
         root = 2;
     } else {
-        *problem = "Der Ordner hinter /DIR= ist kein vollständiger Pfad (ein Laufwerk wie C:\\ oder ein "
-                   "Netzwerkpfad wie \\\\Server\\Freigabe)" + named;
+        *problem = zembra::AnsiAsUtf8("Der Ordner hinter /DIR= ist kein vollständiger Pfad (ein Laufwerk wie C:\\ oder "
+                              "ein Netzwerkpfad wie \\\\Server\\Freigabe)") + named;
         return false;
     }
     std::vector<std::string> names = Names(path.substr(root));
@@ -84,15 +79,15 @@ bool TakeFolderSwitch(const std::string& text, bool pathChange, std::string* fol
         else if (DeviceName(name))
             why = "enthält einen Gerätenamen (CON, NUL, COM1 ...)";
         if (why) {
-            *problem = std::string("Der Ordner hinter /DIR= ") + why + named;
+            *problem = zembra::AnsiAsUtf8(std::string("Der Ordner hinter /DIR= ") + why) + named;
             return false;
         }
     }
     std::string joined = path.substr(0, root);
     for (size_t i = 0; i < names.size(); ++i) joined += (i ? "\\" : "") + names[i];
-    if (joined.size() > kMaxChosenFolder) {
-        *problem = "Der Ordner hinter /DIR= ist länger als die " + std::to_string(kMaxChosenFolder) +
-                   " Zeichen, die ein Ordner haben darf" + named;
+    // Characters, not bytes: the folder's ANSI form is checked again once it is known.
+    if (zembra::Utf8ToWide(joined).size() > kMaxChosenFolder) {
+        *problem = FolderTooLong(text);
         return false;
     }
     *folder = root == 3 && names.empty() ? joined : joined + "\\";

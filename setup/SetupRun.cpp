@@ -1,7 +1,10 @@
 #include "setup/SetupRun.h"
 
 #include "framework/CWnd.h"
+#include "framework/SystemPath.h"
+#include "framework/WideText.h"
 #include "install/ChosenFolder.h"
+#include "install/ChosenFolderForm.h"
 #include "install/FinishPrograms.h"
 #include "install/Texts.h"
 #include "setup/SetupApp.h"
@@ -10,13 +13,23 @@
 #include <io.h>
 
 CSetupRun::CSetupRun(CSetupApp& app) : m_App(app), m_Driver(m_Profile, *this) {
-    char temp[MAX_PATH + 1] = {};
-    ::GetTempPathA(MAX_PATH, temp);
-    m_strTargetDir = temp;
+    m_strTargetDir = zembra::TemporaryFolderPath().path.c_str();  // empty when it has no ANSI form
     AddBackslash(m_strTargetDir);
 }
 
+CSetupRun::~CSetupRun() {
+    // Made for a run that never came: nothing of them stays.
+    if (!m_Driver.Finished()) RemoveMadeLevels(m_MadeForFolder);
+}
+
 void CSetupRun::Log(const CString& text) const { m_App.m_Messages.Log().Write(text.c_str()); }
+
+void CSetupRun::LogUtf8(const std::string& text) const { m_App.m_Messages.Log().WriteUtf8(text); }
+
+int CSetupRun::ShowUtf8Message(const std::string& text, unsigned style) {
+    return m_App.m_Messages.ShowUtf8(nullptr, text, "Setup", style | MB_TASKMODAL | MB_TOPMOST, IDOK,
+                                     (style & MB_ICONMASK) == MB_ICONHAND);
+}
 
 HWND CSetupRun::Owner() const { return m_App.m_pMainWnd ? m_App.m_pMainWnd->m_hWnd : nullptr; }
 
@@ -30,15 +43,11 @@ bool CSetupRun::RightsGranted(long securityNTAuthority) {
 }
 
 bool CSetupRun::Prepare() {
-    char folder[MAX_PATH + 1] = {};
-    if (::GetWindowsDirectoryA(folder, MAX_PATH)) {
-        m_strWindowsDir = folder;
-        AddBackslash(m_strWindowsDir);
-    }
-    if (::GetSystemDirectoryA(folder, MAX_PATH)) {
-        m_strSystemDir = folder;
-        AddBackslash(m_strSystemDir);
-    }
+    const zembra::AnsiPathChoice windows = zembra::WindowsFolderPath(), system = zembra::SystemFolderPath();
+    m_strWindowsDir = windows.path.c_str();
+    AddBackslash(m_strWindowsDir);
+    m_strSystemDir = system.path.c_str();
+    AddBackslash(m_strSystemDir);
     const CString config = m_App.m_strAppDir + "Zembra.ini";
     m_Profile.SetPath(config);
     m_Profile.Load();  // a missing or bad file has been reported; the defaults stand in
@@ -50,13 +59,24 @@ bool CSetupRun::Prepare() {
     Log("Produkt: " + m_strProName + " " + m_strProVersion + ", Paket: " + m_App.m_strPackagePath);
 
     CString stop;
-    if (securityNTAuthority != 0 && !RightsGranted(securityNTAuthority)) {
+    const zembra::AnsiPathChoice& unsaid = windows.form == zembra::AnsiPathForm::None ? windows : system;
+    if (unsaid.form == zembra::AnsiPathForm::None) {
+        ShowUtf8Message(zembra::AnsiAsUtf8("Der Windows-Ordner lässt sich nicht verwenden.\n\n") + unsaid.problem,
+                        MB_ICONHAND);
+        stop = "Der Windows-Ordner hat keine ANSI-Form";
+    } else if (securityNTAuthority != 0 && !RightsGranted(securityNTAuthority)) {
         ShowMessage(GetText(m_Profile, 16), 0);
         stop.Format("Dem Benutzer fehlen die verlangten Rechte (SecurityNTAuthority=%ld)", securityNTAuthority);
     } else if (!m_App.m_pfnGetInstallPath(&m_strTargetDir, &m_strListDir, config, m_strProName, &m_bPathChange)) {
         stop = "Der Installationsordner lässt sich nicht bestimmen";  // the library has told the user why
     } else if (!TakeFolder()) {
         stop = "Der Installationsordner hinter /DIR= wird abgelehnt";
+    } else if (m_strTargetDir.IsEmpty()) {
+        // The placement fell back on the temporary folder, and that cannot be said in ANSI.
+        ShowUtf8Message(zembra::AnsiAsUtf8("Der temporäre Ordner lässt sich nicht als Installationsordner "
+                                           "verwenden.\n\n") + zembra::TemporaryFolderPath().problem,
+                        MB_ICONHAND);
+        stop = "Der Installationsordner lässt sich nicht bestimmen";
     } else if (_access(m_App.m_strPackagePath, 0) != 0) {
         ShowMessage(GetText(m_Profile, 0), 0);
         stop = "Das Installationspaket fehlt: " + m_App.m_strPackagePath;
@@ -72,12 +92,13 @@ bool CSetupRun::TakeFolder() {
     m_strOfferedDir = m_strTargetDir;
     const std::string& text = m_App.m_strFolderSwitch;
     if (text.empty()) return true;
-    std::string folder, problem;
-    if (!TakeFolderSwitch(text, m_bPathChange, &folder, &problem)) {
-        ShowMessage(problem.c_str(), MB_ICONEXCLAMATION);
+    std::string folder, ansi, problem;
+    if (!TakeFolderSwitch(text, m_bPathChange, &folder, &problem) ||
+        !ChosenFolderForm(folder, &ansi, &m_MadeForFolder, &problem)) {
+        ShowUtf8Message(problem, MB_ICONEXCLAMATION);
         return false;
     }
-    m_strTargetDir = folder.c_str();  // as if the user had typed it
+    m_strTargetDir = ansi.c_str();  // as if the user had typed it
     return true;
 }
 
@@ -93,9 +114,9 @@ void CSetupRun::Install() {
     // Only a placement that falls back on the temporary folder puts the list there (TargetPath 0, or 1
     // without the registry's folder); a folder that the product names is its author's choice.
     const long targetPath = m_Profile.GetInt("Doc", "TargetPath", 0);
-    char temp[MAX_PATH + 1] = {};
-    if ((targetPath == 0 || (targetPath == 1 && m_strListDir.IsEmpty())) && ::GetTempPathA(MAX_PATH, temp))
-        settings.tempDir = temp;
+    if (targetPath == 0 || (targetPath == 1 && m_strListDir.IsEmpty()))
+        settings.tempDir = zembra::TemporaryFolderPath().path.c_str();
+    settings.madeFolders = m_MadeForFolder;
     settings.proVersion = m_strProVersion;
     settings.regVersion = m_strRegVersion;
     settings.writeFileList = m_nUpdateRegVersion != 0;

@@ -6,14 +6,18 @@
 //   UnZembra.exe /register             enters the product in the system's list of installed programs
 //   ... /log="FILE"                    appends what happens to FILE
 //
-// Without elevation for a product entered for all users (HKLM) it starts itself again elevated.
+// Without elevation for a product entered for all users (HKLM) it starts itself again elevated. A copy
+// of its own, started with /cleanup, removes its parked program file after it (ParkedCopy.h).
 #include "framework/CommandLine.h"
 #include "framework/MessageBox.h"
+#include "framework/SystemPath.h"
+#include "framework/WideText.h"
 #include "run/LogLine.h"
 #include "run/RunMessages.h"
 #include "run/RunSwitches.h"
 #include "run/RunningProgram.h"
 #include "tools/uninstall/ElevatedRestart.h"
+#include "tools/uninstall/ParkedCopy.h"
 #include "tools/uninstall/Registration.h"
 #include "tools/uninstall/Uninstaller.h"
 
@@ -23,23 +27,31 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     zembra::NarrowDllSearch(zembra::DllSearch::SystemFolder);  // no DLL from the product folder or the current one
 
     const ULONGLONG started = GetTickCount64();
-    const char* tail = CommandLineTail(GetCommandLineA());
+    const std::string commandLine = zembra::CommandLineUtf8();
+    const char* tail = CommandLineTail(commandLine.c_str());
     const zembra::RunSwitches switches = zembra::ParseRunSwitches(tail);
+    if (zembra::HasWord(switches.others, zembra::kCleanupSwitch)) return zembra::RunCleanup(switches.others);
     zembra::UninstallCall call;
-    call.program = zembra::ProgramPath();
+    const zembra::AnsiPathChoice program = zembra::ProgramPathChoice();
+    call.program = program.path;
     call.listFolder = call.program.substr(0, call.program.find_last_of('\\') + 1);
     // Nobody would want a silent run that still asks: /quiet alone is /auto /quiet.
     call.quiet = switches.quiet || switches.quietWithoutAuto;
     call.automatic = switches.automatic || call.quiet;
     zembra::RunMessages messages(call.quiet, zembra::RunLog(switches.logFile, "UnZembra.exe"));
     SetMessageBoxHook(&zembra::RunMessages::FrameworkMessage, &messages);  // the profile's boxes
-    messages.Log().Write(std::string("Start: ") + call.program + " " + tail);
+    messages.Log().WriteUtf8("Start: " + zembra::WideToUtf8(zembra::ModuleFileName(nullptr)) + " " + tail);
     // The product folder must not be held open by this process while it is removed.
     char system[MAX_PATH + 1] = {};
     if (GetSystemDirectoryA(system, MAX_PATH)) SetCurrentDirectoryA(system);
 
     int code = zembra::kRunFailed;
-    if (!switches.problem.empty()) {
+    if (program.form == zembra::AnsiPathForm::None) {
+        // The list names its files in ANSI forms only; their folder must have one too.
+        messages.ShowUtf8(nullptr, zembra::AnsiAsUtf8("Das Deinstallationsprogramm kann seinen Ordner nicht "
+                                                      "verwenden. Es wurde nichts entfernt.\n\n") + program.problem,
+                          "Deinstallation", MB_OK | MB_ICONEXCLAMATION | MB_TOPMOST, IDOK, true);
+    } else if (!switches.problem.empty()) {
         messages.Show(nullptr,
                       "Ungültiger Aufruf: " + switches.problem + "\n\nAufruf: UnZembra.exe [/auto [/quiet]] [/log=DATEI]",
                       "Deinstallation", MB_OK | MB_ICONEXCLAMATION | MB_TOPMOST, IDOK, true);
