@@ -23,9 +23,11 @@ std::wstring Filled(const std::function<DWORD(wchar_t*, DWORD)>& call) {
 
 AnsiPathChoice AnsiPathOf(const std::wstring& path) {
     std::string exact;
-    if (WideToAnsi(path, &exact)) return ChooseAnsiPath(path, std::wstring());
+    // Asked for only when needed: the short form costs a look at every level of the path.
     const std::wstring shortPath =
-        Filled([&](wchar_t* buffer, DWORD size) { return GetShortPathNameW(path.c_str(), buffer, size); });
+        WideToAnsi(path, &exact)
+            ? std::wstring()
+            : Filled([&](wchar_t* buffer, DWORD size) { return GetShortPathNameW(path.c_str(), buffer, size); });
     return ChooseAnsiPath(path, shortPath);
 }
 

@@ -58,9 +58,12 @@ std::wstring Utf8ToWide(const std::string& utf8) {
     wide.reserve(utf8.size());
     for (size_t i = 0; i < utf8.size();) {
         const unsigned char lead = static_cast<unsigned char>(utf8[i]);
-        const size_t length = lead < 0x80 ? 1 : lead >= 0xC2 && lead < 0xE0 ? 2 : lead >= 0xE0 && lead < 0xF0 ? 3
-                              : lead >= 0xF0 && lead < 0xF5 ? 4 : 0;
-        uint32_t cp = length == 1 ? lead : length == 2 ? lead & 0x1F : length == 3 ? lead & 0x0F : lead & 0x07;
+        size_t length = 0;  // 0: no lead byte (a continuation byte, or one that never begins a character)
+        if (lead < 0x80) length = 1;
+        else if (lead >= 0xC2 && lead < 0xE0) length = 2;
+        else if (lead >= 0xE0 && lead < 0xF0) length = 3;
+        else if (lead >= 0xF0 && lead < 0xF5) length = 4;
+        uint32_t cp = length == 1 ? lead : lead & (0xFF >> (length + 1));
         bool valid = length > 0 && i + length <= utf8.size();
         for (size_t k = 1; valid && k < length; ++k) {
             const unsigned char next = static_cast<unsigned char>(utf8[i + k]);

@@ -116,7 +116,14 @@ void CSetupRun::Install() {
     const long targetPath = m_Profile.GetInt("Doc", "TargetPath", 0);
     if (targetPath == 0 || (targetPath == 1 && m_strListDir.IsEmpty()))
         settings.tempDir = zembra::TemporaryFolderPath().path.c_str();
-    settings.madeFolders = m_MadeForFolder;
+    // Levels made for the /DIR= folder go into the list with it; a folder typed instead leaves them unused.
+    const CString deepest = m_MadeForFolder.empty() ? CString() : CString(m_MadeForFolder.back().c_str());
+    if (!deepest.IsEmpty() && m_strTargetDir.Left(deepest.GetLength()).CompareNoCase(deepest) == 0) {
+        settings.madeFolders = m_MadeForFolder;
+    } else {
+        RemoveMadeLevels(m_MadeForFolder);
+        m_MadeForFolder.clear();
+    }
     settings.proVersion = m_strProVersion;
     settings.regVersion = m_strRegVersion;
     settings.writeFileList = m_nUpdateRegVersion != 0;

@@ -42,8 +42,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     SetMessageBoxHook(&zembra::RunMessages::FrameworkMessage, &messages);  // the profile's boxes
     messages.Log().WriteUtf8("Start: " + zembra::WideToUtf8(zembra::ModuleFileName(nullptr)) + " " + tail);
     // The product folder must not be held open by this process while it is removed.
-    char system[MAX_PATH + 1] = {};
-    if (GetSystemDirectoryA(system, MAX_PATH)) SetCurrentDirectoryA(system);
+    const std::string system = zembra::SystemFolderPath().path;
+    if (!system.empty()) SetCurrentDirectoryA(system.c_str());
 
     int code = zembra::kRunFailed;
     if (program.form == zembra::AnsiPathForm::None) {
