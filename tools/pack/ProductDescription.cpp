@@ -333,9 +333,10 @@ bool Parser::Shortcut(int line, const std::string& key, const std::string& value
 }
 
 bool Parser::Finish(int lastLine) {
+    if (!m_d->Doc("ProName") || m_d->Doc("ProName")->empty())
+        return Fail(lastLine, "[Product] ProName is missing: the dialog's title needs it");
+    ApplyProductDefaults(m_d);  // adds keys: pointers into them are taken only now
     const std::string* name = m_d->Doc("ProName");
-    if (!name || name->empty()) return Fail(lastLine, "[Product] ProName is missing: the dialog's title needs it");
-    ApplyProductDefaults(m_d);
     const std::string* update = m_d->Doc("UpdateRegVersion");
     const std::string* regVersion = m_d->Doc("RegVersion");
     if (update && *update != "0" && (!regVersion || regVersion->empty()))
