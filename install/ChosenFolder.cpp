@@ -60,8 +60,8 @@ bool TakeFolderSwitch(const std::string& text, bool pathChange, std::string* fol
     } else if (path.size() > 2 && path[0] == '\\' && path[1] == '\\') {
         root = 2;
     } else {
-        *problem = zembra::AnsiAsUtf8("Der Ordner hinter /DIR= ist kein vollständiger Pfad (ein Laufwerk wie C:\\ oder "
-                              "ein Netzwerkpfad wie \\\\Server\\Freigabe)") + named;
+        *problem = zembra::AnsiAsUtf8("Der Ordner hinter /DIR= ist kein vollständiger Pfad (ein Laufwerk wie "
+                                      "C:\\ oder ein Netzwerkpfad wie \\\\Server\\Freigabe)") + named;
         return false;
     }
     std::vector<std::string> names = Names(path.substr(root));

@@ -23,7 +23,8 @@ void CSetupRun::MakeShortcuts(const CString& listFolder) {
                                      ::GetLastError() == ERROR_ALREADY_EXISTS))
         madeFolders.AddUnique(plan.menuFolder.c_str());
     if (!problem.empty())
-        LogUtf8(zembra::AnsiAsUtf8("Verknüpfungen nicht angelegt, ihr Ordner lässt sich nicht verwenden: ") + problem);
+        LogUtf8(zembra::AnsiAsUtf8("Verknüpfungen nicht angelegt, ihr Ordner lässt sich nicht verwenden: ") +
+                problem);
     for (const PlannedShortcut& shortcut : plan.shortcuts) {
         const DWORD attributes = ::GetFileAttributesA(shortcut.target.c_str());
         unsigned long error = 0;

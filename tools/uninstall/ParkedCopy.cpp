@@ -106,10 +106,11 @@ bool StartCleanup(const std::string& parkedFolder, unsigned long* error) {
 }
 
 int RunCleanup(const std::vector<std::string>& words) {
-    HANDLE uninstaller = nullptr;
+    std::string handle;
     for (size_t i = 0; i + 1 < words.size(); ++i)
-        if (HasWord({words[i]}, kCleanupSwitch))
-            uninstaller = reinterpret_cast<HANDLE>(static_cast<uintptr_t>(std::strtoull(words[i + 1].c_str(), nullptr, 16)));
+        if (HasWord({words[i]}, kCleanupSwitch)) handle = words[i + 1];
+    const uintptr_t value = static_cast<uintptr_t>(std::strtoull(handle.c_str(), nullptr, 16));
+    const HANDLE uninstaller = reinterpret_cast<HANDLE>(value);
     if (!uninstaller) return kRunFailed;
     const std::wstring self = ModuleFileName(nullptr);
     const size_t slash = self.find_last_of(L'\\');

@@ -30,7 +30,8 @@ TEST(AnsiPath, TheExactTextElseTheShortFormElseAReasonNamingTheName) {
          L"C:\\Users\\\u0418\u0432\u0430\u043D\\Temp", zembra::AnsiPathForm::None, "",
          {"\"\xD0\x98\xD0\xB2\xD0\xB0\xD0\xBD\"", "abgeschaltet", "C:\\Users\\\xD0\x98\xD0\xB2\xD0\xB0\xD0\xBD\\Temp"}},
         {"the short form names the one level that has none", L"C:\\\u0141ukasz\\\u738B\u4F1F",
-         L"C:\\LUKASZ~1\\\u738B\u4F1F", zembra::AnsiPathForm::None, "", {"\"\xE7\x8E\x8B\xE4\xBC\x9F\"", "abgeschaltet"}},
+         L"C:\\LUKASZ~1\\\u738B\u4F1F", zembra::AnsiPathForm::None, "",
+         {"\"\xE7\x8E\x8B\xE4\xBC\x9F\"", "abgeschaltet"}},
         {"no short form from the system", L"D:\\\u738B\u4F1F\\Setup.exe", L"", zembra::AnsiPathForm::None, "",
          {"\"\xE7\x8E\x8B\xE4\xBC\x9F\"", "keinen kurzen Namen", "D:\\\xE7\x8E\x8B\xE4\xBC\x9F\\Setup.exe"}},
     };
@@ -59,7 +60,8 @@ TEST(WideText, Utf8CarriesEveryNameThereAndBack) {
         EXPECT_EQ(r.utf8, zembra::WideToUtf8(r.wide)) << r.name;
         EXPECT_EQ(r.wide, zembra::Utf8ToWide(r.utf8)) << r.name;
     }
-    EXPECT_EQ(std::wstring(L"a\uFFFD\uFFFDb\uFFFD\uFFFD"), zembra::Utf8ToWide("a\xC0\xAF" "b\xE7\x8E")) << "no overlong or cut";
+    EXPECT_EQ(std::wstring(L"a\uFFFD\uFFFDb\uFFFD\uFFFD"), zembra::Utf8ToWide("a\xC0\xAF" "b\xE7\x8E"))
+        << "no overlong or cut form";
     EXPECT_EQ("C:\\?ukasz\\\xFC", zembra::Utf8AsShownAnsi("C:\\\xC5\x81ukasz\\\xC3\xBC")) << "shown, never best fit";
 }
 

@@ -10,7 +10,8 @@ namespace {
 TEST(FolderSwitch, AFullFolderIsTakenAndAnythingElseIsRefusedWithItsReason) {
     const std::string longName(240, 'x');
     const std::string longest = "C:\\" + std::string(kMaxChosenFolder - 3, 'x');
-    const std::string scripts = "C:\\\xC5\x81ukasz\\\xD0\x98\xD0\xB2\xD0\xB0\xD0\xBD\\\xE7\x8E\x8B\xE4\xBC\x9F";  // UTF-8
+    // Polish, Cyrillic and CJK names in UTF-8.
+    const std::string scripts = "C:\\\xC5\x81ukasz\\\xD0\x98\xD0\xB2\xD0\xB0\xD0\xBD\\\xE7\x8E\x8B\xE4\xBC\x9F";
     std::string cyrillic;  // as long as a folder may be, in characters; twice as long in bytes
     for (size_t i = 3; i < kMaxChosenFolder; ++i) cyrillic += "\xD0\x98";
     struct Row {
