@@ -1,6 +1,7 @@
 #include "archive/UnpackJob.h"
 
 #include "archive/CrtFile.h"
+#include "framework/SystemPath.h"
 
 #include <fcntl.h>
 #include <io.h>
@@ -10,11 +11,10 @@
 // The runtime's tmpfile() writes into the root of the current drive, which ordinary users may not be
 // allowed to do; the user's temporary folder always works. _O_TEMPORARY removes the file on close.
 std::FILE* OpenCaptureFile() {
-    char folder[MAX_PATH + 1];
+    const std::string folder = zembra::TemporaryFolderPath().path;  // its short form outside the code page
     char path[MAX_PATH + 1];
-    DWORD length = GetTempPathA(sizeof folder, folder);
-    if (length == 0 || length >= sizeof folder) return nullptr;
-    if (!GetTempFileNameA(folder, "zem", 0, path)) return nullptr;
+    if (folder.empty() || folder.size() >= MAX_PATH) return nullptr;
+    if (!GetTempFileNameA(folder.c_str(), "zem", 0, path)) return nullptr;
     zembra::CrtFile fd(_open(path, _O_RDWR | _O_CREAT | _O_TRUNC | _O_BINARY | _O_TEMPORARY | _O_SHORT_LIVED,
                              _S_IREAD | _S_IWRITE));
     if (!fd.IsOpen()) {

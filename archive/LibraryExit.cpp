@@ -4,6 +4,7 @@
 #include "archive/LibraryState.h"
 #include "archive/PackageDirectory.h"
 #include "framework/HandleOwner.h"
+#include "framework/SystemPath.h"
 
 #include <windows.h>
 
@@ -205,14 +206,14 @@ bool RemoveFolder(const char* folder) {
 }
 
 int ExitLibrary() {
-    char systemTemp[MAX_PATH];
-    DWORD length = GetTempPathA(MAX_PATH, systemTemp);
+    // In the form the extractor named its folder in (framework/AnsiPath.h).
+    const std::string systemTemp = TemporaryFolderPath().path;
     FreePackageDirectory();
-    if (length == 0 || length >= MAX_PATH) return kExitOutsideTemp;
+    if (systemTemp.empty() || systemTemp.size() >= MAX_PATH) return kExitOutsideTemp;
 
     const CString& stored = State().tempFolder;
     CString folder = FullPath(stored);
-    CString temp = FullPath(systemTemp);
+    CString temp = FullPath(systemTemp.c_str());
     if (folder.IsEmpty() || temp.IsEmpty()) return kExitOutsideTemp;
     if (folder == temp) return kExitTempFolderItself;
     if (std::strncmp(folder, temp, static_cast<size_t>(temp.GetLength())) != 0) return kExitOutsideTemp;

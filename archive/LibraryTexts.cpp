@@ -14,6 +14,7 @@ const LocalText kGerman[] = {
     {K(CopyTargetUnwritten), "Zieldatei läßt sich nicht schreiben!"},
     {K(KeyNotFound), "Key nicht gefunden!(2)"},
     {K(RegistryPathNotFound), "Pfad in der Registry nicht gefunden!\nEntpacken wird abgebrochen!"},
+    {K(FolderUnusable), "Der Installationsordner lässt sich nicht bestimmen.\n\n[1]\n\nEntpacken wird abgebrochen!"},
 };
 
 const LocalText kEnglish[] = {
@@ -25,6 +26,7 @@ const LocalText kEnglish[] = {
     {K(CopyTargetUnwritten), "The target file cannot be written!"},
     {K(KeyNotFound), "Registry key not found! (2)"},
     {K(RegistryPathNotFound), "Path not found in the registry!\nUnpacking is cancelled!"},
+    {K(FolderUnusable), "The installation folder cannot be determined.\n\n[1]\n\nUnpacking is cancelled!"},
 };
 
 #undef K

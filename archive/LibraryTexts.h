@@ -15,6 +15,7 @@ enum class LibraryText {
     CopyTargetUnwritten,
     KeyNotFound,
     RegistryPathNotFound,
+    FolderUnusable,
 };
 
 const TextTables& LibraryTextTables();

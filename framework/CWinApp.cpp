@@ -2,7 +2,9 @@
 
 #include "framework/CWnd.h"
 #include "framework/FileName.h"
+#include "framework/SystemPath.h"
 #include "framework/WaitCursor.h"
+#include "framework/WideText.h"
 
 #include <ole2.h>
 
@@ -10,9 +12,7 @@ namespace {
 CWinApp* g_app = nullptr;
 
 CString ModuleTitle(HINSTANCE instance) {
-    char path[MAX_PATH + 1] = {};
-    ::GetModuleFileNameA(instance, path, MAX_PATH);
-    return FileTitle(path);
+    return FileTitle(zembra::AnsiPathOf(zembra::ModuleFileName(instance)).path.c_str());
 }
 }  // namespace
 
@@ -48,7 +48,8 @@ int RunApplication(HINSTANCE instance) {
     CWinApp* app = GetApp();
     if (!app) return 1;
     app->m_hInstance = instance;
-    app->m_lpCmdLine = CommandLineTail(::GetCommandLineA());
+    app->m_commandLine = zembra::WideToUtf8(::GetCommandLineW());
+    app->m_lpCmdLine = CommandLineTail(app->m_commandLine.c_str());
     if (app->m_strAppName.IsEmpty()) app->m_strAppName = ModuleTitle(instance);
     // OLE for the picture loader and the folder browser's new-style dialog.
     HRESULT ole = ::OleInitialize(nullptr);

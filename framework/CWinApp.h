@@ -8,6 +8,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 class CWnd;
 
 class CWinApp {
@@ -27,12 +29,17 @@ public:
     void RestoreWaitCursor();
 
     HINSTANCE m_hInstance = nullptr;
-    const char* m_lpCmdLine = "";  // the command line after the program name and its blanks
+    // The command line after the program name and its blanks, in UTF-8: read through the wide call, so
+    // that a name the ANSI code page cannot say arrives whole.
+    const char* m_lpCmdLine = "";
     CString m_strAppName;          // message-box caption: the program file's name without extension
     CWnd* m_pMainWnd = nullptr;
 
 private:
+    friend int RunApplication(HINSTANCE instance);
+
     int m_nExitCode = 0;
+    std::string m_commandLine;
 };
 
 CWinApp* GetApp();

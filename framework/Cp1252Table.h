@@ -11,4 +11,10 @@ constexpr uint16_t kCp1252HighControls[32] = {
     0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0, 0x017E, 0x0178,
 };
 
+// The code point of a byte; the undefined bytes keep their own number, as the system's conversion does.
+inline uint32_t Cp1252CodePoint(unsigned char byte) {
+    const uint32_t high = byte >= 0x80 && byte < 0xA0 ? kCp1252HighControls[byte - 0x80] : 0;
+    return high ? high : byte;
+}
+
 }  // namespace zembra

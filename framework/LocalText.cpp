@@ -1,5 +1,7 @@
 #include "framework/LocalText.h"
 
+#include "framework/WideText.h"
+
 #include <vector>
 
 namespace zembra {
@@ -38,6 +40,10 @@ std::string FillMarkers(const char* text, std::initializer_list<std::string> val
         }
     }
     return filled;
+}
+
+std::string FillMarkersUtf8(const char* text, std::initializer_list<std::string> utf8Values) {
+    return FillMarkers(AnsiAsUtf8(text).c_str(), utf8Values);
 }
 
 }  // namespace zembra

@@ -40,5 +40,8 @@ const char* LookUpText(const TextTables& tables, int key);
 // text with [1] to [9] replaced by the values, in one pass: what is put in is never searched again, so a
 // path holding "[2]" stays as it is. A marker without a value stays as written.
 std::string FillMarkers(const char* text, std::initializer_list<std::string> values);
+// The same in UTF-8 for values in UTF-8 (names the ANSI code page cannot say): the text, in the ANSI code
+// page as every fixed text, is converted first.
+std::string FillMarkersUtf8(const char* text, std::initializer_list<std::string> utf8Values);
 
 }  // namespace zembra

@@ -2,6 +2,7 @@
 
 #include "framework/AddBackslash.h"
 #include "framework/AnsiText.h"
+#include "framework/WideText.h"
 #include "install/SetupTexts.h"
 
 #include <cstring>
@@ -11,30 +12,19 @@ namespace {
 
 bool IsLetter(char c) { return (c | 0x20) >= 'a' && (c | 0x20) <= 'z'; }
 
-// The names between backslashes, a trail byte of a double-byte character never splitting one.
+// The names between backslashes. In UTF-8 no byte of a character beyond ASCII is a backslash.
 std::vector<std::string> Names(const std::string& path) {
     std::vector<std::string> names(1);
-    for (size_t i = 0; i < path.size(); ++i) {
-        if (AnsiIsLeadByte(static_cast<unsigned char>(path[i])) && i + 1 < path.size()) {
-            names.back() += path.substr(i++, 2);
-        } else if (path[i] == '\\') {
-            names.emplace_back();
-        } else {
-            names.back() += path[i];
-        }
+    for (char c : path) {
+        if (c == '\\') names.emplace_back();
+        else names.back() += c;
     }
     return names;
 }
 
 bool RefusedCharacter(const std::string& name) {
-    for (size_t i = 0; i < name.size(); ++i) {
-        const unsigned char c = static_cast<unsigned char>(name[i]);
-        if (AnsiIsLeadByte(c) && i + 1 < name.size()) {
-            ++i;
-        } else if (c < 0x20 || std::strchr("<>:\"|?*/", c)) {
-            return true;
-        }
-    }
+    for (unsigned char c : name)
+        if (c < 0x20 || (c < 0x80 && std::strchr("<>:\"|?*/", c))) return true;
     return false;
 }
 
@@ -49,11 +39,15 @@ bool DeviceName(const std::string& name) {
 
 }  // namespace
 
+std::string FolderTooLong(const std::string& text) {
+    return zembra::Utf8Text(zembra::SetupText::FolderTooLong, {std::to_string(kMaxChosenFolder), text});
+}
+
 bool TakeFolderSwitch(const std::string& text, bool pathChange, std::string* folder, std::string* problem) {
     using zembra::SetupText;
-    using zembra::Text;
+    using zembra::Utf8Text;
     if (!pathChange) {
-        *problem = Text(SetupText::FolderFixed, {text});
+        *problem = Utf8Text(SetupText::FolderFixed, {text});
         return false;
     }
     std::string path = text;
@@ -67,7 +61,7 @@ bool TakeFolderSwitch(const std::string& text, bool pathChange, std::string* fol
     } else if (path.size() > 2 && path[0] == '\\' && path[1] == '\\') {
         root = 2;
     } else {
-        *problem = Text(SetupText::FolderNotFull, {text});
+        *problem = Utf8Text(SetupText::FolderNotFull, {text});
         return false;
     }
     std::vector<std::string> names = Names(path.substr(root));
@@ -85,14 +79,15 @@ bool TakeFolderSwitch(const std::string& text, bool pathChange, std::string* fol
         else if (DeviceName(name))
             why = SetupText::NameDevice;
         if (why != SetupText::FolderBadName) {
-            *problem = Text(SetupText::FolderBadName, {Text(why), text});
+            *problem = Utf8Text(SetupText::FolderBadName, {zembra::AnsiAsUtf8(zembra::Text(why)), text});
             return false;
         }
     }
     std::string joined = path.substr(0, root);
     for (size_t i = 0; i < names.size(); ++i) joined += (i ? "\\" : "") + names[i];
-    if (joined.size() > kMaxChosenFolder) {
-        *problem = Text(SetupText::FolderTooLong, {std::to_string(kMaxChosenFolder), text});
+    // Characters, not bytes: the folder's ANSI form is checked again once it is known.
+    if (zembra::Utf8ToWide(joined).size() > kMaxChosenFolder) {
+        *problem = FolderTooLong(text);
         return false;
     }
     *folder = root == 3 && names.empty() ? joined : joined + "\\";

@@ -86,6 +86,7 @@ void CInstallDriver::Run(const Settings& settings) {
     m_arrMadeFolders.RemoveAll();
     m_arrWritten.RemoveAll();
     m_KnownDrives.clear();
+    for (const std::string& folder : settings.madeFolders) m_arrCreatedDirs.AddUnique(folder.c_str());
 
     for (unsigned long index = 0; index < fileCount; ++index) {
         if (!InstallEntry(index)) break;

@@ -32,6 +32,7 @@ public:
     struct Settings {
         CString targetDir, listDir, windowsDir, systemDir, tempDir;
         CString proVersion, regVersion;
+        std::vector<std::string> madeFolders;  // made before the run (install/ChosenFolderForm.h): listed too
         bool writeFileList = false;
         bool updateRegVersion = false;
     };

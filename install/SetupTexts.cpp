@@ -8,6 +8,7 @@ namespace {
 const LocalText kGerman[] = {
     {K(InvalidCall), "Ungültiger Aufruf: [1]\n\nAufruf: [2] [/auto [/quiet]] [/log=DATEI] [/DIR=ORDNER]"},
     {K(InvalidCallBare), "Ungültiger Aufruf"},
+    {K(OwnFolderUnusable), "Das Setup-Programm kann seinen eigenen Ordner nicht verwenden.\n\n[1]"},
     {K(RichEditMissing), "RICHEDXX.Dll konnte nicht geladen werden"},
     {K(LibraryIncomplete), "Der Laufzeitbibliothek zembra1.dll fehlt [1]. Es wurde nichts installiert."},
     {K(BrowseTitle), "Wählen Sie das Ziel-Verzeichnis"},
@@ -24,6 +25,10 @@ const LocalText kGerman[] = {
     {K(LogProduct), "Produkt: [1], Paket: [2]"},
     {K(StopRights), "Dem Benutzer fehlen die verlangten Rechte (SecurityNTAuthority=[1])"},
     {K(StopNoFolder), "Der Installationsordner lässt sich nicht bestimmen"},
+    {K(StopWindowsFolder), "Der Windows-Ordner hat keine ANSI-Form"},
+    {K(ChosenFolderUnusable), "Dieser Ordner lässt sich nicht als Installationsordner verwenden.\n\n[1]"},
+    {K(WindowsFolderUnusable), "Der Windows-Ordner lässt sich nicht verwenden.\n\n[1]"},
+    {K(TemporaryFolderUnusable), "Der temporäre Ordner lässt sich nicht als Installationsordner verwenden.\n\n[1]"},
     {K(StopFolderRefused), "Der Installationsordner hinter /DIR= wird abgelehnt"},
     {K(StopNoPackage), "Das Installationspaket fehlt: [1]"},
     {K(Stopped), "[1]. Es wurde nichts installiert."},
@@ -39,6 +44,7 @@ const LocalText kGerman[] = {
     {K(ShortcutFailed), "Verknüpfung nicht angelegt ([1]): [2]"},
     {K(ShortcutMade), "Verknüpfung angelegt: [1] -> [2]"},
     {K(ShortcutMadeForAll), "Verknüpfung angelegt (für alle Benutzer): [1] -> [2]"},
+    {K(ShortcutFolderUnusable), "Verknüpfungen nicht angelegt, ihr Ordner lässt sich nicht verwenden: [1]"},
     {K(SkippedTemporary), "Nicht in den temporären Ordner gelegt, dort kann jeder Benutzer schreiben: [1]"},
     {K(SkippedDisabled), "Eintrag PFile[1] übergangen, er ist nicht zur Installation bestimmt"},
     {K(Installed), "Installiert ([1] Bytes): [2]"},
@@ -61,6 +67,7 @@ const LocalText kGerman[] = {
     {K(NameTrailingDot), "enthält einen Namen, der mit einem Punkt oder Leerzeichen endet"},
     {K(NameDevice), "enthält einen Gerätenamen (CON, NUL, COM1 ...)"},
     {K(FolderTooLong), "Der Ordner hinter /DIR= ist länger als die [1] Zeichen, die ein Ordner haben darf: [2]"},
+    {K(FolderNotMade), "Der Ordner hinter /DIR= lässt sich nicht anlegen ([1]): [2]"},
     {K(ListEntryUndecodable), "Eintrag [1] der Liste lässt sich nicht entschlüsseln und wird übersprungen."},
     {K(ListNotFull), "[1]: kein vollständiger Pfad, übersprungen."},
     {K(ListTooLong), "[1]: länger als die [2] Zeichen, die das System erlaubt, übersprungen."},
@@ -69,6 +76,7 @@ const LocalText kGerman[] = {
 const LocalText kEnglish[] = {
     {K(InvalidCall), "Invalid call: [1]\n\nUsage: [2] [/auto [/quiet]] [/log=FILE] [/DIR=FOLDER]"},
     {K(InvalidCallBare), "Invalid call"},
+    {K(OwnFolderUnusable), "The setup program cannot use its own folder.\n\n[1]"},
     {K(RichEditMissing), "RICHEDXX.Dll could not be loaded"},
     {K(LibraryIncomplete), "The runtime library zembra1.dll lacks [1]. Nothing was installed."},
     {K(BrowseTitle), "Choose the target folder"},
@@ -85,6 +93,10 @@ const LocalText kEnglish[] = {
     {K(LogProduct), "Product: [1], package: [2]"},
     {K(StopRights), "The user lacks the required rights (SecurityNTAuthority=[1])"},
     {K(StopNoFolder), "The installation folder cannot be determined"},
+    {K(StopWindowsFolder), "The Windows folder has no ANSI form"},
+    {K(ChosenFolderUnusable), "This folder cannot be used as the installation folder.\n\n[1]"},
+    {K(WindowsFolderUnusable), "The Windows folder cannot be used.\n\n[1]"},
+    {K(TemporaryFolderUnusable), "The temporary folder cannot be used as the installation folder.\n\n[1]"},
     {K(StopFolderRefused), "The installation folder after /DIR= is refused"},
     {K(StopNoPackage), "The installation package is missing: [1]"},
     {K(Stopped), "[1]. Nothing was installed."},
@@ -100,6 +112,7 @@ const LocalText kEnglish[] = {
     {K(ShortcutFailed), "Shortcut not created ([1]): [2]"},
     {K(ShortcutMade), "Shortcut created: [1] -> [2]"},
     {K(ShortcutMadeForAll), "Shortcut created (for all users): [1] -> [2]"},
+    {K(ShortcutFolderUnusable), "Shortcuts not created, their folder cannot be used: [1]"},
     {K(SkippedTemporary), "Not placed in the temporary folder, where every user may write: [1]"},
     {K(SkippedDisabled), "Entry PFile[1] passed over, it is not meant to be installed"},
     {K(Installed), "Installed ([1] bytes): [2]"},
@@ -122,6 +135,7 @@ const LocalText kEnglish[] = {
     {K(NameTrailingDot), "holds a name that ends with a dot or a blank"},
     {K(NameDevice), "holds a device name (CON, NUL, COM1 ...)"},
     {K(FolderTooLong), "The folder after /DIR= is longer than the [1] characters a folder may have: [2]"},
+    {K(FolderNotMade), "The folder after /DIR= cannot be created ([1]): [2]"},
     {K(ListEntryUndecodable), "Entry [1] of the list cannot be decoded and is skipped."},
     {K(ListNotFull), "[1]: no full path, skipped."},
     {K(ListTooLong), "[1]: longer than the [2] characters the system allows, skipped."},
@@ -137,6 +151,10 @@ const TextTables& SetupTextTables() { return kTables; }
 
 std::string Text(SetupText key, std::initializer_list<std::string> values) {
     return FillMarkers(LookUpText(kTables, static_cast<int>(key)), values);
+}
+
+std::string Utf8Text(SetupText key, std::initializer_list<std::string> values) {
+    return FillMarkersUtf8(LookUpText(kTables, static_cast<int>(key)), values);
 }
 
 }  // namespace zembra

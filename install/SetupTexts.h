@@ -10,6 +10,7 @@ namespace zembra {
 enum class SetupText {
     InvalidCall,
     InvalidCallBare,
+    OwnFolderUnusable,
     RichEditMissing,
     LibraryIncomplete,
     BrowseTitle,
@@ -26,6 +27,10 @@ enum class SetupText {
     LogProduct,
     StopRights,
     StopNoFolder,
+    StopWindowsFolder,
+    ChosenFolderUnusable,
+    WindowsFolderUnusable,
+    TemporaryFolderUnusable,
     StopFolderRefused,
     StopNoPackage,
     Stopped,
@@ -41,6 +46,7 @@ enum class SetupText {
     ShortcutFailed,
     ShortcutMade,
     ShortcutMadeForAll,
+    ShortcutFolderUnusable,
     SkippedTemporary,
     SkippedDisabled,
     Installed,
@@ -62,6 +68,7 @@ enum class SetupText {
     NameTrailingDot,
     NameDevice,
     FolderTooLong,
+    FolderNotMade,
     ListEntryUndecodable,
     ListNotFull,
     ListTooLong,
@@ -69,5 +76,7 @@ enum class SetupText {
 
 const TextTables& SetupTextTables();
 std::string Text(SetupText key, std::initializer_list<std::string> values = {});
+// In UTF-8, with values in UTF-8 (names the ANSI code page cannot say).
+std::string Utf8Text(SetupText key, std::initializer_list<std::string> values = {});
 
 }  // namespace zembra

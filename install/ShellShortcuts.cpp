@@ -1,6 +1,7 @@
 #include "install/ShellShortcuts.h"
 
 #include "framework/HandleOwner.h"
+#include "framework/SystemPath.h"
 
 #include <windows.h>
 #include <shlobj.h>
@@ -15,12 +16,15 @@ bool MayWriteForAllUsers() {
                          KEY_CREATE_SUB_KEY, key.Receive()) == ERROR_SUCCESS;
 }
 
-std::string SpecialFolder(int csidl) {
-    char path[MAX_PATH] = {};
-    if (FAILED(SHGetFolderPathA(nullptr, csidl | CSIDL_FLAG_CREATE, nullptr, SHGFP_TYPE_CURRENT, path)) || !*path)
+// In its ANSI form: under a user's profile outside the code page ("C:\Users\Иван\...") the short one.
+std::string SpecialFolder(int csidl, std::string* problem) {
+    wchar_t path[MAX_PATH] = {};
+    if (FAILED(SHGetFolderPathW(nullptr, csidl | CSIDL_FLAG_CREATE, nullptr, SHGFP_TYPE_CURRENT, path)) || !*path)
         return std::string();
-    std::string folder = path;
-    if (folder.back() != '\\') folder += '\\';
+    const zembra::AnsiPathChoice form = zembra::AnsiPathOf(path);
+    if (form.form == zembra::AnsiPathForm::None) *problem = form.problem;
+    std::string folder = form.path;
+    if (!folder.empty() && folder.back() != '\\') folder += '\\';
     return folder;
 }
 
@@ -42,10 +46,10 @@ struct ComPointer {
 
 }  // namespace
 
-void ShellShortcutFolders(ShortcutFolders* folders, bool* allUsers) {
+void ShellShortcutFolders(ShortcutFolders* folders, bool* allUsers, std::string* problem) {
     *allUsers = MayWriteForAllUsers();
-    folders->programs = SpecialFolder(*allUsers ? CSIDL_COMMON_PROGRAMS : CSIDL_PROGRAMS);
-    folders->desktop = SpecialFolder(*allUsers ? CSIDL_COMMON_DESKTOPDIRECTORY : CSIDL_DESKTOPDIRECTORY);
+    folders->programs = SpecialFolder(*allUsers ? CSIDL_COMMON_PROGRAMS : CSIDL_PROGRAMS, problem);
+    folders->desktop = SpecialFolder(*allUsers ? CSIDL_COMMON_DESKTOPDIRECTORY : CSIDL_DESKTOPDIRECTORY, problem);
 }
 
 bool CreateShellLink(const PlannedShortcut& shortcut, unsigned long* error) {

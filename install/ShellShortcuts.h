@@ -6,9 +6,11 @@
 
 #include "install/ShortcutPlan.h"
 
-// The Programs and desktop folders, ending with a backslash (empty when the shell knows none); *allUsers
-// tells which ones.
-void ShellShortcutFolders(ShortcutFolders* folders, bool* allUsers);
+#include <string>
+
+// The Programs and desktop folders in their ANSI form, ending with a backslash (empty when the shell
+// knows none, or with *problem (UTF-8) when one has no ANSI form); *allUsers tells which ones.
+void ShellShortcutFolders(ShortcutFolders* folders, bool* allUsers, std::string* problem);
 
 // Writes the link (replacing one of that name): target, arguments, working folder, the target's icon.
 // False with the system's error code.

@@ -30,10 +30,15 @@ std::string OneLine(const std::string& text) {
 }  // namespace
 
 std::string FormatLogLine(const LogTime& time, const std::string& program, const std::string& ansiText) {
+    return FormatUtf8LogLine(time, program, AnsiToUtf8(ansiText));
+}
+
+std::string FormatUtf8LogLine(const LogTime& time, const std::string& program, const std::string& utf8Text) {
     char stamp[32];
     std::snprintf(stamp, sizeof stamp, "%04d-%02d-%02d %02d:%02d:%02d ", time.year, time.month, time.day, time.hour,
                   time.minute, time.second);
-    return stamp + AnsiToUtf8(OneLine(program)) + ": " + AnsiToUtf8(OneLine(ansiText)) + "\r\n";
+    // A break or control byte is never part of a multibyte UTF-8 character.
+    return stamp + AnsiToUtf8(OneLine(program)) + ": " + OneLine(utf8Text) + "\r\n";
 }
 
 std::string EndOfRunText(int exitCode, unsigned long long milliseconds) {

@@ -17,6 +17,8 @@ struct LogTime {
 
 // The whole line, CR/LF included.
 std::string FormatLogLine(const LogTime& time, const std::string& program, const std::string& ansiText);
+// The same for a text already in UTF-8: one that names something outside the ANSI code page.
+std::string FormatUtf8LogLine(const LogTime& time, const std::string& program, const std::string& utf8Text);
 
 // The last line's text: "Ende: Exitcode 3010 nach 12,4 s" (tenths of a second, cut), in the run's language.
 std::string EndOfRunText(int exitCode, unsigned long long milliseconds);

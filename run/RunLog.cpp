@@ -1,44 +1,45 @@
 #include "run/RunLog.h"
 
-#include "framework/AnsiText.h"
+#include "framework/SystemPath.h"
+#include "framework/WideText.h"
 #include "run/LogLine.h"
 
 #include <windows.h>
-
-#include <vector>
 
 namespace zembra {
 namespace {
 
 // Where an open file or folder really is, links resolved; empty when the system cannot tell.
-std::string FinalPath(HANDLE handle) {
-    char path[2 * MAX_PATH] = {};
-    const DWORD got = GetFinalPathNameByHandleA(handle, path, sizeof path, FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
-    std::string final = got > 0 && got < sizeof path ? std::string(path, got) : std::string();
-    while (!final.empty() && final.back() == '\\') final.pop_back();
+std::wstring FinalPath(HANDLE handle) {
+    wchar_t path[2 * MAX_PATH] = {};
+    const DWORD got = GetFinalPathNameByHandleW(handle, path, 2 * MAX_PATH, FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+    std::wstring final = got > 0 && got < 2 * MAX_PATH ? std::wstring(path, got) : std::wstring();
+    while (!final.empty() && final.back() == L'\\') final.pop_back();
     return final;
 }
 
 // Whether the open file is the entry of that name in the folder asked for. Some platforms follow a link
 // even when asked to open it as itself; the file reached then lies elsewhere or has another name.
-bool WhereAskedFor(HANDLE file, const std::string& path) {
-    const size_t slash = path.find_last_of('\\');
-    char longPath[2 * MAX_PATH] = {};
-    const DWORD got = GetLongPathNameA(path.c_str(), longPath, sizeof longPath);
-    const std::string name = got > 0 && got < sizeof longPath ? std::string(longPath, got) : path;
-    if (slash == std::string::npos || name.find_last_of('\\') == std::string::npos) return false;
-    const Win32Handle folder(CreateFileA(path.substr(0, slash + 1).c_str(), FILE_READ_ATTRIBUTES,
+bool WhereAskedFor(HANDLE file, const std::wstring& path) {
+    const size_t slash = path.find_last_of(L'\\');
+    wchar_t longPath[2 * MAX_PATH] = {};
+    const DWORD got = GetLongPathNameW(path.c_str(), longPath, 2 * MAX_PATH);
+    const std::wstring name = got > 0 && got < 2 * MAX_PATH ? std::wstring(longPath, got) : path;
+    if (slash == std::wstring::npos || name.find_last_of(L'\\') == std::wstring::npos) return false;
+    const Win32Handle folder(CreateFileW(path.substr(0, slash + 1).c_str(), FILE_READ_ATTRIBUTES,
                                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                                          FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-    const std::string expected = FinalPath(folder.Get()) + name.substr(name.find_last_of('\\'));
-    return folder.IsValid() && AnsiCompareNoCase(FinalPath(file).c_str(), expected.c_str()) == 0;
+    const std::wstring expected = FinalPath(folder.Get()) + name.substr(name.find_last_of(L'\\'));
+    const std::wstring final = FinalPath(file);
+    return folder.IsValid() && CompareStringOrdinal(final.c_str(), static_cast<int>(final.size()), expected.c_str(),
+                                                    static_cast<int>(expected.size()), TRUE) == CSTR_EQUAL;
 }
 
 // The file itself, or nothing when a link, a junction, a folder or a second name of another file stands
 // in its place.
-HANDLE OpenPlainFile(const std::string& path) {
+HANDLE OpenPlainFile(const std::wstring& path) {
     // Append-only access: the system puts every write at the end, also between other writers' lines.
-    Win32Handle file(CreateFileA(path.c_str(), FILE_APPEND_DATA | FILE_READ_ATTRIBUTES,
+    Win32Handle file(CreateFileW(path.c_str(), FILE_APPEND_DATA | FILE_READ_ATTRIBUTES,
                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_ALWAYS,
                                  FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
     BY_HANDLE_FILE_INFORMATION info = {};
@@ -52,19 +53,20 @@ HANDLE OpenPlainFile(const std::string& path) {
 
 RunLog::RunLog(const std::string& file, const std::string& program) : m_program(program) {
     if (file.empty()) return;
-    const DWORD need = GetFullPathNameA(file.c_str(), 0, nullptr, nullptr);
-    std::vector<char> full(need + 1);
-    const DWORD got = need ? GetFullPathNameA(file.c_str(), need + 1, full.data(), nullptr) : 0;
-    m_path = got > 0 && got <= need ? std::string(full.data(), got) : file;
-    m_file = std::make_shared<Win32Handle>(OpenPlainFile(m_path));
+    // Opened through its wide name: no name is beyond the log, whatever the ANSI code page lacks.
+    const std::wstring full = FullPathName(Utf8ToWide(file));
+    m_path = WideToUtf8(full);
+    m_file = std::make_shared<Win32Handle>(OpenPlainFile(full));
 }
 
-void RunLog::Write(const std::string& ansiText) const {
+void RunLog::Write(const std::string& ansiText) const { WriteUtf8(AnsiAsUtf8(ansiText)); }
+
+void RunLog::WriteUtf8(const std::string& utf8Text) const {
     if (!m_file || !m_file->IsValid()) return;
     SYSTEMTIME now;
     GetLocalTime(&now);
     const LogTime time{now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond};
-    const std::string line = FormatLogLine(time, m_program, ansiText);
+    const std::string line = FormatUtf8LogLine(time, m_program, utf8Text);
     DWORD written = 0;
     WriteFile(m_file->Get(), line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
 }

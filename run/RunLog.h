@@ -17,14 +17,16 @@ namespace zembra {
 class RunLog {
 public:
     RunLog() = default;  // logs nothing
-    // file as the user gave it; a relative name is taken against the current folder now, which a run
-    // may change later. program names the writer in every line ("UnZembra.exe").
+    // file as the user gave it, in UTF-8 (it may lie outside the ANSI code page); a relative name is
+    // taken against the current folder now, which a run may change later. program names the writer in
+    // every line ("UnZembra.exe").
     RunLog(const std::string& file, const std::string& program);
 
     // Whether a log was asked for; lines are written only when it could also be opened as a plain file.
     bool Enabled() const { return !m_path.empty(); }
-    const std::string& Path() const { return m_path; }
+    const std::string& Path() const { return m_path; }  // full, in UTF-8
     void Write(const std::string& ansiText) const;
+    void WriteUtf8(const std::string& utf8Text) const;
 
 private:
     std::string m_path;

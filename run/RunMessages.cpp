@@ -1,6 +1,7 @@
 #include "run/RunMessages.h"
 
 #include "framework/MessageBox.h"
+#include "framework/WideText.h"
 #include "run/RunTexts.h"
 
 namespace zembra {
@@ -23,17 +24,29 @@ std::string AnswerName(int answer) {
 
 int RunMessages::Show(HWND owner, const std::string& text, const char* caption, unsigned style, int unattended,
                       bool failure) {
+    return ShowUtf8(owner, AnsiAsUtf8(text), caption, style, unattended, failure);
+}
+
+int RunMessages::ShowUtf8(HWND owner, const std::string& utf8Text, const char* caption, unsigned style,
+                          int unattended, bool failure) {
     m_failureReported = m_failureReported || failure;
-    const int answer = m_quiet ? unattended : MessageBoxA(owner, text.c_str(), caption, style);
+    const std::wstring title = caption ? AnsiToWide(caption) : std::wstring();
+    const int answer = m_quiet ? unattended
+                               : MessageBoxW(owner, Utf8ToWide(utf8Text).c_str(), caption ? title.c_str() : nullptr,
+                                             style);
     if ((style & MB_TYPEMASK) == MB_OK)
-        m_log.Write(Text(m_quiet ? RunText::LogMessageUnshown : RunText::LogMessage, {text}));
+        m_log.WriteUtf8(Utf8Text(m_quiet ? RunText::LogMessageUnshown : RunText::LogMessage, {utf8Text}));
     else
-        Record(text, AnswerName(answer));
+        RecordUtf8(utf8Text, AnsiAsUtf8(AnswerName(answer)));
     return answer;
 }
 
 void RunMessages::Record(const std::string& question, const std::string& answer) const {
-    m_log.Write(Text(m_quiet ? RunText::LogQuestionUnshown : RunText::LogQuestion, {question, answer}));
+    RecordUtf8(AnsiAsUtf8(question), AnsiAsUtf8(answer));
+}
+
+void RunMessages::RecordUtf8(const std::string& question, const std::string& answer) const {
+    m_log.WriteUtf8(Utf8Text(m_quiet ? RunText::LogQuestionUnshown : RunText::LogQuestion, {question, answer}));
 }
 
 int WINAPI RunMessages::LibraryMessage(HWND owner, const char* text, const char* caption, UINT style, void* context) {

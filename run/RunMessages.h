@@ -23,6 +23,10 @@ public:
 
     // As MessageBoxA; unattended is the answer when nobody is asked.
     int Show(HWND owner, const std::string& text, const char* caption, unsigned style, int unattended, bool failure);
+    // The same for a text in UTF-8, shown through the wide call: one that names a path the ANSI code
+    // page cannot say.
+    int ShowUtf8(HWND owner, const std::string& utf8Text, const char* caption, unsigned style, int unattended,
+                 bool failure);
     // A question that the program's own dialog asked (or, quiet, answered by itself).
     void Record(const std::string& question, const std::string& answer) const;
 
@@ -34,6 +38,8 @@ public:
     static int FrameworkMessage(const char* text, const char* caption, unsigned style, void* context);
 
 private:
+    void RecordUtf8(const std::string& question, const std::string& answer) const;
+
     bool m_quiet = false;
     RunLog m_log;
     bool m_failureReported = false;

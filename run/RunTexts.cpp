@@ -61,4 +61,8 @@ std::string Text(RunText key, std::initializer_list<std::string> values) {
     return FillMarkers(LookUpText(kTables, static_cast<int>(key)), values);
 }
 
+std::string Utf8Text(RunText key, std::initializer_list<std::string> values) {
+    return FillMarkersUtf8(LookUpText(kTables, static_cast<int>(key)), values);
+}
+
 }  // namespace zembra

@@ -30,5 +30,7 @@ enum class RunText {
 
 const TextTables& RunTextTables();
 std::string Text(RunText key, std::initializer_list<std::string> values = {});
+// In UTF-8, with values in UTF-8 (names the ANSI code page cannot say).
+std::string Utf8Text(RunText key, std::initializer_list<std::string> values = {});
 
 }  // namespace zembra

@@ -1,8 +1,9 @@
 #include "run/RunningProgram.h"
 
-#include <windows.h>
+#include "framework/SystemPath.h"
+#include "framework/WideText.h"
 
-#include <vector>
+#include <windows.h>
 
 namespace zembra {
 namespace {
@@ -11,21 +12,17 @@ bool g_narrowed = false;
 
 }  // namespace
 
-std::string ProgramPath() {
-    std::vector<char> buffer(MAX_PATH);
-    for (;;) {
-        const DWORD length = GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
-        if (length == 0) return std::string();
-        if (length < buffer.size()) return std::string(buffer.data(), length);
-        buffer.resize(buffer.size() * 2);
-    }
-}
+AnsiPathChoice ProgramPathChoice() { return AnsiPathOf(ModuleFileName(nullptr)); }
+
+std::string ProgramPath() { return ProgramPathChoice().path; }
 
 std::string ProgramName() {
     const std::string path = ProgramPath();
     const size_t slash = path.find_last_of("\\/");
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
+
+std::string CommandLineUtf8() { return WideToUtf8(GetCommandLineW()); }
 
 bool NarrowDllSearch(DllSearch scope) {
     using SetDefaultDllDirectoriesFn = BOOL(WINAPI*)(DWORD);

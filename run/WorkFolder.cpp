@@ -2,6 +2,7 @@
 
 #include "archive/LibraryExit.h"
 #include "framework/HandleOwner.h"
+#include "framework/SystemPath.h"
 #include "framework/SystemRandom.h"
 #include "run/WorkFolderGuard.h"
 
@@ -18,19 +19,6 @@ constexpr int kNameAttempts = 16;
 constexpr int kRemoveAttempts = 50;
 constexpr DWORD kRemovePauseMs = 100;
 
-std::string TemporaryFolder() {
-    char temp[MAX_PATH + 1] = {};
-    const DWORD length = GetTempPathA(sizeof temp, temp);
-    return length > 0 && length < sizeof temp ? std::string(temp, length) : std::string();
-}
-
-// The Windows folder of the system itself, not a user's own one under a terminal server.
-std::string WindowsFolder() {
-    char folder[MAX_PATH + 1] = {};
-    const UINT length = GetSystemWindowsDirectoryA(folder, MAX_PATH);
-    return length > 0 && length < MAX_PATH ? std::string(folder, length) : std::string();
-}
-
 }  // namespace
 
 std::string PrivateFolderDescriptor(unsigned long* error) {
@@ -38,11 +26,20 @@ std::string PrivateFolderDescriptor(unsigned long* error) {
     return ReadProcessToken(&token, error) ? WorkFolderGuard(token).Sddl() : std::string();
 }
 
-bool WorkFolder::Create(std::string* root, unsigned long* error) {
+bool WorkFolder::Create(std::string* root, unsigned long* error, std::string* problem) {
     Remove();
+    root->clear();
     TokenFacts token;
     if (!ReadProcessToken(&token, error)) return false;
-    const std::vector<std::string> roots = WorkFolderRoots(token, TemporaryFolder(), WindowsFolder());
+    // The Windows folder of the system itself, not a user's own one under a terminal server.
+    const AnsiPathChoice temp = TemporaryFolderPath(), windows = SystemWindowsFolderPath();
+    const AnsiPathChoice& needed = token.system || token.elevated ? windows : temp;
+    if (needed.form == AnsiPathForm::None) {
+        *error = ERROR_NO_UNICODE_TRANSLATION;
+        *problem = needed.problem;
+        return false;
+    }
+    const std::vector<std::string> roots = WorkFolderRoots(token, temp.path, windows.path);
     LocalMemory<PSECURITY_DESCRIPTOR> descriptor;
     if (!ConvertStringSecurityDescriptorToSecurityDescriptorA(WorkFolderGuard(token).Sddl().c_str(), SDDL_REVISION_1,
                                                               descriptor.Receive(), nullptr)) {
@@ -50,7 +47,6 @@ bool WorkFolder::Create(std::string* root, unsigned long* error) {
         return false;
     }
     SECURITY_ATTRIBUTES security = {sizeof security, descriptor.Get(), FALSE};
-    root->clear();
     *error = ERROR_PATH_NOT_FOUND;
     for (const std::string& candidate : roots) {
         *root = candidate;

@@ -22,8 +22,9 @@ public:
     // A new folder for this process: under the roots and with the guard that its token calls for
     // (run/WorkFolderGuard.h), the first root where one can be made. False with the system's error
     // code; *root names the last folder tried. The name leaves room for the longest file the run places
-    // in it.
-    bool Create(std::string* root, unsigned long* error);
+    // in it. A root is named in its ANSI form (framework/AnsiPath.h); one that has none is not used:
+    // ERROR_NO_UNICODE_TRANSLATION, *root empty and *problem (UTF-8) saying why.
+    bool Create(std::string* root, unsigned long* error, std::string* problem);
     const std::string& Path() const { return m_path; }  // ends with a backslash; empty before Create
 
     // Removes the folder and what is left in it, links never followed. Files that are still in use get

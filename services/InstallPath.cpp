@@ -3,6 +3,7 @@
 #include "archive/ZembraApi.h"
 #include "framework/AddBackslash.h"
 #include "framework/HandleOwner.h"
+#include "framework/WideText.h"
 #include "services/RegistryPath.h"
 #include "services/RegistryValue.h"
 #include "services/ServiceMessage.h"
@@ -76,12 +77,20 @@ bool FindRegistryFolder(const CString& regEntry, CString* folder) {
     return true;
 }
 
+// A standard folder that the ANSI code page cannot say, where a rule needs it: never replaced by another.
+bool Unusable(const std::string& problem) {
+    zembra::ShowServiceMessage(
+        zembra::Text(zembra::LibraryText::FolderUnusable, {zembra::Utf8AsShownAnsi(problem)}).c_str());
+    return false;
+}
+
 bool GetInstallPath(CString* targetDir, CString* listDir, const char* iniPath, const char* productName,
                     bool* mayChange) {
     PlacementKeys keys = ReadPlacementKeys(iniPath);
     if (mayChange) *mayChange = keys.pathChange;
-    CString tempFolder = zembra::TemporaryFolder();
-    CString programFiles = zembra::ProgramFilesFolder();
+    std::string tempProblem, programFilesProblem;
+    CString tempFolder = zembra::TemporaryFolder(&tempProblem);
+    CString programFiles = zembra::ProgramFilesFolder(&programFilesProblem);
 
     // Only the caller's own strings are assigned, and only where a rule says so.
     auto setTarget = [&](const CString& folder) { if (targetDir) *targetDir = folder; };
@@ -94,6 +103,7 @@ bool GetInstallPath(CString* targetDir, CString* listDir, const char* iniPath, c
                 zembra::ShowServiceMessage(zembra::Text(zembra::LibraryText::RegistryPathNotFound).c_str());
                 return false;
             }
+            if (!tempProblem.empty()) return Unusable(tempProblem);
             setTarget(WithSubDir(tempFolder, keys));
             return true;
         }
@@ -103,6 +113,8 @@ bool GetInstallPath(CString* targetDir, CString* listDir, const char* iniPath, c
     }
 
     if (keys.targetPath == kFromProgramFiles) {
+        if (!programFilesProblem.empty() && (keys.targetPathUser == 0 || keys.targetPathUser == 1))
+            return Unusable(programFilesProblem);
         CString target;
         switch (keys.targetPathUser) {
         case 0: target = Join(programFiles, keys.subDir); break;
@@ -120,6 +132,7 @@ bool GetInstallPath(CString* targetDir, CString* listDir, const char* iniPath, c
         return true;
     }
 
+    if (!tempProblem.empty()) return Unusable(tempProblem);
     setList(tempFolder);
     switch (keys.targetPathTemp) {
     case 0: setTarget(WithSubDir(tempFolder, keys)); break;

@@ -2,29 +2,33 @@
 
 #include "framework/AddBackslash.h"
 #include "framework/HandleOwner.h"
+#include "framework/SystemPath.h"
 #include "services/RegistryValue.h"
 
 #include <shlobj.h>
 
 namespace zembra {
 
-CString TemporaryFolder() {
-    char path[MAX_PATH] = "";
-    DWORD length = GetTempPathA(MAX_PATH, path);
-    CString folder;
-    if (length > 0 && length < MAX_PATH) folder = path;
+CString TemporaryFolder(std::string* problem) {
+    const AnsiPathChoice temp = TemporaryFolderPath();
+    if (problem) *problem = temp.problem;
+    CString folder = temp.path.size() < MAX_PATH ? temp.path.c_str() : "";
     AddBackslash(folder);
     return folder;
 }
 
 namespace {
 
-CString ProgramFilesFromShell() {
+CString ProgramFilesFromShell(std::string* problem) {
     CString folder;
     LPITEMIDLIST items = nullptr;
     if (FAILED(SHGetSpecialFolderLocation(nullptr, CSIDL_PROGRAM_FILES, &items)) || !items) return folder;
-    char path[MAX_PATH] = "";
-    if (SHGetPathFromIDListA(items, path)) folder = path;
+    wchar_t path[MAX_PATH] = L"";
+    if (SHGetPathFromIDListW(items, path)) {
+        const AnsiPathChoice form = AnsiPathOf(path);
+        folder = form.path.c_str();
+        if (problem) *problem = form.problem;
+    }
     IMalloc* shellMalloc = nullptr;
     if (SUCCEEDED(SHGetMalloc(&shellMalloc)) && shellMalloc) {
         shellMalloc->Free(items);
@@ -35,8 +39,9 @@ CString ProgramFilesFromShell() {
 
 }  // namespace
 
-CString ProgramFilesFolder() {
-    CString folder = ProgramFilesFromShell();
+CString ProgramFilesFolder(std::string* problem) {
+    CString folder = ProgramFilesFromShell(problem);
+    if (problem && !problem->empty()) return folder;
     if (folder.IsEmpty()) return ProgramFilesFromRegistry();
     AddBackslash(folder);
     return folder;

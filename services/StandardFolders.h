@@ -6,12 +6,16 @@
 
 #include <windows.h>
 
+#include <string>
+
 namespace zembra {
 
-CString TemporaryFolder();
+// Both in their ANSI form (framework/AnsiPath.h): a folder that has none is empty, *problem (UTF-8)
+// saying why.
+CString TemporaryFolder(std::string* problem = nullptr);
 
 // The shell's Program Files folder; when the shell gives none, the registry's answer.
-CString ProgramFilesFolder();
+CString ProgramFilesFolder(std::string* problem = nullptr);
 
 // The registry's answer: the text value `valueName` of `keyPath` under HKEY_LOCAL_MACHINE. When the key
 // opens but the value cannot be read the temporary folder stands in; when the key does not open the

@@ -2,6 +2,8 @@
 
 #include "archive/PackageKeys.h"
 #include "framework/MessageBox.h"
+#include "framework/SystemPath.h"
+#include "framework/WideText.h"
 #include "install/SetupTexts.h"
 #include "install/Texts.h"
 #include "run/LanguageChoice.h"
@@ -20,13 +22,11 @@ CSetupApp theApp;
 
 CSetupApp::CSetupApp() = default;
 
-void CSetupApp::GetAppDir(CString& dir) {
-    char path[MAX_PATH + 1] = {};
-    ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-    char drive[_MAX_DRIVE], folder[_MAX_DIR], name[_MAX_FNAME], ext[_MAX_EXT];
-    _splitpath(path, drive, folder, name, ext);
-    dir.Format("%s%s", drive, folder);
-    if (dir.IsEmpty() || dir[dir.GetLength() - 1] != '\\') dir += '\\';
+bool CSetupApp::GetAppDir(CString& dir, std::string* problem) {
+    const zembra::AnsiPathChoice program = zembra::ProgramPathChoice();
+    *problem = program.problem;
+    dir = program.path.substr(0, program.path.find_last_of('\\') + 1).c_str();
+    return program.form != zembra::AnsiPathForm::None;
 }
 
 namespace {
@@ -76,7 +76,8 @@ void CSetupApp::Stop(const char* text) {
 
 BOOL CSetupApp::InitInstance() {
     m_nStartTicks = ::GetTickCount64();
-    GetAppDir(m_strAppDir);
+    std::string appDirProblem;
+    const bool appDirKnown = GetAppDir(m_strAppDir, &appDirProblem);
 
     // The language first, so that everything the program says is in it; the switches again for their
     // problem in that language.
@@ -95,8 +96,14 @@ BOOL CSetupApp::InitInstance() {
     m_Messages = zembra::RunMessages(m_bQuiet, zembra::RunLog(switches.logFile, program));
     // Boxes of the program's own (and of the profile) go the run's way.
     SetMessageBoxHook(&zembra::RunMessages::FrameworkMessage, &m_Messages);
-    m_Messages.Log().Write(zembra::Text(zembra::RunText::LogStart, {program + " " + m_lpCmdLine}));
+    m_Messages.Log().WriteUtf8(zembra::Utf8Text(zembra::RunText::LogStart, {zembra::AnsiAsUtf8(program) + " " + m_lpCmdLine}));
     if (!language.note.empty()) m_Messages.Log().Write(language.note);
+    if (!appDirKnown) {
+        // Its files, "ny.tmp" and the library lie there, and the library takes folders in ANSI only.
+        m_Messages.ShowUtf8(nullptr, zembra::Utf8Text(zembra::SetupText::OwnFolderUnusable, {appDirProblem}),
+                            m_strAppName, MB_OK | MB_ICONEXCLAMATION, IDOK, true);
+        return FALSE;
+    }
     if (!switches.problem.empty()) {
         Stop(zembra::Text(zembra::SetupText::InvalidCall, {switches.problem, program}).c_str());
         return FALSE;

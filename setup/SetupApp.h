@@ -20,8 +20,9 @@ public:
     BOOL InitInstance() override;
     int ExitInstance() override;
 
-    // The program's own folder, ending with a backslash.
-    static void GetAppDir(CString& dir);
+    // The program's own folder in its ANSI form, ending with a backslash; false with the problem (UTF-8)
+    // when it has none.
+    static bool GetAppDir(CString& dir, std::string* problem);
 
     bool m_bAuto = false;
     bool m_bQuiet = false;  // no window at all

@@ -2,6 +2,8 @@
 // page's statics.
 #include "setup/SetupDlg.h"
 
+#include "framework/SystemPath.h"
+#include "framework/WideText.h"
 #include "install/SetupTexts.h"
 #include "setup/SetupUtils.h"
 #include "setup/resource.h"
@@ -33,7 +35,9 @@ void CSetupDlg::OnBrowse() {
     info.lParam = reinterpret_cast<LPARAM>(path);
 
     LPITEMIDLIST item = ::SHBrowseForFolderA(&info);
-    bool chosen = item && ::SHGetPathFromIDListA(item, path);
+    // The folder's wide name: the ANSI call would give "?" for what the code page cannot say.
+    wchar_t folder[MAX_PATH] = {};
+    const bool chosen = item && ::SHGetPathFromIDListW(item, folder);
     if (item) {
         // Freed also when the item has no file-system path; it would leak otherwise.
         IMalloc* malloc = nullptr;
@@ -44,8 +48,13 @@ void CSetupDlg::OnBrowse() {
     }
     // Cancelled, or something without a folder (a printer): the field stays as it was.
     if (!chosen) return;
+    const zembra::AnsiPathChoice form = zembra::AnsiPathOf(folder);
+    if (form.form == zembra::AnsiPathForm::None) {
+        ShowUtf8Message(zembra::Utf8Text(zembra::SetupText::ChosenFolderUnusable, {form.problem}), MB_ICONEXCLAMATION);
+        return;
+    }
 
-    m_strTargetDir = path;
+    m_strTargetDir = form.path.c_str();
     AddBackslash(m_strTargetDir);
     UpdateData(false);
 }

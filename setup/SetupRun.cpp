@@ -1,7 +1,10 @@
 #include "setup/SetupRun.h"
 
 #include "framework/CWnd.h"
+#include "framework/SystemPath.h"
+#include "framework/WideText.h"
 #include "install/ChosenFolder.h"
+#include "install/ChosenFolderForm.h"
 #include "install/FinishPrograms.h"
 #include "install/SetupTexts.h"
 #include "install/Texts.h"
@@ -16,13 +19,23 @@ using zembra::SetupText;
 using zembra::Text;
 
 CSetupRun::CSetupRun(CSetupApp& app) : m_App(app), m_Driver(m_Profile, *this) {
-    char temp[MAX_PATH + 1] = {};
-    ::GetTempPathA(MAX_PATH, temp);
-    m_strTargetDir = temp;
+    m_strTargetDir = zembra::TemporaryFolderPath().path.c_str();  // empty when it has no ANSI form
     AddBackslash(m_strTargetDir);
 }
 
+CSetupRun::~CSetupRun() {
+    // Made for a run that never came: nothing of them stays.
+    if (!m_Driver.Finished()) RemoveMadeLevels(m_MadeForFolder);
+}
+
 void CSetupRun::Log(const CString& text) const { m_App.m_Messages.Log().Write(text.c_str()); }
+
+void CSetupRun::LogUtf8(const std::string& text) const { m_App.m_Messages.Log().WriteUtf8(text); }
+
+int CSetupRun::ShowUtf8Message(const std::string& text, unsigned style) {
+    return m_App.m_Messages.ShowUtf8(nullptr, text, "Setup", style | MB_TASKMODAL | MB_TOPMOST, IDOK,
+                                     (style & MB_ICONMASK) == MB_ICONHAND);
+}
 
 HWND CSetupRun::Owner() const { return m_App.m_pMainWnd ? m_App.m_pMainWnd->m_hWnd : nullptr; }
 
@@ -36,15 +49,11 @@ bool CSetupRun::RightsGranted(long securityNTAuthority) {
 }
 
 bool CSetupRun::Prepare() {
-    char folder[MAX_PATH + 1] = {};
-    if (::GetWindowsDirectoryA(folder, MAX_PATH)) {
-        m_strWindowsDir = folder;
-        AddBackslash(m_strWindowsDir);
-    }
-    if (::GetSystemDirectoryA(folder, MAX_PATH)) {
-        m_strSystemDir = folder;
-        AddBackslash(m_strSystemDir);
-    }
+    const zembra::AnsiPathChoice windows = zembra::WindowsFolderPath(), system = zembra::SystemFolderPath();
+    m_strWindowsDir = windows.path.c_str();
+    AddBackslash(m_strWindowsDir);
+    m_strSystemDir = system.path.c_str();
+    AddBackslash(m_strSystemDir);
     const CString config = m_App.m_strAppDir + "Zembra.ini";
     m_Profile.SetPath(config);
     m_Profile.Load();  // a missing or bad file has been reported; the defaults stand in
@@ -57,13 +66,22 @@ bool CSetupRun::Prepare() {
     Log(Text(SetupText::LogProduct, {(m_strProName + " " + m_strProVersion).c_str(), m_App.m_strPackagePath.c_str()}).c_str());
 
     std::string stop;
-    if (securityNTAuthority != 0 && !RightsGranted(securityNTAuthority)) {
+    const zembra::AnsiPathChoice& unsaid = windows.form == zembra::AnsiPathForm::None ? windows : system;
+    if (unsaid.form == zembra::AnsiPathForm::None) {
+        ShowUtf8Message(zembra::Utf8Text(SetupText::WindowsFolderUnusable, {unsaid.problem}), MB_ICONHAND);
+        stop = Text(SetupText::StopWindowsFolder);
+    } else if (securityNTAuthority != 0 && !RightsGranted(securityNTAuthority)) {
         ShowMessage(GetText(m_Profile, 16), 0);
         stop = Text(SetupText::StopRights, {std::to_string(securityNTAuthority)});
     } else if (!m_App.m_pfnGetInstallPath(&m_strTargetDir, &m_strListDir, config, m_strProName, &m_bPathChange)) {
         stop = Text(SetupText::StopNoFolder);  // the library has told the user why
     } else if (!TakeFolder()) {
         stop = Text(SetupText::StopFolderRefused);
+    } else if (m_strTargetDir.IsEmpty()) {
+        // The placement fell back on the temporary folder, and that cannot be said in ANSI.
+        ShowUtf8Message(zembra::Utf8Text(SetupText::TemporaryFolderUnusable, {zembra::TemporaryFolderPath().problem}),
+                        MB_ICONHAND);
+        stop = Text(SetupText::StopNoFolder);
     } else if (_access(m_App.m_strPackagePath, 0) != 0) {
         ShowMessage(GetText(m_Profile, 0), 0);
         stop = Text(SetupText::StopNoPackage, {m_App.m_strPackagePath.c_str()});
@@ -79,12 +97,13 @@ bool CSetupRun::TakeFolder() {
     m_strOfferedDir = m_strTargetDir;
     const std::string& text = m_App.m_strFolderSwitch;
     if (text.empty()) return true;
-    std::string folder, problem;
-    if (!TakeFolderSwitch(text, m_bPathChange, &folder, &problem)) {
-        ShowMessage(problem.c_str(), MB_ICONEXCLAMATION);
+    std::string folder, ansi, problem;
+    if (!TakeFolderSwitch(text, m_bPathChange, &folder, &problem) ||
+        !ChosenFolderForm(folder, &ansi, &m_MadeForFolder, &problem)) {
+        ShowUtf8Message(problem, MB_ICONEXCLAMATION);
         return false;
     }
-    m_strTargetDir = folder.c_str();  // as if the user had typed it
+    m_strTargetDir = ansi.c_str();  // as if the user had typed it
     return true;
 }
 
@@ -100,9 +119,16 @@ void CSetupRun::Install() {
     // Only a placement that falls back on the temporary folder puts the list there (TargetPath 0, or 1
     // without the registry's folder); a folder that the product names is its author's choice.
     const long targetPath = m_Profile.GetInt("Doc", "TargetPath", 0);
-    char temp[MAX_PATH + 1] = {};
-    if ((targetPath == 0 || (targetPath == 1 && m_strListDir.IsEmpty())) && ::GetTempPathA(MAX_PATH, temp))
-        settings.tempDir = temp;
+    if (targetPath == 0 || (targetPath == 1 && m_strListDir.IsEmpty()))
+        settings.tempDir = zembra::TemporaryFolderPath().path.c_str();
+    // Levels made for the /DIR= folder go into the list with it; a folder typed instead leaves them unused.
+    const CString deepest = m_MadeForFolder.empty() ? CString() : CString(m_MadeForFolder.back().c_str());
+    if (!deepest.IsEmpty() && m_strTargetDir.Left(deepest.GetLength()).CompareNoCase(deepest) == 0) {
+        settings.madeFolders = m_MadeForFolder;
+    } else {
+        RemoveMadeLevels(m_MadeForFolder);
+        m_MadeForFolder.clear();
+    }
     settings.proVersion = m_strProVersion;
     settings.regVersion = m_strRegVersion;
     settings.writeFileList = m_nUpdateRegVersion != 0;

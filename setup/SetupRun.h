@@ -14,11 +14,15 @@
 
 #include <windows.h>
 
+#include <string>
+#include <vector>
+
 class CSetupApp;
 
 class CSetupRun : public CInstallHost {
 public:
     explicit CSetupRun(CSetupApp& app);
+    ~CSetupRun() override;
 
 protected:
     // The configuration, the keys and the folders; then the rights, the install path, the folder of
@@ -62,17 +66,22 @@ protected:
     CString m_strWindowsDir;
     CString m_strSystemDir;
     CString m_strRegVersion;
+    std::vector<std::string> m_MadeForFolder;  // levels of /DIR= made to give them a short form
     bool m_bPathChange = false;
     long m_nUpdateRegVersion = 0;  // also: the list file is written
     CInstallDriver m_Driver;
 
+    // A message naming a path the ANSI code page cannot say (UTF-8), as ShowMessage shows its own.
+    int ShowUtf8Message(const std::string& text, unsigned style);
+
 private:
     bool RightsGranted(long securityNTAuthority);
-    // The folder of /DIR= as the target; false, the user told, when it is refused.
+    // The folder of /DIR= as the target, in its ANSI form; false, the user told, when it is refused.
     bool TakeFolder();
     // The shortcuts, recorded in the list file in listFolder.
     void MakeShortcuts(const CString& listFolder);
     // Where the run's questions belong: the dialog while it is there.
     HWND Owner() const;
     void Log(const CString& text) const;
+    void LogUtf8(const std::string& text) const;
 };

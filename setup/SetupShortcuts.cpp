@@ -2,6 +2,7 @@
 // the uninstaller removes them again.
 #include "setup/SetupRun.h"
 
+#include "framework/WideText.h"
 #include "install/FileList.h"
 #include "install/SetupTexts.h"
 #include "install/ShellShortcuts.h"
@@ -11,7 +12,8 @@
 void CSetupRun::MakeShortcuts(const CString& listFolder) {
     ShortcutFolders folders;
     bool allUsers = false;
-    ShellShortcutFolders(&folders, &allUsers);
+    std::string problem;
+    ShellShortcutFolders(&folders, &allUsers, &problem);
     folders.installDir = m_strTargetDir.c_str();
     folders.windowsDir = m_strWindowsDir.c_str();
     folders.systemDir = m_strSystemDir.c_str();
@@ -21,10 +23,14 @@ void CSetupRun::MakeShortcuts(const CString& listFolder) {
     if (!plan.menuFolder.empty() && (::CreateDirectoryA(plan.menuFolder.c_str(), nullptr) ||
                                      ::GetLastError() == ERROR_ALREADY_EXISTS))
         madeFolders.AddUnique(plan.menuFolder.c_str());
+    if (!problem.empty())
+        LogUtf8(zembra::Utf8Text(zembra::SetupText::ShortcutFolderUnusable, {problem}));
     for (const PlannedShortcut& shortcut : plan.shortcuts) {
         const DWORD attributes = ::GetFileAttributesA(shortcut.target.c_str());
         unsigned long error = 0;
-        if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        if (shortcut.link.find('\\') == std::string::npos) {
+            continue;  // its folder is unknown
+        } else if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
             Log(zembra::Text(zembra::SetupText::ShortcutTargetMissing, {shortcut.link, shortcut.target}).c_str());
         } else if (!CreateShellLink(shortcut, &error)) {
             Log(zembra::Text(zembra::SetupText::ShortcutFailed, {zembra::SystemErrorText(error), shortcut.link}).c_str());

@@ -1,6 +1,7 @@
 // Unattended deployment as a software-distribution tool runs it: Setup.exe /auto /quiet /log=FILE with
 // a question pending. No window of the installer's processes may ever appear; the exit code and the
 // log tell what became of each file.
+#include "framework/WideText.h"
 #include "tests/native/support/TempFolder.h"
 #include "tests/win/support/GuiDriver.h"
 #include "tests/win/support/UnixCommand.h"
@@ -11,6 +12,7 @@
 #include <windows.h>
 
 #include <filesystem>
+#include <fstream>
 #include <memory>
 #include <set>
 #include <vector>
@@ -188,6 +190,43 @@ TEST_F(UnattendedRun, QuietRunShowsNoWindowAnswersEachQuestionItselfAndLogsTheOu
         EXPECT_EQ("alt", TempFolder::Read(Target(r.inUse ? r.inUse : "a.txt"))) << "the file there stays";
     }
     EXPECT_TRUE(std::filesystem::is_empty(m_root.Path("temp"))) << "the working folders are gone";
+}
+
+// A user whose folders have names outside the ANSI code page: Setup.exe, TEMP and the log lie in one.
+// The product goes under TEMP, which the library takes by its short form; the log names everything whole.
+TEST_F(UnattendedRun, NamesFromThreeScriptsInTheSetupFolderTempAndLogInstallAndLog) {
+    namespace fs = std::filesystem;
+    m_root.Write("Namen.ini", "[Product]\nProName=Namen\nProVersion=1.0\n[Placement]\nTargetPath=0\nTargetPathTemp=1\n"
+                              "[Files]\na.txt = <INSTALLDIR> | 10000000\n");
+    zembra::ProductPackOptions options;
+    options.description = m_root.Path("Namen.ini");
+    options.runtimeFolder = WindowsPath(ZEMBRA_RUNTIME_DIR);
+    options.output = m_root.Path("Namen.exe");
+    std::string error;
+    ASSERT_TRUE(zembra::PackProduct(options, &error)) << error;
+    const std::wstring root = fs::path(m_root.Path()).wstring();
+    for (const wchar_t* name : {L"\u0141ukasz", L"\u0418\u0432\u0430\u043D", L"\u738B\u4F1F"}) {
+        const std::wstring folder = root + name + L"\\", temp = folder + L"Temp " + name + L"\\";
+        const std::wstring setup = folder + L"Setup.exe", log = folder + name + L".log";
+        SCOPED_TRACE(zembra::WideToUtf8(name));
+        ASSERT_TRUE(fs::create_directories(fs::path(temp)));
+        ASSERT_TRUE(CopyFileW(fs::path(options.output).wstring().c_str(), setup.c_str(), TRUE));
+        SetEnvironmentVariableW(L"TMP", temp.c_str());
+        SetEnvironmentVariableW(L"TEMP", temp.c_str());
+        gui::Process process;
+        ASSERT_TRUE(process.Start(setup, L"/auto /quiet /log=\"" + log + L"\"", root));
+        DWORD code = 99;
+        EXPECT_TRUE(process.WaitForExit(120000, &code));
+        EXPECT_EQ(0u, code);
+        std::ifstream installed(fs::path(temp + L"Namen\\a.txt"));
+        EXPECT_EQ("neu a", std::string(std::istreambuf_iterator<char>(installed), {}));
+        std::ifstream logged(fs::path(log), std::ios::binary);
+        const std::string text((std::istreambuf_iterator<char>(logged)), {});
+        for (const std::string& line : {"Setup.exe: Start: " + zembra::WideToUtf8(setup) + " /auto /quiet /log=",
+                                        std::string("Zembra.exe: Installiert (5 Bytes): "),
+                                        std::string("Setup.exe: Ende: Exitcode 0")})
+            EXPECT_NE(std::string::npos, text.find(line)) << line << "\n" << text;
+    }
 }
 
 // A folder the package does not let change: nothing is installed, and the exit code and the log say why.

@@ -14,6 +14,7 @@
 #include <shobjidl.h>
 
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <vector>
 
@@ -237,6 +238,38 @@ TEST_F(UninstallEndToEnd, AFolderGivenWithDirTakesTheWholeInstallationAndItsRemo
     EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, m_versionKey)) << "the key that was there before stays";
     const std::string written = TempFolder::Read(m_log);
     EXPECT_EQ(std::string::npos, written.find("Ordner bleibt")) << written;
+}
+
+// A folder outside the ANSI code page: its missing levels are made to get their short form, the entry
+// names that form, the removal leaves nothing of them, and no copy of the uninstaller outlives it.
+TEST_F(UninstallEndToEnd, AFolderOutsideTheCodePageGivenWithDirGoesWithTheUninstallerAndItsCopy) {
+    namespace fs = std::filesystem;
+    const std::wstring top = fs::path(m_root.Path()).wstring() + L"\u738B\u4F1F";
+    const std::wstring folder = top + L"\\\u0418\u0432\u0430\u043D \u0141ukasz";
+    gui::Process setup;
+    ASSERT_TRUE(setup.Start(fs::path(m_root.Path("Setup.exe")).wstring(), L"/auto /quiet /DIR=\"" + folder + L"\"",
+                            fs::path(m_root.Path()).wstring()));
+    DWORD code = 99;
+    EXPECT_TRUE(setup.WaitForExit(120000, &code));
+    ASSERT_EQ(0u, code);
+    std::ifstream installed(fs::path(folder + L"\\liesmich.txt"), std::ios::binary);
+    EXPECT_EQ("Lies mich.\r\n", std::string(std::istreambuf_iterator<char>(installed), {}));
+    installed.close();
+    wchar_t shortForm[MAX_PATH] = {};
+    ASSERT_NE(0u, GetShortPathNameW(folder.c_str(), shortForm, MAX_PATH));
+    m_target = WindowsPath(std::string(shortForm, shortForm + wcslen(shortForm)));  // Wine's are ASCII
+    m_entryKey = kUninstallKeys + zembra::UninstallKeyName(m_target);
+    EXPECT_EQ(m_target, Entry("InstallLocation"));
+
+    EXPECT_EQ(0u, Run(Entry("QuietUninstallString"), false));
+    EXPECT_FALSE(fs::exists(fs::path(top))) << "the levels made for their short form are gone as well";
+    const std::string written = TempFolder::Read(m_log), moved = "Das Deinstallationsprogramm l\xC3\xA4uft weiter aus ";
+    const size_t from = written.find(moved), to = written.find("\\UnZembra.exe", from);
+    ASSERT_NE(std::string::npos, to) << written;
+    const std::string parked = written.substr(from + moved.size(), to - from - moved.size());
+    EXPECT_TRUE(gui::WaitUntil([&] { return !TempFolder::Exists(parked) && !TempFolder::Exists(parked + ".exe"); },
+                               gui::kEventWaitMs))
+        << parked << " and its short-lived copy are gone after the run";
 }
 
 TEST_F(UninstallEndToEnd, WhatStandsInTheWayDecidesTheExitCodeAndNothingUnlistedIsTouched) {

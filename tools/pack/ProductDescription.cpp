@@ -380,8 +380,8 @@ bool Parser::Shortcut(int line, const std::string& key, const std::string& value
 }
 
 bool Parser::Finish(int lastLine) {
-    const std::string* name = m_d->Doc("ProName");
-    if (!name || name->empty()) return Fail(lastLine, "[Product] ProName is missing: the dialog's title needs it");
+    if (!m_d->Doc("ProName") || m_d->Doc("ProName")->empty())
+        return Fail(lastLine, "[Product] ProName is missing: the dialog's title needs it");
     std::vector<LanguageTexts> translations;
     for (const LanguageTexts& t : m_d->translations) {
         const std::string where = "[Texts." + t.code + "] or [Pages." + t.code + "]";
@@ -394,7 +394,8 @@ bool Parser::Finish(int lastLine) {
     // In the order of Languages, one for each further language.
     for (size_t i = 1; i < m_d->languages.size(); ++i) translations.push_back(TranslationOf(m_d, m_d->languages[i]));
     m_d->translations = translations;
-    ApplyProductDefaults(m_d);
+    ApplyProductDefaults(m_d);  // adds keys: pointers into them are taken only now
+    const std::string* name = m_d->Doc("ProName");
     const std::string* update = m_d->Doc("UpdateRegVersion");
     const std::string* regVersion = m_d->Doc("RegVersion");
     if (update && *update != "0" && (!regVersion || regVersion->empty()))

@@ -10,6 +10,8 @@
 #include "archive/ZembraApi.h"
 #include "framework/CommandLine.h"
 #include "framework/HandleOwner.h"
+#include "framework/SystemPath.h"
+#include "framework/WideText.h"
 #include "run/LanguageChoice.h"
 #include "run/LogLine.h"
 #include "run/RunLog.h"
@@ -34,14 +36,6 @@ namespace {
 
 constexpr size_t kMaxPackagePath = MAX_PATH - 1;  // what the library and "ny.tmp" hold
 constexpr uint32_t kHeadBytes = 4096;
-
-std::string FullPath(const std::string& path) {
-    DWORD length = GetFullPathNameA(path.c_str(), 0, nullptr, nullptr);
-    if (length == 0) return path;
-    std::vector<char> buffer(length + 1);
-    length = GetFullPathNameA(path.c_str(), static_cast<DWORD>(buffer.size()), buffer.data(), nullptr);
-    return length > 0 && length < buffer.size() ? std::string(buffer.data(), length) : path;
-}
 
 std::string Usage() { return Text(StartText::Usage, {ProgramName()}); }
 
@@ -144,18 +138,19 @@ std::string MissingSetupFiles(const PackageDirectory& directory, const std::stri
     return missing;
 }
 
-// Starts the setup program with the tail and waits for it; false with a system error code.
+// Starts the setup program with the tail (UTF-8) and waits for it; false with a system error code. The
+// wide call hands a name outside the ANSI code page in the tail on whole.
 bool RunSetupProgram(const std::string& folder, const std::string& tail, DWORD* exitCode, DWORD* error) {
-    const std::string program = folder + "Zembra.exe";
-    std::string commandLine = "\"" + program + "\"";
-    if (!tail.empty()) commandLine += " " + tail;
-    std::vector<char> writable(commandLine.begin(), commandLine.end());
-    writable.push_back('\0');
-    STARTUPINFOA startup = {};
+    const std::wstring program = AnsiToWide(folder + "Zembra.exe");
+    std::wstring commandLine = L"\"" + program + L"\"";
+    if (!tail.empty()) commandLine += L" " + Utf8ToWide(tail);
+    std::vector<wchar_t> writable(commandLine.begin(), commandLine.end());
+    writable.push_back(L'\0');
+    STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};
-    if (!CreateProcessA(program.c_str(), writable.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
-                        &startup, &process)) {
+    if (!CreateProcessW(program.c_str(), writable.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        AnsiToWide(folder).c_str(), &startup, &process)) {
         *error = GetLastError();
         return false;
     }
@@ -171,7 +166,13 @@ int Extract(const StartCall& call, RunMessages& messages) {
     const RunLog& log = messages.Log();
     if (!call.error.empty()) return StopWithMessage(messages, call.error + "\n\n" + Usage(), kStartBadCall);
 
-    const std::string package = call.packageGiven ? FullPath(call.package) : ProgramPath();
+    // The library and "ny.tmp" take the package by its ANSI form.
+    const AnsiPathChoice named =
+        call.packageGiven ? AnsiPathOf(FullPathName(Utf8ToWide(call.package))) : ProgramPathChoice();
+    if (named.form == AnsiPathForm::None)
+        return StopWithUtf8Message(messages, Utf8Text(StartText::PackageNameUnusable, {named.problem}),
+                                   kStartPackageUnreadable);
+    const std::string& package = named.path;
     if (package.empty() || package.size() > kMaxPackagePath)
         return StopWithMessage(messages, Text(StartText::PathTooLong, {package}), kStartPackageUnreadable);
 
@@ -206,8 +207,11 @@ int Extract(const StartCall& call, RunMessages& messages) {
 
     // An elevated run works in the system's temporary folder, else in the user's (run/WorkFolderGuard.h).
     WorkFolder folder;
-    std::string root;
-    if (!folder.Create(&root, &error)) {
+    std::string root, problem;
+    if (!folder.Create(&root, &error, &problem)) {
+        if (!problem.empty())
+            return StopWithUtf8Message(messages, Utf8Text(StartText::WorkFolderUnusable, {problem}),
+                                       kStartNoWorkFolder);
         if (root.empty())
             return StopWithMessage(messages, Text(StartText::TempFolderUnknown, {SystemErrorText(error)}),
                                    kStartNoWorkFolder);
@@ -251,7 +255,7 @@ int Extract(const StartCall& call, RunMessages& messages) {
         DWORD startError = 0;
         // The setup program runs in the working folder: a relative log name must not lead there.
         const std::string tail = log.Enabled() ? WithLogFile(call.setupTail.c_str(), log.Path()) : call.setupTail;
-        log.Write(Text(StartText::SetupStarted, {folder.Path() + "Zembra.exe " + tail}));
+        log.WriteUtf8(Utf8Text(StartText::SetupStarted, {AnsiAsUtf8(folder.Path() + "Zembra.exe ") + tail}));
         if (RunSetupProgram(folder.Path(), tail, &exitCode, &startError)) {
             result = static_cast<int>(exitCode);
             log.Write(Text(StartText::SetupEnded, {std::to_string(result)}));
@@ -267,15 +271,15 @@ int Extract(const StartCall& call, RunMessages& messages) {
 
 }  // namespace
 
-int RunExtractor(const char* commandLine) {
+int RunExtractor(const std::string& commandLine) {
     const ULONGLONG started = GetTickCount64();
-    const char* tail = CommandLineTail(commandLine);
+    const char* tail = CommandLineTail(commandLine.c_str());
     const StartCall call = ParseStartTail(tail);
     const RunSwitches switches = ParseRunSwitches(call.setupTail.c_str());
     // As for the setup program: /quiet alone is /auto /quiet. A malformed /log is the setup program's
     // to report; there is no log to write it to here.
     RunMessages messages(switches.quiet || switches.quietWithoutAuto, RunLog(switches.logFile, ProgramName()));
-    messages.Log().Write(Text(RunText::LogStart, {ProgramPath() + " " + tail}));
+    messages.Log().WriteUtf8(Utf8Text(RunText::LogStart, {WideToUtf8(ModuleFileName(nullptr)) + " " + tail}));
     const int code = Extract(call, messages);
     messages.Log().Write(EndOfRunText(code, GetTickCount64() - started));
     return code;

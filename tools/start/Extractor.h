@@ -3,11 +3,13 @@
 // program with the caller's command-line tail, wait for it, and clear everything away again.
 #pragma once
 
+#include <string>
+
 namespace zembra {
 
-// Runs the extractor for the process's command line; the result is the process's exit code: the setup
-// program's own, or one of the codes in StartMessages.h after a message. The DLL search has been
-// narrowed before (run/RunningProgram.h).
-int RunExtractor(const char* commandLine);
+// Runs the extractor for the process's command line (UTF-8, run/RunningProgram.h); the result is the
+// process's exit code: the setup program's own, or one of the codes in StartMessages.h after a message.
+// The DLL search has been narrowed before (run/RunningProgram.h).
+int RunExtractor(const std::string& commandLine);
 
 }  // namespace zembra

@@ -24,5 +24,7 @@ constexpr char kStartCaption[] = "Setup";
 // Shows text in a message box (error icon, in front of other windows), or under /quiet only logs it,
 // and returns code.
 int StopWithMessage(RunMessages& messages, const std::string& text, int code);
+// The same for a text in UTF-8 (one that names a path the ANSI code page cannot say).
+int StopWithUtf8Message(RunMessages& messages, const std::string& utf8Text, int code);
 
 }  // namespace zembra

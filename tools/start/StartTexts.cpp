@@ -18,6 +18,8 @@ const LocalText kGerman[] = {
                     "versagt:\n[1][2]\n\nEs wurde nichts installiert."},
     {K(PathTooLong), "Der Pfad des Installationspakets ist zu lang (höchstens 259 Zeichen):\n[1]"},
     {K(OpenFailed), "Das Installationspaket lässt sich nicht öffnen:\n[1]\n\n[2]"},
+    {K(PackageNameUnusable), "Das Installationspaket lässt sich nicht öffnen.\n\n[1]\n\nEs wurde nichts installiert."},
+    {K(WorkFolderUnusable), "Im temporären Ordner lässt sich kein Arbeitsordner anlegen.\n\n[1]"},
     {K(SealIntact), "Prüfsumme des Installationspakets in Ordnung: [1]"},
     {K(SetupProgramMissing), "Im Installationspaket fehlt das Setup-Programm:\n[1]"},
     {K(RuntimeMissing), "Im Installationspaket fehlt die Laufzeitbibliothek [1]:\n[2]"},
@@ -57,6 +59,8 @@ const LocalText kEnglish[] = {
                     "fails:\n[1][2]\n\nNothing was installed."},
     {K(PathTooLong), "The path of the installation package is too long (259 characters at most):\n[1]"},
     {K(OpenFailed), "The installation package cannot be opened:\n[1]\n\n[2]"},
+    {K(PackageNameUnusable), "The installation package cannot be opened.\n\n[1]\n\nNothing was installed."},
+    {K(WorkFolderUnusable), "No working folder can be created in the temporary folder.\n\n[1]"},
     {K(SealIntact), "Checksum of the installation package is correct: [1]"},
     {K(SetupProgramMissing), "The setup program is missing from the installation package:\n[1]"},
     {K(RuntimeMissing), "The runtime library [1] is missing from the installation package:\n[2]"},
@@ -93,6 +97,10 @@ const TextTables& StartTextTables() { return kTables; }
 
 std::string Text(StartText key, std::initializer_list<std::string> values) {
     return FillMarkers(LookUpText(kTables, static_cast<int>(key)), values);
+}
+
+std::string Utf8Text(StartText key, std::initializer_list<std::string> values) {
+    return FillMarkersUtf8(LookUpText(kTables, static_cast<int>(key)), values);
 }
 
 }  // namespace zembra

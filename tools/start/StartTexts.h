@@ -15,6 +15,8 @@ enum class StartText {
     HashFailed,
     PathTooLong,
     OpenFailed,
+    PackageNameUnusable,
+    WorkFolderUnusable,
     SealIntact,
     SetupProgramMissing,
     RuntimeMissing,
@@ -41,5 +43,7 @@ enum class StartText {
 
 const TextTables& StartTextTables();
 std::string Text(StartText key, std::initializer_list<std::string> values = {});
+// In UTF-8, with values in UTF-8 (names the ANSI code page cannot say).
+std::string Utf8Text(StartText key, std::initializer_list<std::string> values = {});
 
 }  // namespace zembra

@@ -9,5 +9,5 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     // A downloaded Setup.exe often sits in a folder full of other downloads. No DLL from there (or from
     // the current folder) may ever be loaded into the installer.
     zembra::NarrowDllSearch(zembra::DllSearch::SystemFolder);
-    return zembra::RunExtractor(GetCommandLineA());
+    return zembra::RunExtractor(zembra::CommandLineUtf8());
 }

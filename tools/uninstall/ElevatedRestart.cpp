@@ -2,6 +2,7 @@
 
 #include "framework/HandleOwner.h"
 #include "framework/SystemLibrary.h"
+#include "framework/WideText.h"
 #include "install/ProductRecord.h"
 #include "run/RunSwitches.h"
 #include "run/SystemErrorText.h"
@@ -20,18 +21,20 @@ namespace {
 bool RunAs(const std::string& program, const std::string& parameters, DWORD* exitCode, DWORD* error) {
     // shell32.dll only for this, from the system folder: the uninstaller's own imports need no search.
     const SystemLibrary shell("shell32.dll");
-    using ShellExecuteExFn = BOOL(WINAPI*)(SHELLEXECUTEINFOA*);
-    const auto execute = shell.Function<ShellExecuteExFn>("ShellExecuteExA");
+    using ShellExecuteExFn = BOOL(WINAPI*)(SHELLEXECUTEINFOW*);
+    const auto execute = shell.Function<ShellExecuteExFn>("ShellExecuteExW");
     if (!execute) {
         *error = shell.Code() ? shell.Code() : ERROR_PROC_NOT_FOUND;
         return false;
     }
-    SHELLEXECUTEINFOA info = {};
+    // Wide, so that a name outside the ANSI code page in the switches (/log=) arrives whole.
+    const std::wstring file = AnsiToWide(program), arguments = Utf8ToWide(parameters);
+    SHELLEXECUTEINFOW info = {};
     info.cbSize = sizeof info;
     info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_NOASYNC | SEE_MASK_FLAG_NO_UI;
-    info.lpVerb = "runas";
-    info.lpFile = program.c_str();
-    info.lpParameters = parameters.c_str();
+    info.lpVerb = L"runas";
+    info.lpFile = file.c_str();
+    info.lpParameters = arguments.c_str();
     info.nShow = SW_SHOWNORMAL;
     if (!execute(&info)) {
         *error = GetLastError();
@@ -71,7 +74,7 @@ int RestartElevated(ElevationChoice choice, const std::string& program, const st
     // The restarted run writes to the same log, named in full: its current folder is another.
     const std::string switches = log.Enabled() ? WithLogFile(tail.c_str(), log.Path()) : tail;
     const std::string parameters = switches.empty() ? std::string(kRestartedSwitch) : switches + " " + kRestartedSwitch;
-    log.Write(Text(UninstallText::RestartElevated, {program + " " + parameters}));
+    log.WriteUtf8(Utf8Text(UninstallText::RestartElevated, {AnsiAsUtf8(program + " ") + parameters}));
     DWORD code = 0, error = 0;
     if (RunAs(program, parameters, &code, &error)) {
         log.Write(Text(UninstallText::ElevatedEnded, {std::to_string(code)}));

@@ -18,7 +18,8 @@ constexpr char kRestartedSwitch[] = "/elevated";
 ElevationChoice ElevationFor(const std::string& listFolder, bool quiet, bool restarted);
 
 // Carries out RestartElevated or CannotAsk and gives the exit code: the elevated run's own, 1602 when
-// the prompt was refused, 1603 when no prompt may be shown (/quiet) or the restart failed.
+// the prompt was refused, 1603 when no prompt may be shown (/quiet) or the restart failed. tail is the
+// command line's in UTF-8.
 int RestartElevated(ElevationChoice choice, const std::string& program, const std::string& tail,
                     RunMessages& messages);
 

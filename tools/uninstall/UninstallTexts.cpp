@@ -28,6 +28,9 @@ const LocalText kGerman[] = {
     {K(NoList), "Die Datei ist keine Liste installierter Dateien:\n[1]\n\nEs wurde nichts entfernt."},
     {K(RecordMissing), "Die Produktbeschreibung [1] fehlt: [2]"},
     {K(ProgramAside), "Das Deinstallationsprogramm läuft weiter aus [1]"},
+    {K(ProgramRemovedAfter), "Das Deinstallationsprogramm wird nach seinem Ende aus [1] entfernt."},
+    {K(OwnFolderUnusable),
+     "Das Deinstallationsprogramm kann seinen Ordner nicht verwenden. Es wurde nichts entfernt.\n\n[1]"},
     {K(ProgramStays),
      "Das Deinstallationsprogramm bleibt an seinem Ort ([1]); es wird beim nächsten Neustart entfernt."},
     {K(Removing), "Entferne [1]"},
@@ -90,6 +93,8 @@ const LocalText kEnglish[] = {
     {K(NoList), "The file is no list of installed files:\n[1]\n\nNothing was removed."},
     {K(RecordMissing), "The product record [1] is missing: [2]"},
     {K(ProgramAside), "The uninstaller goes on running from [1]"},
+    {K(ProgramRemovedAfter), "The uninstaller is removed from [1] after it has ended."},
+    {K(OwnFolderUnusable), "The uninstaller cannot use its folder. Nothing was removed.\n\n[1]"},
     {K(ProgramStays), "The uninstaller stays where it is ([1]); it is removed at the next restart."},
     {K(Removing), "Removing [1]"},
     {K(KeptReplaced), "Stays, the file was there before the installation: [1]"},
@@ -138,6 +143,10 @@ const TextTables& UninstallTextTables() { return kTables; }
 
 std::string Text(UninstallText key, std::initializer_list<std::string> values) {
     return FillMarkers(LookUpText(kTables, static_cast<int>(key)), values);
+}
+
+std::string Utf8Text(UninstallText key, std::initializer_list<std::string> values) {
+    return FillMarkersUtf8(LookUpText(kTables, static_cast<int>(key)), values);
 }
 
 }  // namespace zembra

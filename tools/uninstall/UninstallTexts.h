@@ -24,6 +24,8 @@ enum class UninstallText {
     RecordMissing,
     ProgramAside,
     ProgramStays,
+    ProgramRemovedAfter,
+    OwnFolderUnusable,
     Removing,
     KeptReplaced,
     Removed,
@@ -61,5 +63,7 @@ enum class UninstallText {
 
 const TextTables& UninstallTextTables();
 std::string Text(UninstallText key, std::initializer_list<std::string> values = {});
+// In UTF-8, with values in UTF-8 (names the ANSI code page cannot say).
+std::string Utf8Text(UninstallText key, std::initializer_list<std::string> values = {});
 
 }  // namespace zembra

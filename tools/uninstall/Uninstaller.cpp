@@ -9,6 +9,7 @@
 #include "run/SystemErrorText.h"
 #include "run/WorkFolder.h"
 #include "tools/uninstall/ListedRemoval.h"
+#include "tools/uninstall/ParkedCopy.h"
 #include "tools/uninstall/ProductRegistry.h"
 #include "tools/uninstall/UninstallTexts.h"
 #include "tools/uninstall/UninstallUi.h"
@@ -104,9 +105,9 @@ bool Uninstaller::ReadList() {
 // A running program cannot be deleted, but it can be moved on its drive: into a private temporary
 // folder, so that the product folder can be emptied and removed.
 void Uninstaller::MoveProgramAside() {
-    std::string root;
+    std::string root, problem;
     unsigned long error = 0;
-    if (m_aside.Create(&root, &error)) {
+    if (m_aside.Create(&root, &error, &problem)) {
         const std::string target = m_aside.Path() + kUninstallerName;
         if (MoveFileExA(m_call.program.c_str(), target.c_str(), 0)) {
             m_asideFolder = m_aside.Path();
@@ -118,6 +119,7 @@ void Uninstaller::MoveProgramAside() {
         error = GetLastError();
         m_aside.Remove();
     }
+    if (!problem.empty()) m_log.WriteUtf8(problem);
     m_log.Write(Text(UninstallText::ProgramStays, {SystemErrorText(error)}));
 }
 
@@ -278,11 +280,16 @@ int Uninstaller::Finish() {
     // An unattended run speaks up only when there is something to do about it.
     if (!m_call.automatic || code != kRunSucceeded) m_ui.Tell(text, code == kRunFailed);
     else m_log.Write(text);
-    // The program's own copy goes with the restart that is due anyway; otherwise the system's cleaning
-    // of temporary files takes it.
-    if (m_programAside && code == kRunRestartNeeded) {
-        RemoveAtRestart(m_asideFolder + kUninstallerName);
-        RemoveAtRestart(m_asideFolder.substr(0, m_asideFolder.size() - 1));
+    unsigned long error = 0;
+    if (m_programAside && StartCleanup(m_asideFolder, &error)) {
+        m_log.Write(Text(UninstallText::ProgramRemovedAfter, {m_asideFolder}));
+    } else if (m_programAside) {
+        // Left to the system's cleaning of temporary files, or to the restart that is due anyway.
+        m_log.Write("Das Deinstallationsprogramm bleibt in " + m_asideFolder + " (" + SystemErrorText(error) + ").");
+        if (code == kRunRestartNeeded) {
+            RemoveAtRestart(m_asideFolder + kUninstallerName);
+            RemoveAtRestart(m_asideFolder.substr(0, m_asideFolder.size() - 1));
+        }
     }
     return code;
 }

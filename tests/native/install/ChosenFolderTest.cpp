@@ -1,6 +1,8 @@
 // The folder of /DIR=: what the setup program installs into, and what it refuses before anything is done.
 #include "install/ChosenFolder.h"
 
+#include "framework/WideText.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -8,6 +10,10 @@ namespace {
 TEST(FolderSwitch, AFullFolderIsTakenAndAnythingElseIsRefusedWithItsReason) {
     const std::string longName(240, 'x');
     const std::string longest = "C:\\" + std::string(kMaxChosenFolder - 3, 'x');
+    // Polish, Cyrillic and CJK names in UTF-8.
+    const std::string scripts = "C:\\\xC5\x81ukasz\\\xD0\x98\xD0\xB2\xD0\xB0\xD0\xBD\\\xE7\x8E\x8B\xE4\xBC\x9F";
+    std::string cyrillic;  // as long as a folder may be, in characters; twice as long in bytes
+    for (size_t i = 3; i < kMaxChosenFolder; ++i) cyrillic += "\xD0\x98";
     struct Row {
         const char* name;
         std::string text;
@@ -24,12 +30,15 @@ TEST(FolderSwitch, AFullFolderIsTakenAndAnythingElseIsRefusedWithItsReason) {
         {"a relative folder", "Werkzeug\\Bin", true, "", "kein vollständiger Pfad"},
         {"a server without a share", "\\\\server", true, "", "leeren Namen"},
         {"a step up", "C:\\Eins\\..\\Zwei", true, "", "\"..\""},
-        {"a question mark from a name outside the code page", "C:\\??\\Werkzeug", true, "", "nicht erlaubt"},
+        {"a question mark", "C:\\??\\Werkzeug", true, "", "nicht erlaubt"},
         {"a name ending with a dot", "C:\\Werkzeug.\\Bin", true, "", "Punkt oder Leerzeichen"},
         {"a device name with an extension", "C:\\Daten\\nul.txt", true, "", "Gerätenamen"},
         {"longer than a folder may be", "C:\\" + longName + "\\Werkzeug", true, "", "234 Zeichen"},
         {"as long as a folder may be", longest, true, longest + "\\", ""},
         {"one character longer", longest + "y", true, "", "234 Zeichen"},
+        {"names from three scripts", scripts, true, scripts + "\\", ""},
+        {"characters beyond ASCII counted as characters", "C:\\" + cyrillic, true, "C:\\" + cyrillic + "\\", ""},
+        {"and refused with one more", "C:\\" + cyrillic + "x", true, "", "234 Zeichen"},
     };
     for (const Row& r : rows) {
         std::string folder = "unchanged", problem;
@@ -37,7 +46,7 @@ TEST(FolderSwitch, AFullFolderIsTakenAndAnythingElseIsRefusedWithItsReason) {
         EXPECT_EQ(!r.folder.empty(), taken) << r.name << ": " << problem;
         EXPECT_EQ(taken ? r.folder : "unchanged", folder) << r.name;
         if (!taken) {
-            EXPECT_NE(std::string::npos, problem.find(r.reason)) << r.name << ": " << problem;
+            EXPECT_NE(std::string::npos, problem.find(zembra::AnsiAsUtf8(r.reason))) << r.name << ": " << problem;
             EXPECT_NE(std::string::npos, problem.find(r.text)) << r.name << ": the folder is named";
         }
     }

@@ -2,6 +2,7 @@
 // the same markers, the run's language picks the table, and the run's language follows the product, the
 // user's Windows and /LANG=.
 #include "archive/LibraryTexts.h"
+#include "framework/FrameworkTexts.h"
 #include "install/SetupTexts.h"
 #include "profile/ProfileTexts.h"
 #include "run/LanguageChoice.h"
@@ -52,7 +53,8 @@ public:
 TEST(TextTables, BothLanguagesHaveTheSameKeysAndMarkers) {
     const TextTables* families[] = {&zembra::RunTextTables(),     &zembra::StartTextTables(),
                                     &zembra::SetupTextTables(),   &zembra::LibraryTextTables(),
-                                    &zembra::ProfileTextTables(), &zembra::UninstallTextTables()};
+                                    &zembra::ProfileTextTables(), &zembra::UninstallTextTables(),
+                                    &zembra::FrameworkTextTables()};
     for (const TextTables* tables : families) {
         const auto german = Keyed(tables->german, tables->germanCount, tables->family, "German");
         const auto english = Keyed(tables->english, tables->englishCount, tables->family, "English");

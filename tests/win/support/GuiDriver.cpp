@@ -189,13 +189,21 @@ Process::~Process() {
 }
 
 bool Process::Start(const std::string& exe, const std::string& tail, const std::string& folder) {
-    std::string commandLine = "\"" + exe + "\"";
-    if (!tail.empty()) commandLine += " " + tail;
-    std::vector<char> buffer(commandLine.begin(), commandLine.end());
-    buffer.push_back('\0');
-    STARTUPINFOA startup = {};
+    const auto wide = [](const std::string& text) {
+        std::wstring result(text.size(), L'\0');
+        result.resize(::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &result[0],
+                                            static_cast<int>(result.size())));
+        return result;
+    };
+    return Start(wide(exe), wide(tail), wide(folder));
+}
+
+bool Process::Start(const std::wstring& exe, const std::wstring& tail, const std::wstring& folder) {
+    std::wstring commandLine = L"\"" + exe + L"\"";
+    if (!tail.empty()) commandLine += L" " + tail;
+    STARTUPINFOW startup = {};
     startup.cb = sizeof(startup);
-    if (!::CreateProcessA(exe.c_str(), buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
+    if (!::CreateProcessW(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
                           &m_info))
         return false;
     ::WaitForInputIdle(m_info.hProcess, 5000);

@@ -47,8 +47,10 @@ public:
     Process(const Process&) = delete;
     Process& operator=(const Process&) = delete;
 
-    // Starts exe with the given command-line tail in folder (its current directory).
+    // Starts exe with the given command-line tail in folder (its current directory); wide for names
+    // outside the ANSI code page.
     bool Start(const std::string& exe, const std::string& tail, const std::string& folder);
+    bool Start(const std::wstring& exe, const std::wstring& tail, const std::wstring& folder);
     DWORD Id() const { return m_info.dwProcessId; }
     bool Running() const;
     // True when the program ended within the time; its exit code in *code.

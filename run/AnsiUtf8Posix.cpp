@@ -1,7 +1,0 @@
-#include "run/AnsiUtf8.h"
-
-namespace zembra {
-
-std::string AnsiToUtf8(const std::string& ansi) { return Cp1252ToUtf8(ansi); }
-
-}  // namespace zembra
