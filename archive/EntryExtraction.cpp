@@ -25,8 +25,8 @@ constexpr int kTargetPathLimit = 259;
 constexpr unsigned kCopyBlock = 6144;
 
 void ShowFileError(zembra::LibraryText text) {
-    zembra::LibraryMessageBox(nullptr, zembra::Text(text).c_str(), zembra::Text(zembra::LibraryText::ErrorCaption).c_str(),
-                              MB_TASKMODAL | MB_ICONHAND);
+    zembra::LibraryMessageBox(nullptr, zembra::Text(text).c_str(),
+                              zembra::Text(zembra::LibraryText::ErrorCaption).c_str(), MB_TASKMODAL | MB_ICONHAND);
 }
 
 // Folder, a backslash unless it ends with one (an empty folder gets one too), then the name and

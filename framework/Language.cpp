@@ -46,7 +46,8 @@ bool ParseLanguageList(const std::string& text, std::vector<std::string>* codes,
     codes->clear();
     size_t start = 0;
     for (size_t comma = text.find(','); ; comma = text.find(',', start)) {
-        const std::string word = Trimmed(text.substr(start, comma == std::string::npos ? std::string::npos : comma - start));
+        const std::string word =
+            Trimmed(text.substr(start, comma == std::string::npos ? std::string::npos : comma - start));
         const LanguageInfo* language = FindLanguage(word);
         if (!language || std::find(codes->begin(), codes->end(), language->code) != codes->end()) {
             *problem = word;

@@ -66,7 +66,8 @@ void ReadSection(CProfileDocument& list, const Section& section, std::vector<std
         if (!IsFullPath(reached)) {
             problems->push_back(zembra::Text(zembra::SetupText::ListNotFull, {reached}));
         } else if (reached.size() > kMaxListedPath) {
-            problems->push_back(zembra::Text(zembra::SetupText::ListTooLong, {reached, std::to_string(kMaxListedPath)}));
+            problems->push_back(
+                zembra::Text(zembra::SetupText::ListTooLong, {reached, std::to_string(kMaxListedPath)}));
         } else if (seen.insert(Upper(name)).second) {
             names->push_back(name);
         }

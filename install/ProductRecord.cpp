@@ -20,7 +20,8 @@ bool ReadProductRecord(const std::string& path, ProductRecord* record) {
     document.SetPath(path.c_str());
     if (!document.Load()) return false;
     const auto value = [&](const char* key) { return std::string(document.GetString("Product", key, "").c_str()); };
-    *record = {value("Name"), value("Version"), value("Publisher"), value("RegVersion"), value("AppId"), value("Languages")};
+    *record = {value("Name"),       value("Version"), value("Publisher"),
+               value("RegVersion"), value("AppId"),   value("Languages")};
     return true;
 }
 

@@ -20,9 +20,11 @@ CString CRunResult::Describe(const CEntryOutcome& outcome) {
     const std::string target = outcome.target.c_str();
     switch (outcome.kind) {
         case CEntryOutcome::Skipped:
-            if (outcome.reason == CEntryOutcome::InTemporaryFolder) return Text(SetupText::SkippedTemporary, {target}).c_str();
+            if (outcome.reason == CEntryOutcome::InTemporaryFolder)
+                return Text(SetupText::SkippedTemporary, {target}).c_str();
             return Text(SetupText::SkippedDisabled, {std::to_string(outcome.index)}).c_str();
-        case CEntryOutcome::Installed: return Text(SetupText::Installed, {std::to_string(outcome.size), target}).c_str();
+        case CEntryOutcome::Installed:
+            return Text(SetupText::Installed, {std::to_string(outcome.size), target}).c_str();
         case CEntryOutcome::Scheduled: return Text(SetupText::Scheduled, {target}).c_str();
         case CEntryOutcome::Kept:
             return Text(outcome.reason == CEntryOutcome::NotNewer ? SetupText::KeptNotNewer : SetupText::KeptChosen,

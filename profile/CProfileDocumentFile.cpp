@@ -65,7 +65,8 @@ bool CProfileDocument::Load() {
         if (length > 0 && text[length - 1] == '\r') --length;
         if (length == 0) continue;
         if (!StartsPrintable(text[0]) || length > kMaxLine) {
-            ShowProfileError(zembra::Text(zembra::ProfileText::WrongLine, {m_strPath.c_str(), std::to_string(lineNumber)}));
+            ShowProfileError(
+                zembra::Text(zembra::ProfileText::WrongLine, {m_strPath.c_str(), std::to_string(lineNumber)}));
             return false;
         }
         const char* end = text + length;

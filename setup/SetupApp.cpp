@@ -96,7 +96,8 @@ BOOL CSetupApp::InitInstance() {
     m_Messages = zembra::RunMessages(m_bQuiet, zembra::RunLog(switches.logFile, program));
     // Boxes of the program's own (and of the profile) go the run's way.
     SetMessageBoxHook(&zembra::RunMessages::FrameworkMessage, &m_Messages);
-    m_Messages.Log().WriteUtf8(zembra::Utf8Text(zembra::RunText::LogStart, {zembra::AnsiAsUtf8(program) + " " + m_lpCmdLine}));
+    m_Messages.Log().WriteUtf8(
+        zembra::Utf8Text(zembra::RunText::LogStart, {zembra::AnsiAsUtf8(program) + " " + m_lpCmdLine}));
     if (!language.note.empty()) m_Messages.Log().Write(language.note);
     if (!appDirKnown) {
         // Its files, "ny.tmp" and the library lie there, and the library takes folders in ANSI only.

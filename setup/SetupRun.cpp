@@ -63,7 +63,8 @@ bool CSetupRun::Prepare() {
     m_nUpdateRegVersion = m_Profile.GetInt("Doc", "UpdateRegVersion", 0);
     m_strRegVersion = m_Profile.GetString("Doc", "RegVersion", "");
     long securityNTAuthority = m_Profile.GetInt("Doc", "SecurityNTAuthority", 0);
-    Log(Text(SetupText::LogProduct, {(m_strProName + " " + m_strProVersion).c_str(), m_App.m_strPackagePath.c_str()}).c_str());
+    Log(Text(SetupText::LogProduct, {(m_strProName + " " + m_strProVersion).c_str(), m_App.m_strPackagePath.c_str()})
+            .c_str());
 
     std::string stop;
     const zembra::AnsiPathChoice& unsaid = windows.form == zembra::AnsiPathForm::None ? windows : system;

@@ -27,8 +27,9 @@ bool CSetupRun::ControlKeyDown() {
 }
 
 int CSetupRun::AskOverwrite(const CString& target) {
-    static const zembra::SetupText kChoices[] = {zembra::SetupText::ChoiceOverwrite, zembra::SetupText::ChoiceOverwriteAll,
-                                                 zembra::SetupText::ChoiceKeep, zembra::SetupText::ChoiceKeepAll};
+    static const zembra::SetupText kChoices[] = {zembra::SetupText::ChoiceOverwrite,
+                                                 zembra::SetupText::ChoiceOverwriteAll, zembra::SetupText::ChoiceKeep,
+                                                 zembra::SetupText::ChoiceKeepAll};
     int choice = Keep;  // a quiet run keeps what is there
     if (!m_App.m_Messages.Quiet()) {
         COverwriteDlg question;

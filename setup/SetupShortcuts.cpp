@@ -33,10 +33,12 @@ void CSetupRun::MakeShortcuts(const CString& listFolder) {
         } else if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
             Log(zembra::Text(zembra::SetupText::ShortcutTargetMissing, {shortcut.link, shortcut.target}).c_str());
         } else if (!CreateShellLink(shortcut, &error)) {
-            Log(zembra::Text(zembra::SetupText::ShortcutFailed, {zembra::SystemErrorText(error), shortcut.link}).c_str());
+            Log(zembra::Text(zembra::SetupText::ShortcutFailed, {zembra::SystemErrorText(error), shortcut.link})
+                    .c_str());
         } else {
-            Log(zembra::Text(allUsers ? zembra::SetupText::ShortcutMadeForAll : zembra::SetupText::ShortcutMade,
-                             {shortcut.link, shortcut.target + (shortcut.arguments.empty() ? "" : " " + shortcut.arguments)})
+            Log(zembra::Text(
+                    allUsers ? zembra::SetupText::ShortcutMadeForAll : zembra::SetupText::ShortcutMade,
+                    {shortcut.link, shortcut.target + (shortcut.arguments.empty() ? "" : " " + shortcut.arguments)})
                     .c_str());
             links.AddUnique(shortcut.link.c_str());
         }

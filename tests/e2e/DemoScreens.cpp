@@ -1,7 +1,8 @@
 // demo-screens SETUP TITLE FOLDER [SUFFIX]: runs an installer interactively, as a user would, and saves
 // the setup dialog's three pages as page0.png (start), page1.png (installing) and page2.png (done) in
-// FOLDER, or page0SUFFIX.png ... The installer speaks the UI language of this program's Wine process. The dialog belongs to the setup program that the installer starts, so it is found by its
-// title. Every wait is bounded; the exit code is 0 only when all three pages were saved.
+// FOLDER, or page0SUFFIX.png ... The installer speaks the UI language of this program's Wine process. The dialog
+// belongs to the setup program that the installer starts, so it is found by its title. Every wait is bounded; the exit
+// code is 0 only when all three pages were saved.
 #include "tests/win/support/GuiDriver.h"
 
 #include <windows.h>

@@ -71,7 +71,8 @@ protected:
     // The log, once the program has written its last line (or the wait is over).
     std::string LogAtEnd() {
         const std::string log = m_root.Path("run.log");
-        gui::WaitUntil([&] { return TempFolder::Read(log).find(m_program + ": End") != std::string::npos; }, kRunTimeoutMs);
+        gui::WaitUntil([&] { return TempFolder::Read(log).find(m_program + ": End") != std::string::npos; },
+                       kRunTimeoutMs);
         return TempFolder::Read(log);
     }
     std::string Run(const std::string& program, const std::string& tail, const char* locale) {
@@ -130,8 +131,9 @@ TEST_F(LanguageRun, ADamagedInstallerOfAnEnglishProductStopsInEnglish) {
 }
 
 TEST_F(LanguageRun, TheUninstallerSpeaksTheLanguageOfItsRecord) {
-    const std::string setup = Installer("Setup", "Languages = en\nUpdateRegVersion = 1\nUninstall = 1\n"
-                                                 "RegVersion = HKEY_CURRENT_USER\\Software\\Zembra Sprachen\\Version\n");
+    const std::string setup = Installer("Setup",
+                                        "Languages = en\nUpdateRegVersion = 1\nUninstall = 1\n"
+                                        "RegVersion = HKEY_CURRENT_USER\\Software\\Zembra Sprachen\\Version\n");
     Run(setup, "/auto /quiet", "de_DE.UTF-8");
     ASSERT_TRUE(TempFolder::Exists(m_root.Path("Ziel/UnZembra.exe")));
     const std::string log = Run(m_root.Path("Ziel\\UnZembra.exe"), "/quiet", "de_DE.UTF-8");
@@ -149,8 +151,8 @@ TEST_F(LanguageRun, TheDialogOfAnEnglishRunShowsTheLanguagesPageAndTheProgramsOw
     m_root.Write("Ziel/a.txt", "alt");
     Start(Installer("Setup", "Languages = de, en\n", "11000000"), "", "en_US.UTF-8");
     HWND dialog = nullptr;
-    ASSERT_TRUE(gui::WaitUntil([&] { return (dialog = FindWindowA(nullptr, "Sprachen V1.0")) && gui::IsVisible(dialog); },
-                               kRunTimeoutMs));
+    ASSERT_TRUE(gui::WaitUntil(
+        [&] { return (dialog = FindWindowA(nullptr, "Sprachen V1.0")) && gui::IsVisible(dialog); }, kRunTimeoutMs));
     EXPECT_EQ("Install", gui::WindowText(GetDlgItem(dialog, kInstall)));
     EXPECT_EQ("Cancel", gui::WindowText(GetDlgItem(dialog, IDCANCEL)));
     EXPECT_NE(std::string::npos, gui::WindowText(GetDlgItem(dialog, kFirstPage)).find("Welcome to Sprachen 1.0"));

@@ -130,8 +130,8 @@ std::string DescriptionText(const InitOptions& options, const std::string& name,
                 text += "ProName = " + name + "\n; the product's code: one entry in the list of installed programs for "
                         "every version and folder\nAppId = " + RandomGuid() + "\n" + LanguagesLines(options.language);
         }
-        text += "; " + Example(key.meaning, options.language) + "\n; " + key.key + " =" + (key.value.empty() ? "" : " ") +
-                key.value + "\n";
+        text += "; " + Example(key.meaning, options.language) + "\n; " + key.key + " =" +
+                (key.value.empty() ? "" : " ") + key.value + "\n";
     }
     text += "\n[Texts]\n; The numbered texts: \\n is a line break, \\t a tab.\n";
     for (int n = 0; n < kTextCount; ++n)

@@ -207,7 +207,8 @@ int RunInitCommand(const std::vector<std::string>& args, std::ostream& out, std:
     }
     if (options.folder.empty()) return Usage(err, "--init needs the folder of the product's files (--from FOLDER)");
     if (!FindLanguage(options.language))
-        return Usage(err, "--lang " + options.language + " is no language zembra-pack knows (" + KnownLanguageCodes() + ")");
+        return Usage(err,
+                     "--lang " + options.language + " is no language zembra-pack knows (" + KnownLanguageCodes() + ")");
     options.language = FindLanguage(options.language)->code;
     std::string summary, error;
     if (!WriteInitialDescription(options, &summary, &error)) {

@@ -1,6 +1,7 @@
 // What a product description may leave out, and what zembra-pack puts in its place: texts that name
-// the product in each of its languages (German, English for every other), the demo's layout proportions, a folder under Program Files named after the
-// product. What the author writes always wins. --init shows the same defaults in its comments.
+// the product in each of its languages (German, English for every other), the demo's layout proportions, a folder under
+// Program Files named after the product. What the author writes always wins. --init shows the same defaults in its
+// comments.
 #pragma once
 
 #include "tools/pack/ProductDescription.h"

@@ -183,7 +183,8 @@ bool Parser::Line(int line, const std::string& raw) {
         if (text.back() != ']') return Fail(line, "a section header must end with ']'");
         const std::string name = Trim(text.substr(1, text.size() - 2));
         const size_t dot = name.find('.');
-        if (dot != std::string::npos && (SameNoCase(name.substr(0, dot), "Texts") || SameNoCase(name.substr(0, dot), "Pages")))
+        if (dot != std::string::npos &&
+            (SameNoCase(name.substr(0, dot), "Texts") || SameNoCase(name.substr(0, dot), "Pages")))
             return LanguageSection(line, name);
         m_translation = nullptr;
         for (const char* known : kSections) {
@@ -226,7 +227,8 @@ bool Parser::Key(int line, const std::string& key, const std::string& value) {
     if (m_section == "Product" && SameNoCase(key, "Languages")) {
         std::string word;
         if (!ParseLanguageList(value, &m_d->languages, &word))
-            return Fail(line, "Languages: \"" + word + "\" is no language zembra-pack knows, or is named twice (known: " +
+            return Fail(line, "Languages: \"" + word +
+                                  "\" is no language zembra-pack knows, or is named twice (known: " +
                                   KnownLanguageCodes() + ")");
         m_keyLines["Languages"] = line;
         return true;

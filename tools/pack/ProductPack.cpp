@@ -129,7 +129,8 @@ bool PackProduct(const ProductPackOptions& options, std::string* error) {
             pages[l].keys[i] = main ? "A1" + std::to_string(i + 1) : LanguagePageKey(i + 1, code);
             std::string problem;
             if (given[i].empty()) {
-                pages[l].made[i] = DefaultPage(i, description, code, main ? description.texts : description.translations[l - 1].texts);
+                pages[l].made[i] =
+                    DefaultPage(i, description, code, main ? description.texts : description.translations[l - 1].texts);
                 continue;
             }
             pages[l].files[i] = SourcePath(description, given[i]);
@@ -183,7 +184,8 @@ bool PackProduct(const ProductPackOptions& options, std::string* error) {
     writer.SetProgress(options.progress);
     writer.SetJobs(options.jobs);
     writer.AddData(kSetupLockKey, lock, EntryMode::Stored);
-    if (!description.LanguageList().empty()) writer.AddData(kLanguagesKey, description.LanguageList(), EntryMode::Stored);
+    if (!description.LanguageList().empty())
+        writer.AddData(kLanguagesKey, description.LanguageList(), EntryMode::Stored);
     writer.AddFile(kSetupProgramKey, runtime[1], EntryMode::Gzip, options.level);
     for (int i = 0; i < 3; ++i) {
         if (!pictures[i].empty()) writer.AddFile(pictureKeys[i], pictures[i], EntryMode::Gzip, options.level);
@@ -192,7 +194,8 @@ bool PackProduct(const ProductPackOptions& options, std::string* error) {
     writer.AddData("A23", ini, EntryMode::Gzip, options.level);
     const auto addPages = [&](const LanguagePages& language) {
         for (int i = 0; i < 3; ++i) {
-            if (!language.files[i].empty()) writer.AddFile(language.keys[i], language.files[i], EntryMode::Gzip, options.level);
+            if (!language.files[i].empty())
+                writer.AddFile(language.keys[i], language.files[i], EntryMode::Gzip, options.level);
             else writer.AddData(language.keys[i], language.made[i], EntryMode::Gzip, options.level);
         }
     };

@@ -247,9 +247,9 @@ int Extract(const StartCall& call, RunMessages& messages) {
             kStartUnpackFailed);
     } else if (!CreateNewFile(folder.Path() + "ny.tmp") ||
                !WritePrivateProfileStringA("PARA", "Setup", package.c_str(), (folder.Path() + "ny.tmp").c_str())) {
-        result = StopWithMessage(messages,
-                                 Text(StartText::HandOverFailed, {folder.Path() + "ny.tmp", SystemErrorText(GetLastError())}),
-                                 kStartUnpackFailed);
+        result = StopWithMessage(
+            messages, Text(StartText::HandOverFailed, {folder.Path() + "ny.tmp", SystemErrorText(GetLastError())}),
+            kStartUnpackFailed);
     } else {
         DWORD exitCode = 0;
         DWORD startError = 0;
@@ -260,9 +260,10 @@ int Extract(const StartCall& call, RunMessages& messages) {
             result = static_cast<int>(exitCode);
             log.Write(Text(StartText::SetupEnded, {std::to_string(result)}));
         } else
-            result = StopWithMessage(messages,
-                                     Text(StartText::SetupStartFailed, {folder.Path() + "Zembra.exe", SystemErrorText(startError)}),
-                                     kStartSetupFailed);
+            result = StopWithMessage(
+                messages,
+                Text(StartText::SetupStartFailed, {folder.Path() + "Zembra.exe", SystemErrorText(startError)}),
+                kStartSetupFailed);
     }
     runtime.Release();
     folder.Remove();

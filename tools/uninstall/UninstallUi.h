@@ -1,6 +1,6 @@
 // What the uninstaller shows: questions and messages in the program's own words (German or English, as
-// the run's language) with the product's name as caption, and the progress window. They go through the run's messages, which show
-// them, or with /quiet only log them.
+// the run's language) with the product's name as caption, and the progress window. They go through the run's messages,
+// which show them, or with /quiet only log them.
 #pragma once
 
 #include "run/RunMessages.h"

@@ -26,7 +26,8 @@ bool SamePath(const std::string& a, const std::string& b) { return AnsiCompareNo
 std::string Lines(const std::vector<std::string>& names) {
     std::string text;
     for (size_t i = 0; i < names.size() && i < kNamesInMessage; ++i) text += "\n" + names[i];
-    if (names.size() > kNamesInMessage) text += Text(UninstallText::MoreNames, {std::to_string(names.size() - kNamesInMessage)});
+    if (names.size() > kNamesInMessage)
+        text += Text(UninstallText::MoreNames, {std::to_string(names.size() - kNamesInMessage)});
     return text;
 }
 
@@ -217,7 +218,8 @@ void Uninstaller::RemoveOwnFiles() {
         SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);  // the list is hidden
         unsigned long error = 0;
         const Removal removal = RemoveListedFile(path, &error);
-        if (removal == Removal::Removed || removal == Removal::Missing) m_log.Write(Text(UninstallText::Removed, {path}));
+        if (removal == Removal::Removed || removal == Removal::Missing)
+            m_log.Write(Text(UninstallText::Removed, {path}));
         else if (removal == Removal::AtRestart) m_atRestart.push_back(path);
         else Failed(path, error);
     }

@@ -43,7 +43,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     // missing record is told of later, in that language.
     zembra::ProductRecord record;
     const std::string recordPath = call.listFolder + zembra::kProductRecordName;
-    if (GetFileAttributesA(recordPath.c_str()) != INVALID_FILE_ATTRIBUTES) zembra::ReadProductRecord(recordPath, &record);
+    if (GetFileAttributesA(recordPath.c_str()) != INVALID_FILE_ATTRIBUTES)
+        zembra::ReadProductRecord(recordPath, &record);
     const zembra::LanguageChoice language =
         zembra::ChooseLanguage(record.languages, GetUserDefaultUILanguage(), switches.language);
     switches = zembra::ParseRunSwitches(tail);  // its problem in the run's language
@@ -52,8 +53,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     call.automatic = switches.automatic || call.quiet;
     zembra::RunMessages messages(call.quiet, zembra::RunLog(switches.logFile, "UnZembra.exe"));
     SetMessageBoxHook(&zembra::RunMessages::FrameworkMessage, &messages);  // the profile's boxes
-    messages.Log().WriteUtf8(
-        zembra::Utf8Text(zembra::RunText::LogStart, {zembra::WideToUtf8(zembra::ModuleFileName(nullptr)) + " " + tail}));
+    messages.Log().WriteUtf8(zembra::Utf8Text(zembra::RunText::LogStart,
+                                              {zembra::WideToUtf8(zembra::ModuleFileName(nullptr)) + " " + tail}));
     if (!language.note.empty()) messages.Log().Write(language.note);
     // The product folder must not be held open by this process while it is removed.
     const std::string system = zembra::SystemFolderPath().path;

@@ -576,7 +576,8 @@ TEST_F(ProductPackTest, EachLanguageGetsItsTextsAndPagesWhereTheSetupProgramFind
     m_folder.Write("product/t1en.rtf", "{\\rtf1 Welcome}");
     m_folder.Write("runtime/UnZembra.exe", BuildPe(PeSpec()));
     const std::string files = "[Files]\nbin/tool.exe = <INSTALLDIR> | 10000000\n";
-    const std::string uninstall = "UpdateRegVersion = 1\nUninstall = 1\nRegVersion = HKEY_CURRENT_USER\\Software\\W\\V\n";
+    const std::string uninstall =
+        "UpdateRegVersion = 1\nUninstall = 1\nRegVersion = HKEY_CURRENT_USER\\Software\\W\\V\n";
     struct Row {
         const char* name;
         std::string description;
@@ -585,19 +586,34 @@ TEST_F(ProductPackTest, EachLanguageGetsItsTextsAndPagesWhereTheSetupProgramFind
         std::map<std::string, std::string> other;  // [Texts.en]
         std::map<std::string, const char*> pages;  // a word each page holds
     } rows[] = {
-        {"German alone, as before", "[Product]\nProName = Werkzeug\n" + uninstall + files, "",
-         {{"Text13", "Installieren"}}, {}, {{"A11", "Willkommen bei Werkzeug"}, {"A13", "Fertig!"}}},
-        {"English alone, without texts", "[Product]\nProName = Werkzeug\nLanguages = en\n" + uninstall + files, "en",
-         {{"Text13", "Install"}, {"Text14", "Please wait while Werkzeug is being installed \x85"}}, {},
+        {"German alone, as before",
+         "[Product]\nProName = Werkzeug\n" + uninstall + files,
+         "",
+         {{"Text13", "Installieren"}},
+         {},
+         {{"A11", "Willkommen bei Werkzeug"}, {"A13", "Fertig!"}}},
+        {"English alone, without texts",
+         "[Product]\nProName = Werkzeug\nLanguages = en\n" + uninstall + files,
+         "en",
+         {{"Text13", "Install"}, {"Text14", "Please wait while Werkzeug is being installed \x85"}},
+         {},
          {{"A11", "Welcome to Werkzeug"}, {"A12", "Werkzeug is being installed"}, {"A13", "Click \\b Close"}}},
         {"German and English, one text and one page written",
          "[Product]\nProName = Werkzeug\nLanguages = de, en\n" + uninstall +
              "[Texts.en]\n13 = Install now\n[Pages.en]\n1 = t1en.rtf\n" + files,
-         "de,en", {{"Text13", "Installieren"}}, {{"Text13", "Install now"}, {"Text12", "Cancel"}},
-         {{"A11", "Willkommen"}, {"A11.en", "Welcome}"}, {"A12.en", "being installed"},
+         "de,en",
+         {{"Text13", "Installieren"}},
+         {{"Text13", "Install now"}, {"Text12", "Cancel"}},
+         {{"A11", "Willkommen"},
+          {"A11.en", "Welcome}"},
+          {"A12.en", "being installed"},
           {"A13.en", "Click \\b Close\\b0  to end the setup."}}},
-        {"French first, with English defaults", "[Product]\nProName = Werkzeug\nLanguages = fr, en\n" + uninstall + files,
-         "fr,en", {{"Text12", "Cancel"}}, {{"Text12", "Cancel"}}, {{"A11", "Welcome"}, {"A11.en", "Welcome"}}},
+        {"French first, with English defaults",
+         "[Product]\nProName = Werkzeug\nLanguages = fr, en\n" + uninstall + files,
+         "fr,en",
+         {{"Text12", "Cancel"}},
+         {{"Text12", "Cancel"}},
+         {{"A11", "Welcome"}, {"A11.en", "Welcome"}}},
     };
     for (const Row& r : rows) {
         ASSERT_EQ(0, Pack(r.description)) << r.name << ": " << m_err.str();
@@ -609,17 +625,21 @@ TEST_F(ProductPackTest, EachLanguageGetsItsTextsAndPagesWhereTheSetupProgramFind
         };
         const std::string expected = *r.languages ? r.languages : "<missing>";
         zembra::PackageDirectory directory;  // the entry is stored, for the extractor to read as it is
-        uint32_t size = 0, offset = directory.Load(m_folder.Path("Setup.exe").c_str()) ? directory.Find("LANG", &size) : 0;
+        uint32_t size = 0,
+                 offset = directory.Load(m_folder.Path("Setup.exe").c_str()) ? directory.Find("LANG", &size) : 0;
         EXPECT_EQ(expected, offset ? installer.bytes.substr(offset, size) : "<missing>") << r.name;
         EXPECT_EQ(expected, value(ini, "Doc")) << r.name;
         EXPECT_EQ(expected, value(record, "Product")) << r.name;
-        for (const auto& text : r.doc) EXPECT_EQ(text.second, ini.at("Doc").at(text.first)) << r.name << " " << text.first;
+        for (const auto& text : r.doc)
+            EXPECT_EQ(text.second, ini.at("Doc").at(text.first)) << r.name << " " << text.first;
         EXPECT_EQ(r.other.empty() ? 0u : 1u, ini.count("Texts.en")) << r.name;
-        for (const auto& text : r.other) EXPECT_EQ(text.second, ini.at("Texts.en").at(text.first)) << r.name << " " << text.first;
+        for (const auto& text : r.other)
+            EXPECT_EQ(text.second, ini.at("Texts.en").at(text.first)) << r.name << " " << text.first;
         for (const auto& page : r.pages)
             EXPECT_NE(std::string::npos, installer.Entry(page.first).find(page.second)) << r.name << " " << page.first;
         size_t furtherPages = 0;  // only a further language has pages beside A11 to A13
-        for (const auto& entry : installer.entries) furtherPages += entry.first.rfind("A1", 0) == 0 && entry.first.size() > 3;
+        for (const auto& entry : installer.entries)
+            furtherPages += entry.first.rfind("A1", 0) == 0 && entry.first.size() > 3;
         EXPECT_EQ(r.other.empty() ? 0u : 3u, furtherPages) << r.name;
     }
 }
@@ -710,14 +730,17 @@ TEST_F(ProductPackTest, InitWritesADescriptionThatPacksAsItStands) {
     EXPECT_EQ(38u, ini.at("Doc").at("AppId").size()) << "a fresh GUID";
     EXPECT_EQ(0u, ini.at("Doc").count("Languages")) << "German needs no list";
 
-    ASSERT_EQ(0, zembra::RunPackCommand({"--init", m_folder.Path("en.ini"), "--from", m_folder.Path("product"), "--name",
-                                         "Tool", "--lang", "EN"}, out, err)) << err.str();
+    ASSERT_EQ(0, zembra::RunPackCommand({"--init", m_folder.Path("en.ini"), "--from", m_folder.Path("product"),
+                                         "--name", "Tool", "--lang", "EN"},
+                                        out, err))
+        << err.str();
     ASSERT_EQ(0, zembra::RunPackCommand({"--product", m_folder.Path("en.ini"), "--runtime", m_folder.Path("runtime"),
                                          "-o", m_folder.Path("Setup.exe")}, out, err)) << err.str();
     const Ini english = ParseIni(Open(m_folder.Path("Setup.exe")).Entry("A23"));
     EXPECT_EQ("en", english.at("Doc").at("Languages"));
     EXPECT_EQ("Install", english.at("Doc").at("Text13"));
-    EXPECT_NE(std::string::npos, TempFolder::Read(m_folder.Path("en.ini")).find("; 13 = Install\n")) << "its defaults shown";
+    EXPECT_NE(std::string::npos, TempFolder::Read(m_folder.Path("en.ini")).find("; 13 = Install\n"))
+        << "its defaults shown";
 }
 
 TEST_F(ProductPackTest, InitRefusesWhatWouldNotPackAndWritesNothing) {

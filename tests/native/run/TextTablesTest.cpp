@@ -69,7 +69,8 @@ TEST(TextTables, BothLanguagesHaveTheSameKeysAndMarkers) {
             EXPECT_NE(std::string(), other->second) << tables->family << ": " << entry.second;
         }
         for (const auto& entry : english)
-            EXPECT_TRUE(german.count(entry.first)) << tables->family << ": no German text for \"" << entry.second << "\"";
+            EXPECT_TRUE(german.count(entry.first))
+                << tables->family << ": no German text for \"" << entry.second << "\"";
     }
 }
 
@@ -93,8 +94,9 @@ TEST(TextTables, TheRunsLanguageChoosesTheTableAndMarkersAreFilledOnce) {
             // A path that holds a marker of its own keeps it.
             made.push_back({"a path with a marker", language,
                             zembra::Text(zembra::StartText::OpenFailed, {"C:\\[2]\\Setup.exe", "Fehlercode 5"}),
-                            german ? "Das Installationspaket lässt sich nicht öffnen:\nC:\\[2]\\Setup.exe\n\nFehlercode 5"
-                                   : "The installation package cannot be opened:\nC:\\[2]\\Setup.exe\n\nFehlercode 5"});
+                            german
+                                ? "Das Installationspaket lässt sich nicht öffnen:\nC:\\[2]\\Setup.exe\n\nFehlercode 5"
+                                : "The installation package cannot be opened:\nC:\\[2]\\Setup.exe\n\nFehlercode 5"});
         }
         return made;
     }();
