@@ -3,6 +3,7 @@
 #include "archive/PackageDirectory.h"
 #include "archive/PeImage.h"
 #include "archive/Sha256.h"
+#include "framework/AnsiText.h"
 #include "framework/Cp1252Table.h"
 #include "run/AnsiUtf8.h"
 #include "run/RunSwitches.h"
@@ -187,6 +188,16 @@ std::string Footer(const char* type) {
 
 }  // namespace
 
+std::string WingetLocale(const std::string& languageCode) {
+    static const char* const kLocales[][2] = {
+        {"de", "de-DE"}, {"en", "en-US"}, {"fr", "fr-FR"}, {"es", "es-ES"}, {"it", "it-IT"}, {"nl", "nl-NL"},
+        {"pt", "pt-PT"}, {"da", "da-DK"}, {"sv", "sv-SE"}, {"nb", "nb-NO"}, {"fi", "fi-FI"},
+    };
+    for (const auto& locale : kLocales)
+        if (AnsiCompareNoCase(languageCode.c_str(), locale[0]) == 0) return locale[1];
+    return "de-DE";
+}
+
 std::string PackageIdentifierProblem(const std::string& id) {
     if (id.size() > 128) return "is longer than 128 characters";
     size_t parts = 0;
@@ -244,9 +255,12 @@ bool WriteWingetManifest(const std::string& installer, const WingetOptions& opti
     const bool machine =
         value("TargetPath") == "2" && (value("TargetPathUser") == "0" || value("TargetPathUser") == "1");
 
+    // The description's texts are in the product's main language, the first of Languages.
+    const std::string languages = value("Languages");
+    const std::string localeName = WingetLocale(languages.substr(0, languages.find_first_of(", ")));
     std::string version =
-        Header("version", installer) + ids + "DefaultLocale: " + kWingetLocale + "\n" + Footer("version");
-    std::string locale = Header("defaultLocale", installer) + ids + "PackageLocale: " + kWingetLocale + "\n" +
+        Header("version", installer) + ids + "DefaultLocale: " + localeName + "\n" + Footer("version");
+    std::string locale = Header("defaultLocale", installer) + ids + "PackageLocale: " + localeName + "\n" +
                          "Publisher: " + Quoted(value("Publisher")) + "\nPackageName: " + Quoted(value("ProName")) +
                          "\nLicense: " + Quoted(Value(doc, kKeys[3])) + "\nShortDescription: " +
                          Quoted(Value(doc, kKeys[4])) + "\n" + Footer("defaultLocale");
@@ -286,7 +300,7 @@ bool WriteWingetManifest(const std::string& installer, const WingetOptions& opti
                                                        options.folder.back() == '\\' ? "" : "/") + id;
     return WriteWholeFile(base + ".yaml", version, ExistingFile::Replace, error) &&
            WriteWholeFile(base + ".installer.yaml", setup, ExistingFile::Replace, error) &&
-           WriteWholeFile(base + ".locale." + kWingetLocale + ".yaml", locale, ExistingFile::Replace, error);
+           WriteWholeFile(base + ".locale." + localeName + ".yaml", locale, ExistingFile::Replace, error);
 }
 
 }  // namespace zembra

@@ -1,6 +1,7 @@
 // zembra-pack --winget: the package manager's multi-file manifest, version 1.10.0, of a finished
-// installer: ID.yaml (version), ID.installer.yaml and ID.locale.de-DE.yaml (the default locale), ID
-// being [Product] PackageIdentifier. Everything comes from the installer itself: the product's keys
+// installer: ID.yaml (version), ID.installer.yaml and ID.locale.LOCALE.yaml (the default locale: the
+// product's main language, de-DE unless Languages names another first), ID being [Product]
+// PackageIdentifier. Everything comes from the installer itself: the product's keys
 // from its "Zembra.ini", the architecture from the extractor's machine type, the SHA-256 from its
 // bytes. So a manifest belongs to exactly the file it was written from; signing the installer changes
 // its bytes, and the manifest is written again from the signed file (--winget-only).
@@ -11,7 +12,8 @@
 
 namespace zembra {
 
-constexpr char kWingetLocale[] = "de-DE";
+// The manifest's locale of a product language ("en" -> "en-US"); "de-DE" for a code it does not know.
+std::string WingetLocale(const std::string& languageCode);
 
 struct WingetOptions {
     std::string folder;  // where the three files go; made when missing

@@ -703,6 +703,14 @@ TEST_F(ProductPackTest, WingetManifestValidatesAndHoldsTheHashOfItsInstaller) {
                      {"--winget-only", m_folder.Path("Signed.exe"), "--winget", folder, "--url", url}, out, err))
         << err.str();
     EXPECT_EQ(0, validate(m_folder.Path("Signed.exe")));
+    EXPECT_TRUE(TempFolder::Exists(folder + "/Buero.Werkzeug.locale.de-DE.yaml"));
+
+    // The default locale is the product's main language.
+    std::filesystem::remove_all(folder);
+    text.replace(text.find("Uninstall = 1"), 0, "Languages = en, de\n");
+    ASSERT_EQ(0, Pack(text, "Setup.exe", {"--winget", folder, "--url", url})) << m_err.str();
+    EXPECT_EQ(0, validate(m_folder.Path("Setup.exe")));
+    EXPECT_NE(std::string::npos, TempFolder::Read(folder + "/Buero.Werkzeug.yaml").find("DefaultLocale: en-US"));
 }
 #endif
 

@@ -15,7 +15,11 @@ except ImportError as missing:
     sys.exit(77)
 
 schemas, folder, identifier, installer = sys.argv[1:5]
-files = {"version": ".yaml", "installer": ".installer.yaml", "defaultLocale": ".locale.de-DE.yaml"}
+locales = sorted(pathlib.Path(folder).glob(identifier + ".locale.*.yaml"))
+if len(locales) != 1:
+    print(f"{len(locales)} locale files for {identifier}, one expected")
+    sys.exit(1)
+files = {"version": ".yaml", "installer": ".installer.yaml", "defaultLocale": locales[0].name[len(identifier):]}
 faults = []
 for kind, ending in files.items():
     schema_path = pathlib.Path(schemas, f"manifest.{kind}.1.10.0.json")
